@@ -1,0 +1,19 @@
+#include "app/directories.h"
+
+#include "app/identity.h"
+#include "app/settings.h"
+#include "platform/paths.h"
+
+std::string GetModuleDirectory() { return platform::ExecutableDirectory(); }
+
+std::string GetConfDirectory() {
+    const std::string configured = GetSettingPath("/ConfPath");
+    if (!configured.empty()) {
+        return configured;
+    }
+    return platform::UserConfigDirectory(identity::kRegistryKey, identity::kAppName);
+}
+
+std::string GetTempDirectory() {
+    return GetSettingPath("/TempPath", platform::EnvironmentTempDirectory());
+}

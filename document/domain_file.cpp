@@ -1,0 +1,30 @@
+#include "document/domain_file.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(myDomainFile, ivDocumentExRTF);
+
+myDomainFile::myDomainFile() {
+    m_store.SetFlushHook([this] { UpdateModifiedFlag(); });
+}
+
+ivXML* myDomainFile::GetTree(int kind) { return m_store.GetTree(kind); }
+
+bool myDomainFile::New() { return m_store.New(); }
+
+bool myDomainFile::Open(const std::string& path) { return m_store.Open(path); }
+
+void myDomainFile::Refresh() {
+    if (ivXML* tree = m_store.GetTree(kDocumentTree)) {
+        UpdateViews(tree);
+    }
+}
+
+bool myDomainFile::Save(const std::string& path) { return m_store.Save(path); }
+
+void myDomainFile::UpdateModifiedFlag() {
+    ivDocumentExRTF::UpdateModifiedFlag();
+    for (wxView* view : GetViewsVector()) {
+        if (auto* holder = dynamic_cast<ivViewStateStore*>(view)) {
+            holder->SaveViewState();
+        }
+    }
+}

@@ -1,0 +1,664 @@
+#include "document/iv_xml.h"
+
+#include "app/directories.h"
+#include "document/url_fetcher.h"
+#include "platform/file_io.h"
+#include "platform/guid.h"
+
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/tree.h>
+#include <libxml/xmlerror.h>
+#include <libxml/xmlsave.h>
+#include <libxml/xpath.h>
+#include <libxml/xpathInternals.h>
+
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+wxIMPLEMENT_DYNAMIC_CLASS(ivXML, ivData);
+
+namespace {
+
+constexpr const char* kCreatedEncoding = "ISO-8859-1";
+
+const xmlChar* X(const std::string& s) { return reinterpret_cast<const xmlChar*>(s.c_str()); }
+
+std::string S(const xmlChar* s) { return s != nullptr ? reinterpret_cast<const char*>(s) : ""; }
+
+void IgnoreError(void*, const char*, ...) {}
+void IgnoreStructuredError(void*, xmlErrorPtr) {}
+
+// Nothing outside the document is ever read: not a DTD, not an external entity, not a URL.
+xmlParserInputPtr RefuseExternalEntity(const char*, const char*, xmlParserCtxtPtr) {
+    return nullptr;
+}
+
+// Entity declarations are dropped while parsing, so no entity can expand, however deeply it
+// nests: a reference to one then fails the parse as an undeclared entity.
+void IgnoreEntityDecl(void*, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*) {}
+void IgnoreUnparsedEntityDecl(void*, const xmlChar*, const xmlChar*, const xmlChar*,
+                              const xmlChar*) {}
+
+void InitLibxml() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        xmlInitParser();
+        xmlSetExternalEntityLoader(RefuseExternalEntity);
+    });
+    // Error handlers are per thread in libxml2.
+    xmlSetGenericErrorFunc(nullptr, IgnoreError);
+    xmlSetStructuredErrorFunc(nullptr, IgnoreStructuredError);
+}
+
+struct DocDeleter {
+    void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
+};
+
+bool IsWhitespaceOnly(const xmlChar* text) {
+    if (text == nullptr) {
+        return true;
+    }
+    for (; *text != 0; ++text) {
+        if (*text != ' ' && *text != '\t' && *text != '\n' && *text != '\r') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Steps to the node after node in document order within top, not descending into node's
+// children; null after the last.
+xmlNodePtr NextSkippingChildren(xmlNodePtr node, xmlNodePtr top) {
+    while (node != top && node->next == nullptr) {
+        node = node->parent;
+    }
+    return node == top ? nullptr : node->next;
+}
+
+// Drops whitespace-only text between elements, so that indented files read like compact ones.
+// Iterative, so that depth costs no stack.
+void StripBlankText(xmlNodePtr top) {
+    std::vector<xmlNodePtr> blanks;
+    xmlNodePtr node = top->children;
+    while (node != nullptr) {
+        if (node->type == XML_TEXT_NODE && IsWhitespaceOnly(node->content)) {
+            blanks.push_back(node);
+        } else if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+            node = node->children;
+            continue;
+        }
+        node = NextSkippingChildren(node, top);
+    }
+    for (xmlNodePtr blank : blanks) {
+        xmlUnlinkNode(blank);
+        xmlFreeNode(blank);
+    }
+}
+
+// Text content of a node and its descendants; entity references are not expanded.
+void AppendText(xmlNodePtr node, std::string& out) {
+    switch (node->type) {
+        case XML_TEXT_NODE:
+        case XML_CDATA_SECTION_NODE:
+        case XML_COMMENT_NODE:
+        case XML_PI_NODE:
+            out += S(node->content);
+            return;
+        case XML_ATTRIBUTE_NODE:
+        case XML_ELEMENT_NODE:
+        case XML_DOCUMENT_NODE:
+        case XML_DOCUMENT_FRAG_NODE:
+            break;
+        default:
+            return;
+    }
+    // Depth-first over the subtree without recursion; comments and processing instructions
+    // inside an element do not belong to its text.
+    xmlNodePtr cur = node->children;
+    while (cur != nullptr) {
+        if (cur->type == XML_TEXT_NODE || cur->type == XML_CDATA_SECTION_NODE) {
+            out += S(cur->content);
+        } else if (cur->type == XML_ELEMENT_NODE && cur->children != nullptr) {
+            cur = cur->children;
+            continue;
+        }
+        cur = NextSkippingChildren(cur, node);
+    }
+}
+
+// An XPath string literal for any value: quoted with double quotes when it holds none, with
+// single quotes when it holds no single quote, otherwise joined with concat().
+std::string XPathLiteral(const std::string& value) {
+    if (value.find('"') == std::string::npos) {
+        return "\"" + value + "\"";
+    }
+    if (value.find('\'') == std::string::npos) {
+        return "'" + value + "'";
+    }
+    std::string result = "concat(";
+    size_t start = 0;
+    bool first = true;
+    while (start <= value.size()) {
+        const size_t quote = value.find('"', start);
+        const std::string part =
+            value.substr(start, quote == std::string::npos ? std::string::npos : quote - start);
+        if (!part.empty()) {
+            result += (first ? "" : ", ") + ("\"" + part + "\"");
+            first = false;
+        }
+        if (quote == std::string::npos) {
+            break;
+        }
+        result += first ? "'\"'" : ", '\"'";
+        first = false;
+        start = quote + 1;
+    }
+    return result + ")";
+}
+
+bool IsCursorNode(xmlNodePtr node) {
+    switch (node->type) {
+        case XML_ELEMENT_NODE:
+        case XML_ATTRIBUTE_NODE:
+        case XML_TEXT_NODE:
+        case XML_CDATA_SECTION_NODE:
+        case XML_ENTITY_REF_NODE:
+        case XML_PI_NODE:
+        case XML_COMMENT_NODE:
+        case XML_DOCUMENT_NODE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Attribute at index of an element, or null.
+xmlAttrPtr AttributeAt(xmlNodePtr node, int index) {
+    if (node == nullptr || node->type != XML_ELEMENT_NODE || index < 0) {
+        return nullptr;
+    }
+    xmlAttrPtr attr = node->properties;
+    for (int i = 0; attr != nullptr && i < index; ++i) {
+        attr = attr->next;
+    }
+    return attr;
+}
+
+}  // namespace
+
+ivXML::ivXML() { InitLibxml(); }
+
+ivXML::~ivXML() { Close(); }
+
+void ivXML::ForgetChildPosition() {
+    m_childParent = nullptr;
+    m_childNode = nullptr;
+    m_childIndex = -1;
+}
+
+void ivXML::Close() {
+    ForgetChildPosition();
+    m_node = nullptr;
+    m_nodeDoc.reset();
+    m_doc.reset();
+}
+
+bool ivXML::Create() {
+    InitLibxml();
+    ForgetChildPosition();
+    m_doc.reset();
+    xmlDocPtr doc = xmlNewDoc(BAD_CAST "1.0");
+    if (doc == nullptr) {
+        return false;
+    }
+    doc->encoding = xmlStrdup(BAD_CAST kCreatedEncoding);
+    m_doc = DocPtr(doc, DocDeleter());
+    m_error.clear();
+    return true;
+}
+
+bool ivXML::Reset() {
+    if (!m_doc) {
+        return false;
+    }
+    m_node = nullptr;
+    m_nodeDoc.reset();
+    return true;
+}
+
+xmlNodePtr ivXML::ParentForAppend() const {
+    return m_node != nullptr ? m_node : reinterpret_cast<xmlNodePtr>(m_doc.get());
+}
+
+bool ivXML::AddNode(const std::string& name) {
+    if (!m_doc || xmlValidateName(X(name), 0) != 0) {
+        return false;
+    }
+    xmlNodePtr parent = ParentForAppend();
+    if (parent->type == XML_DOCUMENT_NODE) {
+        if (xmlDocGetRootElement(reinterpret_cast<xmlDocPtr>(parent)) != nullptr) {
+            return false;
+        }
+    } else if (parent->type != XML_ELEMENT_NODE) {
+        return false;
+    }
+    xmlNodePtr element = xmlNewDocNode(parent->doc, nullptr, X(name), nullptr);
+    if (element == nullptr) {
+        return false;
+    }
+    if (xmlAddChild(parent, element) == nullptr) {
+        xmlFreeNode(element);
+        return false;
+    }
+    if (m_node == nullptr) {
+        m_nodeDoc = m_doc;
+    }
+    m_node = element;
+    return true;
+}
+
+bool ivXML::EndNode() { return GoParent(); }
+
+bool ivXML::AddAttribute(const std::string& name, const std::string& value) {
+    if (!m_doc || m_node == nullptr || m_node->type != XML_ELEMENT_NODE ||
+        xmlValidateName(X(name), 0) != 0) {
+        return false;
+    }
+    return xmlSetProp(m_node, X(name), X(value)) != nullptr;
+}
+
+bool ivXML::AddAttributeEx(const std::string& name, const std::string& value, const std::string&,
+                           int, unsigned) {
+    return AddAttribute(name, value);
+}
+
+bool ivXML::RemoveNode() {
+    if (!m_doc || m_node == nullptr || m_node->parent == nullptr) {
+        return false;
+    }
+    ForgetChildPosition();
+    xmlNodePtr node = m_node;
+    m_node = node->parent;
+    xmlUnlinkNode(node);
+    xmlFreeNode(node);
+    return true;
+}
+
+bool ivXML::GoRoot() {
+    if (!m_doc) {
+        return false;
+    }
+    xmlNodePtr root = xmlDocGetRootElement(m_doc.get());
+    if (root == nullptr) {
+        return false;
+    }
+    m_nodeDoc = m_doc;
+    m_node = root;
+    return true;
+}
+
+bool ivXML::GoParent() {
+    if (!m_doc || m_node == nullptr || m_node->parent == nullptr) {
+        return false;
+    }
+    m_node = m_node->parent;
+    return true;
+}
+
+bool ivXML::Select(const std::string& path) {
+    if (!m_doc || m_node == nullptr || path.empty()) {
+        return false;
+    }
+    InitLibxml();
+    xmlXPathContextPtr ctx = xmlXPathNewContext(m_node->doc);
+    if (ctx == nullptr) {
+        return false;
+    }
+    ctx->node = m_node;
+    xmlXPathObjectPtr result = xmlXPathEvalExpression(X(path), ctx);
+    xmlNodePtr found = nullptr;
+    if (result != nullptr && result->type == XPATH_NODESET && result->nodesetval != nullptr) {
+        xmlNodeSetPtr set = result->nodesetval;
+        for (int i = 0; i < set->nodeNr; ++i) {
+            if (set->nodeTab[i] != nullptr && IsCursorNode(set->nodeTab[i])) {
+                found = set->nodeTab[i];
+                break;
+            }
+        }
+    }
+    xmlXPathFreeObject(result);
+    xmlXPathFreeContext(ctx);
+    if (found == nullptr) {
+        return false;
+    }
+    m_node = found;
+    return true;
+}
+
+bool ivXML::GoChild(int index) {
+    if (!m_doc || m_node == nullptr || index < 0) {
+        return false;
+    }
+    // Walks on from the child found last when the same parent is asked for a later index, so
+    // that visiting all children one by one stays linear.
+    xmlNodePtr child = m_node->children;
+    int i = 0;
+    if (m_childParent == m_node && m_childIndex >= 0 && m_childIndex <= index) {
+        child = m_childNode;
+        i = m_childIndex;
+    }
+    for (; child != nullptr && i < index; ++i) {
+        child = child->next;
+    }
+    if (child == nullptr) {
+        return false;
+    }
+    m_childParent = m_node;
+    m_childIndex = index;
+    m_childNode = child;
+    m_node = child;
+    return true;
+}
+
+bool ivXML::SelectWhere(const std::string& element, const std::string& key,
+                        const std::string& value, unsigned flags) {
+    // The value becomes an XPath literal that matches it exactly, whatever quotes it holds.
+    const std::string path = std::string((flags & SELECT_ANYWHERE) != 0 ? "//" : "") + element +
+                             "[" + ((flags & SELECT_ATTRIBUTE) != 0 ? "@" : "") + key + " = " +
+                             XPathLiteral(value) + "]";
+    xmlNodePtr remembered = m_node;
+    if (!Select(path)) {
+        return false;
+    }
+    if ((flags & SELECT_KEEP) != 0) {
+        m_node = remembered;
+    }
+    return true;
+}
+
+int ivXML::GetAttributeCount() {
+    if (!m_doc || m_node == nullptr || m_node->type != XML_ELEMENT_NODE) {
+        return 0;
+    }
+    int count = 0;
+    for (xmlAttrPtr a = m_node->properties; a != nullptr; a = a->next) {
+        ++count;
+    }
+    return count;
+}
+
+int ivXML::GetChildCount() {
+    if (!m_doc || m_node == nullptr || m_node->type == XML_ENTITY_REF_NODE) {
+        return 0;
+    }
+    int count = 0;
+    for (xmlNodePtr c = m_node->children; c != nullptr; c = c->next) {
+        ++count;
+    }
+    return count;
+}
+
+std::string ivXML::GetName() {
+    if (!m_doc || m_node == nullptr) {
+        return {};
+    }
+    switch (m_node->type) {
+        case XML_ELEMENT_NODE:
+        case XML_ATTRIBUTE_NODE:
+        case XML_PI_NODE:
+        case XML_ENTITY_REF_NODE:
+            return S(m_node->name);
+        default:
+            return {};
+    }
+}
+
+std::string ivXML::GetText() {
+    if (!m_doc || m_node == nullptr) {
+        return {};
+    }
+    std::string text;
+    AppendText(m_node, text);
+    return text;
+}
+
+void ivXML::SetText(const std::string& text) {
+    if (!m_doc || m_node == nullptr) {
+        return;
+    }
+    ForgetChildPosition();
+    switch (m_node->type) {
+        case XML_ELEMENT_NODE:
+        case XML_ATTRIBUTE_NODE: {
+            // The text is taken as it stands: no entity references are parsed out of it.
+            xmlNodePtr child = m_node->children;
+            while (child != nullptr) {
+                xmlNodePtr next = child->next;
+                xmlUnlinkNode(child);
+                xmlFreeNode(child);
+                child = next;
+            }
+            if (!text.empty()) {
+                xmlNodePtr node = xmlNewDocTextLen(m_node->doc, X(text), static_cast<int>(text.size()));
+                if (node != nullptr) {
+                    xmlAddChild(m_node, node);
+                }
+            }
+            break;
+        }
+        case XML_TEXT_NODE:
+        case XML_CDATA_SECTION_NODE:
+        case XML_COMMENT_NODE:
+        case XML_PI_NODE:
+            xmlNodeSetContent(m_node, X(text));
+            break;
+        default:
+            break;
+    }
+}
+
+std::string ivXML::GetAttributeName(int index) {
+    if (!m_doc) {
+        return {};
+    }
+    xmlAttrPtr attr = AttributeAt(m_node, index);
+    return attr != nullptr ? S(attr->name) : std::string();
+}
+
+std::string ivXML::GetAttributeValue(int index) {
+    if (!m_doc) {
+        return {};
+    }
+    xmlAttrPtr attr = AttributeAt(m_node, index);
+    if (attr == nullptr) {
+        return {};
+    }
+    std::string text;
+    AppendText(reinterpret_cast<xmlNodePtr>(attr), text);
+    return text;
+}
+
+std::string ivXML::GetAttribute(const std::string& name) {
+    if (!m_doc || m_node == nullptr || m_node->type != XML_ELEMENT_NODE) {
+        return {};
+    }
+    xmlAttrPtr attr = xmlHasProp(m_node, X(name));
+    if (attr == nullptr || attr->type != XML_ATTRIBUTE_NODE) {
+        return {};
+    }
+    std::string text;
+    AppendText(reinterpret_cast<xmlNodePtr>(attr), text);
+    return text;
+}
+
+void ivXML::SetAttributeValue(int, const std::string&) {}
+
+void ivXML::SetAttribute(const std::string& name, const std::string& value) {
+    // Setting an attribute replaces its value in place, or appends it after the others.
+    AddAttribute(name, value);
+}
+
+void ivXML::SetAttributeEx(const std::string& name, const std::string& value, const std::string&,
+                           int, unsigned) {
+    SetAttribute(name, value);
+}
+
+std::string ivXML::SaveToString() {
+    if (!m_doc) {
+        return {};
+    }
+    xmlChar* buffer = nullptr;
+    int size = 0;
+    const char* encoding = m_doc->encoding != nullptr
+                               ? reinterpret_cast<const char*>(m_doc->encoding)
+                               : "UTF-8";
+    xmlDocDumpMemoryEnc(m_doc.get(), &buffer, &size, encoding);
+    if (buffer == nullptr) {
+        return {};
+    }
+    std::string bytes(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
+    xmlFree(buffer);
+    return bytes;
+}
+
+bool ivXML::Save(const std::string& path) {
+    if (!m_doc) {
+        return false;
+    }
+    const std::string bytes = SaveToString();
+    if (bytes.empty()) {
+        m_error = "the document cannot be written out";
+        return false;
+    }
+    return platform::WriteFileAtomically(path, bytes, &m_error);
+}
+
+bool ivXML::Parse(const std::string& text) {
+    InitLibxml();
+    if (text.size() > static_cast<size_t>(INT32_MAX)) {
+        m_error = "the document is too large";
+        return false;
+    }
+    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
+    if (ctxt == nullptr) {
+        m_error = "out of memory";
+        return false;
+    }
+    ctxt->sax->entityDecl = IgnoreEntityDecl;
+    ctxt->sax->unparsedEntityDecl = IgnoreUnparsedEntityDecl;
+    // No entity substitution, no DTD loading, no network; big section bodies are allowed.
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
+                        XML_PARSE_HUGE | XML_PARSE_NOXINCNODE;
+    xmlDocPtr doc = xmlCtxtReadMemory(ctxt, text.data(), static_cast<int>(text.size()), nullptr,
+                                      nullptr, options);
+    const bool wellFormed = doc != nullptr && ctxt->wellFormed != 0;
+    if (!wellFormed) {
+        const xmlError& e = ctxt->lastError;
+        m_error = e.message != nullptr ? S(BAD_CAST e.message) : std::string("not well-formed");
+        while (!m_error.empty() && (m_error.back() == '\n' || m_error.back() == ' ')) {
+            m_error.pop_back();
+        }
+        if (e.line > 0) {
+            m_error += " (line " + std::to_string(e.line) + ")";
+        }
+        if (doc != nullptr) {
+            xmlFreeDoc(doc);
+        }
+        xmlFreeParserCtxt(ctxt);
+        return false;
+    }
+    xmlFreeParserCtxt(ctxt);
+    ForgetChildPosition();
+    StripBlankText(reinterpret_cast<xmlNodePtr>(doc));
+    m_doc = DocPtr(doc, DocDeleter());
+    m_error.clear();
+    return true;
+}
+
+bool ivXML::Load(const std::string& path) {
+    if (!Create()) {
+        return false;
+    }
+    // The file is read here and parsed from memory, so that the parser itself never opens
+    // anything: its loader for external resources refuses every request.
+    std::string bytes;
+    if (!platform::ReadWholeFileBytes(path, bytes)) {
+        m_error = "cannot read " + path;
+        return false;
+    }
+    return Parse(bytes);
+}
+
+void ivXML::LoadXml(const std::string& text) {
+    if (Create()) {
+        Parse(text);
+    }
+}
+
+std::string ivXML::GetError() { return m_doc ? m_error : std::string(); }
+
+std::string ivXML::GetXml() {
+    if (!m_doc || m_node == nullptr) {
+        return {};
+    }
+    xmlBufferPtr buffer = xmlBufferCreate();
+    if (buffer == nullptr) {
+        return {};
+    }
+    std::string text;
+    if (m_node->type == XML_DOCUMENT_NODE) {
+        for (xmlNodePtr c = m_node->children; c != nullptr; c = c->next) {
+            xmlNodeDump(buffer, m_node->doc, c, 0, 0);
+        }
+    } else {
+        xmlNodeDump(buffer, m_node->doc, m_node, 0, 0);
+    }
+    text.assign(reinterpret_cast<const char*>(xmlBufferContent(buffer)),
+                static_cast<size_t>(xmlBufferLength(buffer)));
+    xmlBufferFree(buffer);
+    return text;
+}
+
+bool ivXML::Post(const std::string& url, const std::string& user, const std::string& password) {
+    if (!m_doc) {
+        return false;
+    }
+    std::shared_ptr<ivUrlFetcher> fetcher = GetUrlFetcher();
+    if (!fetcher) {
+        return false;
+    }
+    std::string response;
+    if (!fetcher->Post(url, user, password, "text/xml", GetXml(), response)) {
+        return false;
+    }
+    // The response replaces the document only when it parses.
+    ivXML reply;
+    reply.LoadXml(response);
+    if (!reply.m_doc || xmlDocGetRootElement(reply.m_doc.get()) == nullptr) {
+        return false;
+    }
+    ForgetChildPosition();
+    m_doc = reply.m_doc;
+    return true;
+}
+
+bool ivXML::LoadFromURL(const std::string& url, const std::string&, const std::string&) {
+    std::shared_ptr<ivUrlFetcher> fetcher = GetUrlFetcher();
+    std::string body;
+    if (!fetcher || !fetcher->Fetch(url, body)) {
+        return false;
+    }
+    const std::string guid = platform::NewGuidString();
+    if (guid.empty()) {
+        return false;
+    }
+    const std::string temp = GetTempDirectory() + guid + ".xml";
+    if (!platform::WriteFileAtomically(temp, body)) {
+        return false;
+    }
+    const bool loaded = Load(temp);
+    platform::RemoveFile(temp);
+    return loaded;
+}

@@ -1,0 +1,115 @@
+#include "platform/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace platform {
+namespace {
+
+bool Fail(std::string* error, const std::string& what) {
+    if (error != nullptr) {
+        *error = what + ": " + std::strerror(errno);
+    }
+    return false;
+}
+
+// The file a path finally names, following links; the path itself when it does not exist yet.
+std::string ResolveTarget(const std::string& path) {
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) != nullptr) {
+        return resolved;
+    }
+    return path;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+    if (path.empty()) {
+        errno = ENOENT;
+        return Fail(error, "empty path");
+    }
+    const std::string target = ResolveTarget(path);
+    const size_t slash = target.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+
+    std::string temp = (slash == std::string::npos ? std::string() : dir) + "." + base + ".XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) {
+        return Fail(error, "cannot create a temporary file beside " + target);
+    }
+    struct stat existing {};
+    mode_t mode = 0666;
+    if (::stat(target.c_str(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode &= ~mask;
+    }
+    bool ok = ::fchmod(fd, mode) == 0 || errno == EPERM;
+    ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    if (!ok) {
+        Fail(error, "cannot write " + temp);
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (::close(fd) != 0) {
+        Fail(error, "cannot write " + temp);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        Fail(error, "cannot replace " + target);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // Make the rename itself durable.
+    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+bool ReadWholeFileBytes(const std::string& path, std::string& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+}  // namespace platform

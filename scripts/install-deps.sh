@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Quorvane Editor need.
+# Does nothing when they are all present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config clang-format
+  libwxgtk3.2-dev
+  libxml2-dev libxml2-utils
+  libcurl4-openssl-dev
+  uuid-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  xvfb xauth xdotool imagemagick
+  fp-utils gettext locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

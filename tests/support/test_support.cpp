@@ -1,0 +1,87 @@
+#include "tests/support/test_support.h"
+
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace testing_support {
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        ADD_FAILURE() << "cannot create a temporary folder";
+    }
+    m_path = pattern + "/";
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(m_path, ec);
+}
+
+IsolatedSettings::IsolatedSettings() {
+    std::filesystem::create_directories(ConfDir());
+    std::filesystem::create_directories(m_dir.path() + "temp");
+    InstallSettingsStore(m_dir.File("settings.conf"));
+    SetSetting("/ConfPath", ConfDir());
+    SetSetting("/TempPath", m_dir.path() + "temp/");
+}
+
+IsolatedSettings::~IsolatedSettings() { ReleaseSettingsStore(); }
+
+struct MessageRecorder::State {
+    std::vector<std::string> messages;
+    std::vector<unsigned> flags;
+    int answer = kAnswerNo;
+};
+
+namespace {
+class RecordingPresenter : public MessagePresenter {
+public:
+    explicit RecordingPresenter(std::shared_ptr<MessageRecorder::State> s) : m_state(std::move(s)) {}
+    bool Show(const std::string& text, const std::string&, int, unsigned flags) override;
+    int Ask(const std::string& text, bool) override;
+
+private:
+    std::shared_ptr<MessageRecorder::State> m_state;
+};
+}  // namespace
+
+bool RecordingPresenter::Show(const std::string& text, const std::string&, int, unsigned flags) {
+    m_state->messages.push_back(text);
+    m_state->flags.push_back(flags);
+    return m_state->answer == kAnswerOk;
+}
+
+int RecordingPresenter::Ask(const std::string& text, bool) {
+    m_state->messages.push_back(text);
+    m_state->flags.push_back(0);
+    return m_state->answer;
+}
+
+MessageRecorder::MessageRecorder(int answer) : m_state(std::make_shared<State>()) {
+    m_state->answer = answer;
+    m_previous = SetMessagePresenter(std::make_unique<RecordingPresenter>(m_state));
+}
+
+MessageRecorder::~MessageRecorder() { SetMessagePresenter(std::move(m_previous)); }
+
+const std::vector<std::string>& MessageRecorder::Messages() const { return m_state->messages; }
+std::vector<unsigned> MessageRecorder::Flags() const { return m_state->flags; }
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+}  // namespace testing_support

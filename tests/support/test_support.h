@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/messages.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// A fresh folder removed with everything in it when the object goes; path ends in "/".
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + name; }
+
+private:
+    std::string m_path;
+};
+
+// Gives the test its own settings file, configuration folder ("/ConfPath") and temporary
+// folder ("/TempPath"), and restores the global store afterwards.
+class IsolatedSettings {
+public:
+    IsolatedSettings();
+    ~IsolatedSettings();
+    const TempDir& dir() const { return m_dir; }
+    std::string ConfDir() const { return m_dir.path() + "conf/"; }
+
+private:
+    TempDir m_dir;
+};
+
+// Records every message and question instead of printing them; answers questions with
+// a set answer.
+class MessageRecorder {
+public:
+    explicit MessageRecorder(int answer = kAnswerNo);
+    ~MessageRecorder();
+    const std::vector<std::string>& Messages() const;
+    std::vector<unsigned> Flags() const;
+
+private:
+    struct State;
+    std::shared_ptr<State> m_state;
+    std::unique_ptr<MessagePresenter> m_previous;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+
+}  // namespace testing_support
