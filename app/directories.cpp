@@ -15,5 +15,6 @@ std::string GetConfDirectory() {
 }
 
 std::string GetTempDirectory() {
-    return GetSettingPath("/TempPath", platform::EnvironmentTempDirectory());
+    const std::string configured = GetSettingPath("/TempPath");
+    return configured.empty() ? platform::EnvironmentTempDirectory() : configured;
 }

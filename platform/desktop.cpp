@@ -25,7 +25,7 @@ std::string FindInPath(const std::string& program) {
         const size_t end = dirs.find(':', start);
         std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (dir.empty()) {
-            dir = ".";
+            dir.push_back('.');
         }
         const std::string candidate = dir + "/" + program;
         if (access(candidate.c_str(), X_OK) == 0) {

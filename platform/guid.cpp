@@ -14,7 +14,10 @@ std::string NewGuidString() {
     }
     char text[37];
     uuid_unparse_upper(id, text);
-    return "{" + std::string(text) + "}";
+    std::string guid(1, '{');
+    guid.append(text);
+    guid.push_back('}');
+    return guid;
 }
 
 bool IsGuidString(std::string_view text) {

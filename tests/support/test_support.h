@@ -44,10 +44,22 @@ public:
     const std::vector<std::string>& Messages() const;
     std::vector<unsigned> Flags() const;
 
-private:
     struct State;
+
+private:
     std::shared_ptr<State> m_state;
     std::unique_ptr<MessagePresenter> m_previous;
+};
+
+// Makes every write beyond a file size fail (as on a full disk) while the object lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+
+private:
+    unsigned long m_soft = 0;
+    void (*m_previousHandler)(int) = nullptr;
 };
 
 std::string ReadFile(const std::string& path);

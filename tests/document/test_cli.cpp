@@ -1,0 +1,98 @@
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+
+namespace {
+
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+// Runs quorvane-cli with its own home folder; standard error is folded into the output.
+Result RunCli(const TempDir& home, const std::string& args, const std::string& env = {}) {
+    const std::string command = "HOME='" + home.path() + "' XDG_CONFIG_HOME='" + home.path() +
+                                "cfg' " + env + " '" + QV_CLI_PATH + "' " + args + " 2>&1";
+    Result result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        result.out.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+TEST(Cli, OutlinePrintsTheSectionList) {
+    TempDir dir;
+    WriteFile(dir.File("doc.etf"),
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<Document>\n"
+              "  <Section ID=\"{A}\" Title=\"Intro &amp; \xe4\">\n    <!-- draft -->\n"
+              "    <Section ID=\"{B}\" Title=\"Sub\"/>\n  </Section>\n"
+              "  <Section ID=\"{C}\" Title=\"&#946;\"/>\n</Document>\n");
+    const Result r = RunCli(dir, "outline '" + dir.File("doc.etf") + "'");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "\tDocument\t\n1\tIntro & \xc3\xa4\t{A}\n1.2\tSub\t{B}\n2\t\xce\xb2\t{C}\n");
+}
+
+TEST(Cli, ReportsDocumentsThatCannotBeOpened) {
+    TempDir dir;
+    WriteFile(dir.File("broken.etf"), "<Document><Section>");
+    WriteFile(dir.File("other.etf"), "<html/>");
+    Result r = RunCli(dir, "outline '" + dir.File("broken.etf") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Loading document failed.\n");
+    r = RunCli(dir, "outline '" + dir.File("other.etf") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Identifying document failed.\n");
+    r = RunCli(dir, "resave '" + dir.File("missing.etf") + "' '" + dir.File("out.etf") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Loading document failed.\n");
+}
+
+TEST(Cli, ResaveNormalisesThroughTheDocumentWriter) {
+    TempDir dir;
+    WriteFile(dir.File("in.etf"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Document>\n  <Section ID=\"{A}\" "
+              "Title=\"\xce\xb2\" Text=\"{\\rtf1&#10;a&#9;b}\"/>\n</Document>\n");
+    Result r = RunCli(dir, "resave '" + dir.File("in.etf") + "' '" + dir.File("out.etf") + "'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(ReadFile(dir.File("out.etf")),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Document><Section ID=\"{A}\" "
+              "Title=\"\xce\xb2\" Text=\"{\\rtf1&#10;a&#9;b}\"/></Document>\n");
+    EXPECT_NE(ReadFile(dir.path() + "cfg/Quorvane/Editor/Editor.xml").find("<Views/>"),
+              std::string::npos)
+        << "the view state is saved with the document";
+    r = RunCli(dir, "resave '" + dir.File("in.etf") + "' '" + dir.File("nofolder/out.etf") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Saving document failed.\n");
+}
+
+TEST(Cli, HelpVersionAndUsage) {
+    TempDir dir;
+    Result r = RunCli(dir, "--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "1.0.1.23\n");
+    r = RunCli(dir, "--help");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("outline FILE"), std::string::npos);
+    EXPECT_NE(r.out.find("resave IN OUT"), std::string::npos);
+    EXPECT_EQ(RunCli(dir, "").status, 2);
+    EXPECT_EQ(RunCli(dir, "frobnicate").status, 2);
+    EXPECT_EQ(RunCli(dir, "outline").status, 2);
+    EXPECT_EQ(RunCli(dir, "resave onlyone").status, 2);
+}
+
+}  // namespace

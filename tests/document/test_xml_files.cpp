@@ -1,0 +1,144 @@
+#include "document/iv_xml.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+// A rich-edit body with everything an XML writer can get wrong in an attribute.
+const std::string kBody =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\r\n\\pard \"quoted\" & <tag> 'apos'\ttab\\par\r\n"
+    "second line\n\n  indented\r\r}";
+
+TEST(XmlFiles, CreatedDocumentHoldsOnlyTheDeclaration) {
+    TempDir dir;
+    ivXML xml;
+    ASSERT_TRUE(xml.Create());
+    ASSERT_TRUE(xml.Save(dir.File("empty.xml")));
+    const std::string text = ReadFile(dir.File("empty.xml"));
+    EXPECT_EQ(text, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n");
+    ivXML back;
+    EXPECT_FALSE(back.Load(dir.File("empty.xml"))) << "a document without a root is not one";
+    EXPECT_FALSE(back.GetError().empty());
+}
+
+TEST(XmlFiles, BodiesReadBackByteForByte) {
+    TempDir dir;
+    ivXML xml;
+    ASSERT_TRUE(xml.Create());
+    ASSERT_TRUE(xml.AddNode("Document"));
+    ASSERT_TRUE(xml.AddNode("Section"));
+    ASSERT_TRUE(xml.AddAttribute("Text", kBody));
+    ASSERT_TRUE(xml.Save(dir.File("doc.etf")));
+
+    const std::string file = ReadFile(dir.File("doc.etf"));
+    EXPECT_EQ(file.find('\t', file.find("<Document")), std::string::npos)
+        << "tabs in attributes are written as references";
+    EXPECT_NE(file.find("&#10;"), std::string::npos);
+    EXPECT_NE(file.find("&#13;"), std::string::npos);
+    EXPECT_NE(file.find("&#9;"), std::string::npos);
+
+    ivXML back;
+    ASSERT_TRUE(back.Load(dir.File("doc.etf")));
+    ASSERT_TRUE(back.GoRoot());
+    ASSERT_TRUE(back.GoChild(0));
+    EXPECT_EQ(back.GetAttribute("Text"), kBody);
+}
+
+TEST(XmlFiles, TextBeyondLatin1SurvivesAsCharacterReferences) {
+    TempDir dir;
+    const std::string greek = "\xce\x95\xce\xbb\xce\xbb\xce\xb7\xce\xbd\xce\xb9\xce\xba\xce\xac";
+    const std::string cjk = "\xe7\xab\xa0\xe8\x8a\x82";       // two CJK ideographs
+    const std::string emoji = "\xf0\x9f\x93\x98";            // beyond the BMP
+    const std::string latin1 = "Gr\xc3\xbc\xc3\x9f" "e \xc3\xa9t\xc3\xa9";
+    ivXML xml;
+    ASSERT_TRUE(xml.Create());
+    ASSERT_TRUE(xml.AddNode("Document"));
+    for (const std::string& title : {greek, cjk, emoji, latin1}) {
+        ASSERT_TRUE(xml.AddNode("Section"));
+        ASSERT_TRUE(xml.AddAttribute("Title", title));
+        ASSERT_TRUE(xml.EndNode());
+    }
+    ASSERT_TRUE(xml.Save(dir.File("intl.etf")));
+
+    const std::string file = ReadFile(dir.File("intl.etf"));
+    EXPECT_NE(file.find("&#"), std::string::npos);
+    // Latin-1 characters are single bytes; nothing else above 127 appears.
+    EXPECT_NE(file.find("Gr\xfc\xdf"), std::string::npos);
+    for (unsigned char c : file) {
+        EXPECT_TRUE(c < 0x80 || c == 0xfc || c == 0xdf || c == 0xe9) << int(c);
+    }
+
+    ivXML back;
+    ASSERT_TRUE(back.Load(dir.File("intl.etf")));
+    ASSERT_TRUE(back.GoRoot());
+    const std::string expected[] = {greek, cjk, emoji, latin1};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(back.GoChild(i));
+        EXPECT_EQ(back.GetAttribute("Title"), expected[i]);
+        ASSERT_TRUE(back.GoParent());
+    }
+}
+
+TEST(XmlFiles, IndentationBetweenElementsIsDropped) {
+    ivXML compact, indented;
+    compact.LoadXml("<Document><Section ID=\"1\"><Section ID=\"2\"/></Section><!--c--><Section/></Document>");
+    indented.LoadXml(
+        "<?xml version=\"1.0\"?>\n<Document>\n  <Section ID=\"1\">\r\n\t<Section ID=\"2\"/>\n  </Section>\n"
+        "  <!--c-->\n  <Section/>\n</Document>\n");
+    ASSERT_TRUE(compact.GoRoot());
+    ASSERT_TRUE(indented.GoRoot());
+    EXPECT_EQ(indented.GetXml(), compact.GetXml());
+    EXPECT_EQ(indented.GetChildCount(), 3);
+}
+
+TEST(XmlFiles, DeclaredEncodingsAreHonoured) {
+    TempDir dir;
+    WriteFile(dir.File("latin1.etf"),
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Document><Section Title=\"M\xe4rz \xa9\"/></Document>");
+    ivXML xml;
+    ASSERT_TRUE(xml.Load(dir.File("latin1.etf")));
+    ASSERT_TRUE(xml.GoRoot());
+    ASSERT_TRUE(xml.GoChild(0));
+    EXPECT_EQ(xml.GetAttribute("Title"), "M\xc3\xa4rz \xc2\xa9");
+
+    // Bytes that are not UTF-8 in a file that is (by default or by declaration) fail the load.
+    WriteFile(dir.File("bad.etf"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Document Title=\"\xe4\xff\"/>");
+    EXPECT_FALSE(xml.Load(dir.File("bad.etf")));
+    WriteFile(dir.File("bad2.etf"), "<Document Title=\"\xc3\"/>");
+    EXPECT_FALSE(xml.Load(dir.File("bad2.etf")));
+    EXPECT_FALSE(xml.GetError().empty());
+    EXPECT_FALSE(xml.GoRoot()) << "a failed load leaves an empty document";
+}
+
+TEST(XmlFiles, FailedSavesLeaveThePreviousFile) {
+    TempDir dir;
+    const std::string path = dir.File("doc.etf");
+    WriteFile(path, "previous");
+    ivXML xml;
+    ASSERT_TRUE(xml.Create());
+    ASSERT_TRUE(xml.AddNode("Document"));
+    ASSERT_TRUE(xml.AddAttribute("Text", std::string(100000, 'x')));
+    {
+        testing_support::FileSizeLimit limit(4096);
+        EXPECT_FALSE(xml.Save(path));
+    }
+    EXPECT_EQ(ReadFile(path), "previous");
+    EXPECT_FALSE(xml.Save(dir.File("no/such/folder/doc.etf")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("no")));
+}
+
+TEST(XmlFiles, LoadingAMissingFileFails) {
+    ivXML xml;
+    EXPECT_FALSE(xml.Load("/nonexistent/quorvane/doc.etf"));
+    EXPECT_FALSE(xml.GetError().empty());
+    EXPECT_FALSE(xml.GoRoot());
+}
+
+}  // namespace
