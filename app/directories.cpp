@@ -4,7 +4,9 @@
 #include "app/settings.h"
 #include "platform/paths.h"
 
-std::string GetModuleDirectory() { return platform::ExecutableDirectory(); }
+std::string GetModuleDirectory() {
+    return platform::ExecutableDirectory();
+}
 
 std::string GetConfDirectory() {
     const std::string configured = GetSettingPath("/ConfPath");

@@ -26,14 +26,16 @@ wxConfigBase* Store() {
 }  // namespace
 
 void InstallSettingsStore(const std::string& path) {
-    const long style = wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_GLOBAL_FILE |
-                       wxCONFIG_USE_NO_ESCAPE_CHARACTERS;
+    const long style =
+        wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_GLOBAL_FILE | wxCONFIG_USE_NO_ESCAPE_CHARACTERS;
     auto* config = new wxFileConfig(identity::kAppName, identity::kRegistryKey,
                                     wxString::FromUTF8(path), wxEmptyString, style, wxConvAuto());
     delete wxConfigBase::Set(config);
 }
 
-void ReleaseSettingsStore() { delete wxConfigBase::Set(nullptr); }
+void ReleaseSettingsStore() {
+    delete wxConfigBase::Set(nullptr);
+}
 
 std::string GetSetting(const std::string& key, const std::string& defaultValue) {
     return Store()->Read(wxString::FromUTF8(key), wxString::FromUTF8(defaultValue)).utf8_string();

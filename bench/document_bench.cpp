@@ -48,13 +48,17 @@ double MedianOf(int runs, const std::function<void()>& work) {
 // escapes, Unicode escapes and a hyperlink field; about 5 KB.
 std::string RealisticBody(int n, std::mt19937& random) {
     std::string rtf =
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1031{\\fonttbl{\\f0\\fswiss\\fcharset0 "
-        "Arial;}{\\f1\\froman\\fcharset0 Times New Roman;}{\\f2\\fmodern\\fcharset0 Courier New;}}\r\n"
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1031{\\fonttbl{"
+        "\\f0\\fswiss\\fcharset0 "
+        "Arial;}{\\f1\\froman\\fcharset0 Times New Roman;}{\\f2\\fmodern\\fcharset0 Courier "
+        "New;}}\r\n"
         "{\\colortbl ;\\red0\\green0\\blue255;\\red192\\green0\\blue0;}\r\n"
         "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n";
-    const char* words[] = {"section", "help", "topic", "\\'e4nderung", "Gr\\'f6\\'dfe", "index",
-                           "\\u8364?", "window", "context", "reference", "\\b bold\\b0",
-                           "\\i italic\\i0", "table", "\\cf1 blue\\cf0", "alias", "output"};
+    const char* words[] = {
+        "section",      "help",           "topic",  "\\'e4nderung",    "Gr\\'f6\\'dfe",
+        "index",        "\\u8364?",       "window", "context",         "reference",
+        "\\b bold\\b0", "\\i italic\\i0", "table",  "\\cf1 blue\\cf0", "alias",
+        "output"};
     int paragraph = 0;
     while (rtf.size() < 4800) {
         rtf += "\\pard\\sa200\\sl276\\slmult1\\f" + std::to_string(paragraph % 3) + "\\fs" +
@@ -130,13 +134,15 @@ int main(int argc, char** argv) {
     std::mt19937 random(7);
     const int lookups = 1000;
     int found = 0;
-    const double find = Seconds([&] {
-        for (int i = 0; i < lookups; ++i) {
-            tree->GoRoot();
-            found += tree->SelectWhere("Section", "ID", ids[random() % ids.size()],
-                                       ivData::SELECT_ANYWHERE | ivData::SELECT_ATTRIBUTE);
-        }
-    }) / lookups;
+    const double find =
+        Seconds([&] {
+            for (int i = 0; i < lookups; ++i) {
+                tree->GoRoot();
+                found += tree->SelectWhere("Section", "ID", ids[random() % ids.size()],
+                                           ivData::SELECT_ANYWHERE | ivData::SELECT_ATTRIBUTE);
+            }
+        }) /
+        lookups;
     const double outline = MedianOf(5, [&] {
         tree->GoRoot();
         if (BuildOutline(*tree).size() != ids.size() + 1) {

@@ -6,14 +6,17 @@ wxIMPLEMENT_ABSTRACT_CLASS(ivDocumentExRTF, wxDocument);
 
 ivDocumentExRTF::ivDocumentExRTF() : m_autoSave(GetSettingNumber("/AutoSave")) {}
 
-void ivDocumentExRTF::UpdateViews(wxObject* hint) { UpdateAllViews(nullptr, hint); }
+void ivDocumentExRTF::UpdateViews(wxObject* hint) {
+    UpdateAllViews(nullptr, hint);
+}
 
-void ivDocumentExRTF::Modify(bool modified) { SetModifiedFlag(modified); }
+void ivDocumentExRTF::Modify(bool modified) {
+    SetModifiedFlag(modified);
+}
 
 void ivDocumentExRTF::SetModifiedFlag(bool modified) {
     wxDocument::Modify(modified);
-    if (modified && m_autoSave != 0 && !m_saving && GetDocumentSaved() &&
-        !GetFilename().empty()) {
+    if (modified && m_autoSave != 0 && !m_saving && GetDocumentSaved() && !GetFilename().empty()) {
         OnSaveDocument(GetFilename());
     }
 }

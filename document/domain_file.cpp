@@ -6,11 +6,17 @@ myDomainFile::myDomainFile() {
     m_store.SetFlushHook([this] { UpdateModifiedFlag(); });
 }
 
-ivXML* myDomainFile::GetTree(int kind) { return m_store.GetTree(kind); }
+ivXML* myDomainFile::GetTree(int kind) {
+    return m_store.GetTree(kind);
+}
 
-bool myDomainFile::New() { return m_store.New(); }
+bool myDomainFile::New() {
+    return m_store.New();
+}
 
-bool myDomainFile::Open(const std::string& path) { return m_store.Open(path); }
+bool myDomainFile::Open(const std::string& path) {
+    return m_store.Open(path);
+}
 
 void myDomainFile::Refresh() {
     if (ivXML* tree = m_store.GetTree(kDocumentTree)) {
@@ -18,7 +24,9 @@ void myDomainFile::Refresh() {
     }
 }
 
-bool myDomainFile::Save(const std::string& path) { return m_store.Save(path); }
+bool myDomainFile::Save(const std::string& path) {
+    return m_store.Save(path);
+}
 
 void myDomainFile::UpdateModifiedFlag() {
     ivDocumentExRTF::UpdateModifiedFlag();

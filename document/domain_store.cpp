@@ -8,7 +8,9 @@
 
 namespace {
 
-void ReportError(const char* text) { ShowMessage(Translate(text), {}, 0, kMessageError); }
+void ReportError(const char* text) {
+    ShowMessage(Translate(text), {}, 0, kMessageError);
+}
 
 }  // namespace
 

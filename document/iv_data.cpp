@@ -15,7 +15,9 @@ bool ivData::AddNodeTextEx(const std::string& name, const std::string& text, con
     return AddNodeText(name, text);
 }
 
-bool ivData::Select(const std::string&) { return false; }
+bool ivData::Select(const std::string&) {
+    return false;
+}
 
 bool ivData::SelectByAttribute(const std::string& element, const std::string& key,
                                const std::string& value, unsigned flags) {
@@ -51,7 +53,9 @@ bool ivData::SelectWhere(const std::string& element, const std::string& key,
 
 void ivData::SetText(const std::string&) {}
 
-std::string ivData::GetAttributeName(int) { return {}; }
+std::string ivData::GetAttributeName(int) {
+    return {};
+}
 
 void ivData::SetAttributeValueEx(int index, const std::string& value, const std::string&, int,
                                  unsigned) {
@@ -103,10 +107,18 @@ bool ivData::SetTextOfEx(const std::string& path, const std::string& text, const
     return SetTextOf(path, text);
 }
 
-bool ivData::Save(const std::string&) { return false; }
-bool ivData::Load(const std::string&) { return false; }
-bool ivData::Post(const std::string&, const std::string&, const std::string&) { return false; }
+bool ivData::Save(const std::string&) {
+    return false;
+}
+bool ivData::Load(const std::string&) {
+    return false;
+}
+bool ivData::Post(const std::string&, const std::string&, const std::string&) {
+    return false;
+}
 bool ivData::LoadFromURL(const std::string&, const std::string&, const std::string&) {
     return false;
 }
-std::string ivData::GetError() { return {}; }
+std::string ivData::GetError() {
+    return {};
+}

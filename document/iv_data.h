@@ -13,8 +13,8 @@ class ivData : public ivObject {
 
 public:
     // Flags of SelectWhere; other bits are ignored.
-    static constexpr unsigned SELECT_ANYWHERE = 0x80000000u;  // search the whole document
-    static constexpr unsigned SELECT_KEEP = 0x08000000u;      // test only: the cursor stays
+    static constexpr unsigned SELECT_ANYWHERE = 0x80000000u;   // search the whole document
+    static constexpr unsigned SELECT_KEEP = 0x08000000u;       // test only: the cursor stays
     static constexpr unsigned SELECT_ATTRIBUTE = 0x00010000u;  // key names an attribute
 
     virtual void Close() = 0;

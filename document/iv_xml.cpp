@@ -23,9 +23,13 @@ namespace {
 
 constexpr const char* kCreatedEncoding = "ISO-8859-1";
 
-const xmlChar* X(const std::string& s) { return reinterpret_cast<const xmlChar*>(s.c_str()); }
+const xmlChar* X(const std::string& s) {
+    return reinterpret_cast<const xmlChar*>(s.c_str());
+}
 
-std::string S(const xmlChar* s) { return s != nullptr ? reinterpret_cast<const char*>(s) : ""; }
+std::string S(const xmlChar* s) {
+    return s != nullptr ? reinterpret_cast<const char*>(s) : "";
+}
 
 void IgnoreError(void*, const char*, ...) {}
 void IgnoreStructuredError(void*, xmlErrorPtr) {}
@@ -167,7 +171,8 @@ bool IsPlainName(const std::string& name) {
 bool MatchesAttribute(xmlNodePtr node, const std::string& element, const std::string& key,
                       const std::string& value) {
     if (node->type != XML_ELEMENT_NODE || node->ns != nullptr ||
-        (element != "*" && std::strcmp(reinterpret_cast<const char*>(node->name), element.c_str()) != 0)) {
+        (element != "*" &&
+         std::strcmp(reinterpret_cast<const char*>(node->name), element.c_str()) != 0)) {
         return false;
     }
     xmlAttrPtr attr = xmlHasNsProp(node, X(key), nullptr);
@@ -241,9 +246,13 @@ xmlAttrPtr AttributeAt(xmlNodePtr node, int index) {
 
 }  // namespace
 
-ivXML::ivXML() { InitLibxml(); }
+ivXML::ivXML() {
+    InitLibxml();
+}
 
-ivXML::~ivXML() { Close(); }
+ivXML::~ivXML() {
+    Close();
+}
 
 void ivXML::ForgetChildPosition() {
     m_childParent = nullptr;
@@ -312,7 +321,9 @@ bool ivXML::AddNode(const std::string& name) {
     return true;
 }
 
-bool ivXML::EndNode() { return GoParent(); }
+bool ivXML::EndNode() {
+    return GoParent();
+}
 
 bool ivXML::AddAttribute(const std::string& name, const std::string& value) {
     if (!m_doc || m_node == nullptr || m_node->type != XML_ELEMENT_NODE ||
@@ -425,7 +436,8 @@ bool ivXML::SelectWhere(const std::string& element, const std::string& key,
     // does; a direct walk finds exactly what the path below finds, many times faster.
     if ((flags & SELECT_ATTRIBUTE) != 0 && IsPlainName(key) &&
         (element == "*" || IsPlainName(element))) {
-        xmlNodePtr found = FindByAttribute(m_node, element, key, value, (flags & SELECT_ANYWHERE) != 0);
+        xmlNodePtr found =
+            FindByAttribute(m_node, element, key, value, (flags & SELECT_ANYWHERE) != 0);
         if (found == nullptr) {
             return false;
         }
@@ -508,7 +520,8 @@ void ivXML::SetText(const std::string& text) {
                 child = next;
             }
             if (!text.empty()) {
-                xmlNodePtr node = xmlNewDocTextLen(m_node->doc, X(text), static_cast<int>(text.size()));
+                xmlNodePtr node =
+                    xmlNewDocTextLen(m_node->doc, X(text), static_cast<int>(text.size()));
                 if (node != nullptr) {
                     xmlAddChild(m_node, node);
                 }
@@ -578,9 +591,8 @@ std::string ivXML::SaveToString() {
     }
     xmlChar* buffer = nullptr;
     int size = 0;
-    const char* encoding = m_doc->encoding != nullptr
-                               ? reinterpret_cast<const char*>(m_doc->encoding)
-                               : "UTF-8";
+    const char* encoding =
+        m_doc->encoding != nullptr ? reinterpret_cast<const char*>(m_doc->encoding) : "UTF-8";
     xmlDocDumpMemoryEnc(m_doc.get(), &buffer, &size, encoding);
     if (buffer == nullptr) {
         return {};
@@ -616,8 +628,8 @@ bool ivXML::Parse(const std::string& text) {
     ctxt->sax->entityDecl = IgnoreEntityDecl;
     ctxt->sax->unparsedEntityDecl = IgnoreUnparsedEntityDecl;
     // No entity substitution, no DTD loading, no network; big section bodies are allowed.
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
-                        XML_PARSE_HUGE | XML_PARSE_NOXINCNODE;
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE |
+                        XML_PARSE_NOXINCNODE;
     xmlDocPtr doc = xmlCtxtReadMemory(ctxt, text.data(), static_cast<int>(text.size()), nullptr,
                                       nullptr, options);
     const bool wellFormed = doc != nullptr && ctxt->wellFormed != 0;
@@ -664,7 +676,9 @@ void ivXML::LoadXml(const std::string& text) {
     }
 }
 
-std::string ivXML::GetError() { return m_doc ? m_error : std::string(); }
+std::string ivXML::GetError() {
+    return m_doc ? m_error : std::string();
+}
 
 std::string ivXML::GetXml() {
     if (!m_doc || m_node == nullptr) {

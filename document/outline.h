@@ -12,7 +12,7 @@ struct OutlineRow {
     std::string numbering;  // "1", "2.1", ...; empty for the document row
     std::string title;
     std::string id;
-    int depth = 0;          // 0 for the document row
+    int depth = 0;  // 0 for the document row
 };
 
 // Rows from the node the cursor stands on, as the section list builds them. Children are

@@ -23,7 +23,8 @@ std::string FindInPath(const std::string& program) {
     size_t start = 0;
     while (start <= dirs.size()) {
         const size_t end = dirs.find(':', start);
-        std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string dir =
+            dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (dir.empty()) {
             dir.push_back('.');
         }

@@ -19,8 +19,8 @@ bool StartDetached(const std::vector<std::string>& argv, const std::string& work
 
 // Replaces how programs are started: tests install a recorder so that nothing is opened.
 // An empty function restores the real launcher.
-using Launcher = std::function<bool(const std::vector<std::string>& argv,
-                                    const std::string& workingDirectory)>;
+using Launcher =
+    std::function<bool(const std::vector<std::string>& argv, const std::string& workingDirectory)>;
 void SetLauncher(Launcher launcher);
 
 }  // namespace platform

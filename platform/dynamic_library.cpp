@@ -4,7 +4,9 @@
 
 namespace platform {
 
-DynamicLibrary::~DynamicLibrary() { Unload(); }
+DynamicLibrary::~DynamicLibrary() {
+    Unload();
+}
 
 bool DynamicLibrary::Load(const std::string& path) {
     Unload();

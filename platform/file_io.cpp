@@ -55,7 +55,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     }
     const std::string target = ResolveTarget(path);
     const size_t slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+    const std::string dir =
+        slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
 
     std::string temp = (slash == std::string::npos ? std::string() : dir) + "." + base + ".XXXXXX";
@@ -131,6 +132,8 @@ bool ReadWholeFileBytes(const std::string& path, std::string& bytes) {
     return true;
 }
 
-bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool RemoveFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
 }  // namespace platform

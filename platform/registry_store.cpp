@@ -17,7 +17,9 @@ RegistryStore::RegistryStore(const std::string& filePath)
           wxEmptyString, wxEmptyString, wxString::FromUTF8(filePath), wxEmptyString,
           wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_NO_ESCAPE_CHARACTERS, wxConvUTF8)) {}
 
-RegistryStore::~RegistryStore() { Flush(); }
+RegistryStore::~RegistryStore() {
+    Flush();
+}
 
 std::string RegistryStore::GetString(const std::string& section, const std::string& entry,
                                      const std::string& defaultValue) const {
@@ -54,6 +56,8 @@ bool RegistryStore::DeleteSection(const std::string& section) {
     return m_config->DeleteGroup(wxString::FromUTF8("/" + section));
 }
 
-bool RegistryStore::Flush() { return m_config->Flush(); }
+bool RegistryStore::Flush() {
+    return m_config->Flush();
+}
 
 }  // namespace platform

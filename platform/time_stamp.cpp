@@ -1,9 +1,9 @@
 #include "platform/time_stamp.h"
 
-#include <clocale>
-#include <cstring>
 #include <locale.h>
 #include <time.h>
+#include <clocale>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -49,7 +49,9 @@ std::string FormatTimeStamp(std::time_t when) {
     return std::string(text, n);
 }
 
-std::string NowTimeStamp() { return FormatTimeStamp(std::time(nullptr)); }
+std::string NowTimeStamp() {
+    return FormatTimeStamp(std::time(nullptr));
+}
 
 bool ParseTimeStamp(const std::string& text, std::time_t& when) {
     ScopedTimeLocale scope;

@@ -8,8 +8,8 @@
 // returns the process exit status.
 struct CliCommand {
     std::string name;
-    std::string usage;     // arguments, as shown by --help
-    std::string summary;   // one line
+    std::string usage;    // arguments, as shown by --help
+    std::string summary;  // one line
     std::function<int(const std::vector<std::string>& args)> run;
 };
 

@@ -80,8 +80,10 @@ TEST(Directories, ConfigurationAndTemporaryFolders) {
     EXPECT_EQ(GetTempDirectory(), "/t2/");
     unsetenv("TMPDIR");
     EXPECT_EQ(GetTempDirectory(), "/tmp/");
-    if (temp) setenv("TEMP", savedTemp.c_str(), 1);
-    if (tmpdir) setenv("TMPDIR", savedTmpdir.c_str(), 1);
+    if (temp)
+        setenv("TEMP", savedTemp.c_str(), 1);
+    if (tmpdir)
+        setenv("TMPDIR", savedTmpdir.c_str(), 1);
 
     EXPECT_EQ(GetModuleDirectory().back(), '/');
 }

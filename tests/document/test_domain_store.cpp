@@ -129,7 +129,8 @@ TEST_F(DomainStore, FailedDocumentSaveKeepsTheOldFile) {
         testing_support::FileSizeLimit limit(8192);
         EXPECT_FALSE(store.Save(File("doc.etf")));
     }
-    EXPECT_EQ(ReadFile(File("doc.etf")), "<Document><Section ID=\"{1}\" Title=\"kept\"/></Document>");
+    EXPECT_EQ(ReadFile(File("doc.etf")),
+              "<Document><Section ID=\"{1}\" Title=\"kept\"/></Document>");
     EXPECT_EQ(m_messages.Messages(), (std::vector<std::string>{"Saving document failed."}));
 }
 

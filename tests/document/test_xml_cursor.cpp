@@ -133,12 +133,13 @@ TEST(XmlCursor, AttributesKeepTheirOrderAndAreReplacedInPlace) {
 
 TEST(XmlCursor, SelectWhereMatchesValuesExactly) {
     ivXML xml;
-    ASSERT_TRUE(ParseInto(xml,
-                          "<Document>"
-                          "<Section ID=\"1\" Title='say \"hi\"'><Section ID=\"2\" Title=\"x\"/></Section>"
-                          "<Section ID=\"3\" Title=\"it's &quot;both&quot;\"/>"
-                          "<Section ID=\"4\" Title=\"x\"/>"
-                          "</Document>"));
+    ASSERT_TRUE(
+        ParseInto(xml,
+                  "<Document>"
+                  "<Section ID=\"1\" Title='say \"hi\"'><Section ID=\"2\" Title=\"x\"/></Section>"
+                  "<Section ID=\"3\" Title=\"it's &quot;both&quot;\"/>"
+                  "<Section ID=\"4\" Title=\"x\"/>"
+                  "</Document>"));
     // Values with either or both kinds of quote match exactly instead of breaking the path.
     EXPECT_TRUE(xml.SelectWhere("Section", "Title", "say \"hi\"", kAttribute));
     EXPECT_EQ(xml.GetAttribute("ID"), "1");
@@ -193,14 +194,17 @@ TEST(XmlCursor, SelectWhereAgreesWithThePathItStandsFor) {
 
 TEST(XmlCursor, SelectWhereByChildText) {
     ivXML xml;
-    ASSERT_TRUE(ParseInto(xml, "<rss><item><guid>7</guid></item><item><guid>8</guid></item></rss>"));
+    ASSERT_TRUE(
+        ParseInto(xml, "<rss><item><guid>7</guid></item><item><guid>8</guid></item></rss>"));
     EXPECT_TRUE(xml.SelectByChild("item", "guid", "8", 0));
     EXPECT_EQ(xml.GetTextOf("guid"), "8");
 }
 
 TEST(XmlCursor, ChildScanOfTheGenericCursor) {
     ivXML xml;
-    ASSERT_TRUE(ParseInto(xml, "<Views><View ID=\"2\"/><!--x--><View ID=\"1\">L</View><Other><k>v</k></Other></Views>"));
+    ASSERT_TRUE(ParseInto(
+        xml,
+        "<Views><View ID=\"2\"/><!--x--><View ID=\"1\">L</View><Other><k>v</k></Other></Views>"));
     ivData& data = xml;
     EXPECT_TRUE(data.ivData::SelectWhere("View", "ID", "1", kAttribute));
     EXPECT_EQ(xml.GetText(), "L");
@@ -231,7 +235,8 @@ TEST(XmlCursor, TextIsTakenLiterally) {
 
 TEST(XmlCursor, RemoveNodeMovesToTheParent) {
     ivXML xml;
-    ASSERT_TRUE(ParseInto(xml, "<Document><Section ID=\"1\"><Section ID=\"2\"/></Section></Document>"));
+    ASSERT_TRUE(
+        ParseInto(xml, "<Document><Section ID=\"1\"><Section ID=\"2\"/></Section></Document>"));
     ASSERT_TRUE(xml.SelectWhere("Section", "ID", "2", kAttribute | kAnywhere));
     ASSERT_TRUE(xml.RemoveNode());
     EXPECT_EQ(xml.GetAttribute("ID"), "1");

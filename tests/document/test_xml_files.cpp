@@ -54,9 +54,11 @@ TEST(XmlFiles, BodiesReadBackByteForByte) {
 TEST(XmlFiles, TextBeyondLatin1SurvivesAsCharacterReferences) {
     TempDir dir;
     const std::string greek = "\xce\x95\xce\xbb\xce\xbb\xce\xb7\xce\xbd\xce\xb9\xce\xba\xce\xac";
-    const std::string cjk = "\xe7\xab\xa0\xe8\x8a\x82";       // two CJK ideographs
-    const std::string emoji = "\xf0\x9f\x93\x98";            // beyond the BMP
-    const std::string latin1 = "Gr\xc3\xbc\xc3\x9f" "e \xc3\xa9t\xc3\xa9";
+    const std::string cjk = "\xe7\xab\xa0\xe8\x8a\x82";  // two CJK ideographs
+    const std::string emoji = "\xf0\x9f\x93\x98";        // beyond the BMP
+    const std::string latin1 =
+        "Gr\xc3\xbc\xc3\x9f"
+        "e \xc3\xa9t\xc3\xa9";
     ivXML xml;
     ASSERT_TRUE(xml.Create());
     ASSERT_TRUE(xml.AddNode("Document"));
@@ -88,9 +90,11 @@ TEST(XmlFiles, TextBeyondLatin1SurvivesAsCharacterReferences) {
 
 TEST(XmlFiles, IndentationBetweenElementsIsDropped) {
     ivXML compact, indented;
-    compact.LoadXml("<Document><Section ID=\"1\"><Section ID=\"2\"/></Section><!--c--><Section/></Document>");
+    compact.LoadXml(
+        "<Document><Section ID=\"1\"><Section ID=\"2\"/></Section><!--c--><Section/></Document>");
     indented.LoadXml(
-        "<?xml version=\"1.0\"?>\n<Document>\n  <Section ID=\"1\">\r\n\t<Section ID=\"2\"/>\n  </Section>\n"
+        "<?xml version=\"1.0\"?>\n<Document>\n  <Section ID=\"1\">\r\n\t<Section ID=\"2\"/>\n  "
+        "</Section>\n"
         "  <!--c-->\n  <Section/>\n</Document>\n");
     ASSERT_TRUE(compact.GoRoot());
     ASSERT_TRUE(indented.GoRoot());
@@ -101,7 +105,8 @@ TEST(XmlFiles, IndentationBetweenElementsIsDropped) {
 TEST(XmlFiles, DeclaredEncodingsAreHonoured) {
     TempDir dir;
     WriteFile(dir.File("latin1.etf"),
-              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Document><Section Title=\"M\xe4rz \xa9\"/></Document>");
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Document><Section Title=\"M\xe4rz "
+              "\xa9\"/></Document>");
     ivXML xml;
     ASSERT_TRUE(xml.Load(dir.File("latin1.etf")));
     ASSERT_TRUE(xml.GoRoot());
@@ -109,7 +114,8 @@ TEST(XmlFiles, DeclaredEncodingsAreHonoured) {
     EXPECT_EQ(xml.GetAttribute("Title"), "M\xc3\xa4rz \xc2\xa9");
 
     // Bytes that are not UTF-8 in a file that is (by default or by declaration) fail the load.
-    WriteFile(dir.File("bad.etf"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Document Title=\"\xe4\xff\"/>");
+    WriteFile(dir.File("bad.etf"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Document Title=\"\xe4\xff\"/>");
     EXPECT_FALSE(xml.Load(dir.File("bad.etf")));
     WriteFile(dir.File("bad2.etf"), "<Document Title=\"\xc3\"/>");
     EXPECT_FALSE(xml.Load(dir.File("bad2.etf")));

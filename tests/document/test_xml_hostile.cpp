@@ -36,13 +36,16 @@ TEST(HostileXml, ExternalEntitiesAndDtdsAreNeverRead) {
     TempDir dir;
     const std::string secret = dir.File("secret.txt");
     const std::string cases[] = {
-        "<!DOCTYPE Document [<!ENTITY xxe SYSTEM \"file://" + secret + "\">]>"
-        "<Document><Section Title=\"&xxe;\">&xxe;</Section></Document>",
+        "<!DOCTYPE Document [<!ENTITY xxe SYSTEM \"file://" + secret +
+            "\">]>"
+            "<Document><Section Title=\"&xxe;\">&xxe;</Section></Document>",
         "<!DOCTYPE Document [<!ENTITY xxe SYSTEM \"" + secret + "\">]><Document>&xxe;</Document>",
         "<!DOCTYPE Document SYSTEM \"" + dir.File("secret.dtd") + "\"><Document>&leak;</Document>",
-        "<!DOCTYPE Document [<!ENTITY % p SYSTEM \"" + dir.File("secret.dtd") + "\"> %p;]>"
-        "<Document Title=\"&leak;\"/>",
-        "<!DOCTYPE Document [<!ENTITY xxe SYSTEM \"http://127.0.0.1:9/x\">]><Document>&xxe;</Document>",
+        "<!DOCTYPE Document [<!ENTITY % p SYSTEM \"" + dir.File("secret.dtd") +
+            "\"> %p;]>"
+            "<Document Title=\"&leak;\"/>",
+        "<!DOCTYPE Document [<!ENTITY xxe SYSTEM "
+        "\"http://127.0.0.1:9/x\">]><Document>&xxe;</Document>",
         "<Document xmlns:xi=\"http://www.w3.org/2001/XInclude\"><xi:include href=\"" + secret +
             "\" parse=\"text\"/></Document>",
     };
@@ -69,7 +72,8 @@ TEST(HostileXml, EntityExpansionBombsDoNotExpand) {
     EXPECT_LT(shown.size(), 100000u);
 
     // Quadratic blow-up: one large entity referenced many times.
-    std::string quadratic = "<!DOCTYPE Document [<!ENTITY big \"" + std::string(50000, 'x') + "\">]><Document>";
+    std::string quadratic =
+        "<!DOCTYPE Document [<!ENTITY big \"" + std::string(50000, 'x') + "\">]><Document>";
     for (int i = 0; i < 20000; ++i) {
         quadratic += "&big;";
     }
@@ -127,7 +131,8 @@ TEST(HostileXml, GarbageAndTruncationFailCleanly) {
 TEST(HostileXml, LargeBodiesLoad) {
     // Pictures make single section bodies of many megabytes; they must not be refused.
     ivXML xml;
-    xml.LoadXml("<Document><Section Text=\"" + std::string(12 * 1024 * 1024, 'a') + "\"/></Document>");
+    xml.LoadXml("<Document><Section Text=\"" + std::string(12 * 1024 * 1024, 'a') +
+                "\"/></Document>");
     ASSERT_TRUE(xml.GoRoot());
     ASSERT_TRUE(xml.GoChild(0));
     EXPECT_EQ(xml.GetAttribute("Text").size(), 12u * 1024 * 1024);

@@ -15,7 +15,8 @@
 namespace testing_support {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quorvane-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         ADD_FAILURE() << "cannot create a temporary folder";
     }
@@ -35,7 +36,9 @@ IsolatedSettings::IsolatedSettings() {
     SetSetting("/TempPath", m_dir.path() + "temp/");
 }
 
-IsolatedSettings::~IsolatedSettings() { ReleaseSettingsStore(); }
+IsolatedSettings::~IsolatedSettings() {
+    ReleaseSettingsStore();
+}
 
 struct MessageRecorder::State {
     std::vector<std::string> messages;
@@ -46,7 +49,8 @@ struct MessageRecorder::State {
 namespace {
 class RecordingPresenter : public MessagePresenter {
 public:
-    explicit RecordingPresenter(std::shared_ptr<MessageRecorder::State> s) : m_state(std::move(s)) {}
+    explicit RecordingPresenter(std::shared_ptr<MessageRecorder::State> s)
+        : m_state(std::move(s)) {}
     bool Show(const std::string& text, const std::string&, int, unsigned flags) override;
     int Ask(const std::string& text, bool) override;
 
@@ -72,10 +76,16 @@ MessageRecorder::MessageRecorder(int answer) : m_state(std::make_shared<State>()
     m_previous = SetMessagePresenter(std::make_unique<RecordingPresenter>(m_state));
 }
 
-MessageRecorder::~MessageRecorder() { SetMessagePresenter(std::move(m_previous)); }
+MessageRecorder::~MessageRecorder() {
+    SetMessagePresenter(std::move(m_previous));
+}
 
-const std::vector<std::string>& MessageRecorder::Messages() const { return m_state->messages; }
-std::vector<unsigned> MessageRecorder::Flags() const { return m_state->flags; }
+const std::vector<std::string>& MessageRecorder::Messages() const {
+    return m_state->messages;
+}
+std::vector<unsigned> MessageRecorder::Flags() const {
+    return m_state->flags;
+}
 
 FileSizeLimit::FileSizeLimit(unsigned long bytes) {
     m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
