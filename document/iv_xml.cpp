@@ -255,9 +255,7 @@ ivXML::~ivXML() {
 }
 
 void ivXML::ForgetChildPosition() {
-    m_childParent = nullptr;
-    m_childNode = nullptr;
-    m_childIndex = -1;
+    m_childPositions.clear();
 }
 
 void ivXML::Close() {
@@ -405,13 +403,14 @@ bool ivXML::GoChild(int index) {
     if (!m_doc || m_node == nullptr || index < 0) {
         return false;
     }
-    // Walks on from the child found last when the same parent is asked for a later index, so
-    // that visiting all children one by one stays linear.
+    // Walks on from the child this parent reached last when a later index is asked for, so
+    // that visiting all children one by one stays linear at every depth of a walk.
     xmlNodePtr child = m_node->children;
     int i = 0;
-    if (m_childParent == m_node && m_childIndex >= 0 && m_childIndex <= index) {
-        child = m_childNode;
-        i = m_childIndex;
+    auto known = m_childPositions.find(m_node);
+    if (known != m_childPositions.end() && known->second.index <= index) {
+        child = known->second.node;
+        i = known->second.index;
     }
     for (; child != nullptr && i < index; ++i) {
         child = child->next;
@@ -419,9 +418,7 @@ bool ivXML::GoChild(int index) {
     if (child == nullptr) {
         return false;
     }
-    m_childParent = m_node;
-    m_childIndex = index;
-    m_childNode = child;
+    m_childPositions[m_node] = ChildPosition{index, child};
     m_node = child;
     return true;
 }

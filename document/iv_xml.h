@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 struct _xmlDoc;
 struct _xmlNode;
@@ -76,8 +77,11 @@ private:
     _xmlNode* m_node = nullptr;
     DocPtr m_nodeDoc;
     std::string m_error;
-    // The child GoChild reached last, to continue from there.
-    _xmlNode* m_childParent = nullptr;
-    _xmlNode* m_childNode = nullptr;
-    int m_childIndex = -1;
+    // The child GoChild reached last under each parent, to continue from there; forgotten
+    // whenever the tree changes.
+    struct ChildPosition {
+        int index;
+        _xmlNode* node;
+    };
+    std::unordered_map<_xmlNode*, ChildPosition> m_childPositions;
 };
