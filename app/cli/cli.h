@@ -8,8 +8,8 @@
 // returns the process exit status.
 struct CliCommand {
     std::string name;
-    std::string usage;     // arguments, as shown by --help
-    std::string summary;   // one line
+    std::string usage;    // arguments, as shown by --help
+    std::string summary;  // one line
     std::function<int(const std::vector<std::string>& args)> run;
 };
 
@@ -21,3 +21,4 @@ int RunCli(const std::vector<std::string>& args);
 
 // Commands of each area, gathered by CliCommands.
 void AddDocumentCommands(std::vector<CliCommand>& commands);
+void AddRtfCommands(std::vector<CliCommand>& commands);
