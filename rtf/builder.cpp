@@ -4,6 +4,11 @@
 
 namespace rtf {
 
+namespace {
+// What a paragraph, cell or run costs beyond its text, roughly, for the model size limit.
+constexpr size_t kStructureBytes = 64;
+}  // namespace
+
 Builder::Builder(Document& document) : m_document(document) {
     m_flows.push_back(Flow{&document.blocks, {}, {}, {}});
 }
@@ -16,17 +21,18 @@ void Builder::AppendText(std::string_view utf8, const CharFormat& format) {
     if (utf8.empty()) {
         return;
     }
-    m_textBytes += utf8.size();
+    m_modelBytes += utf8.size();
     std::vector<Run>& runs = Current().paragraph.runs;
     if (!runs.empty() && runs.back().kind == RunKind::Text && runs.back().format == format) {
         runs.back().text.append(utf8);
         return;
     }
+    m_modelBytes += kStructureBytes;
     runs.push_back(Run{RunKind::Text, format, std::string(utf8), -1});
 }
 
 void Builder::AppendRun(RunKind kind, const CharFormat& format, int index) {
-    m_textBytes += 16;
+    m_modelBytes += kStructureBytes;
     Current().paragraph.runs.push_back(Run{kind, format, {}, index});
 }
 
@@ -39,6 +45,7 @@ void Builder::EndParagraph(const ParagraphFormat& format, const ParagraphPlaceme
 }
 
 void Builder::Place(Paragraph paragraph, const ParagraphPlacement& placement) {
+    m_modelBytes += kStructureBytes;
     Flow& flow = Current();
     SetTableDepth(flow, placement.tableDepth);
     if (placement.inList) {
@@ -71,6 +78,7 @@ void Builder::CloseTable(Flow& flow) {
         open.row.cells.push_back(std::move(open.cell));
     }
     if (!open.row.cells.empty()) {
+        ApplyRowDefinition(open.row, RowDefinition{}, open.table);
         open.table.rows.push_back(std::move(open.row));
     }
     if (!open.table.rows.empty()) {
@@ -143,6 +151,7 @@ void Builder::EndCell(int depth, const ParagraphFormat& format,
     }
     CloseLists(flow);
     OpenTable& open = flow.tables[depth - 1];
+    m_modelBytes += kStructureBytes;
     open.row.cells.push_back(std::move(open.cell));
     open.cell = TableCell{};
 }
@@ -176,6 +185,8 @@ void Builder::ApplyRowDefinition(TableRow& row, const RowDefinition& definition,
     int left = definition.left;
     for (size_t i = 0; i < row.cells.size(); ++i) {
         TableCell& cell = row.cells[i];
+        // A cell the row does not define is given a default width, as the writers would.
+        cell.width = kDefaultCellWidth;
         if (i < definition.cells.size()) {
             const CellDefinition& d = definition.cells[i];
             cell.width = std::max(0, d.right - left);

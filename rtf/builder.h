@@ -60,8 +60,8 @@ public:
     // Closes what is still open; the builder takes no more input afterwards.
     void Finish();
 
-    // Bytes of text held so far, for the reader's output limit.
-    size_t TextBytes() const { return m_textBytes; }
+    // About how many bytes the model holds so far, for the reader's size limit.
+    size_t ModelBytes() const { return m_modelBytes; }
 
 private:
     struct OpenList {
@@ -98,7 +98,7 @@ private:
     std::vector<Flow> m_flows;
     // Next number per list key and level, so that numbering survives interruptions.
     std::map<std::pair<int, int>, int> m_nextNumber;
-    size_t m_textBytes = 0;
+    size_t m_modelBytes = 0;
 };
 
 }  // namespace rtf

@@ -92,6 +92,9 @@ struct List {
 
 enum class VerticalMerge : uint8_t { None, First, Continue };
 
+// The width of a table cell that its row does not define: one inch.
+inline constexpr int kDefaultCellWidth = 1440;
+
 struct TableCell {
     std::vector<Block> blocks;  // never empty once read: an empty cell holds one empty paragraph
     int width = 0;              // 0: unknown

@@ -9,8 +9,49 @@ namespace rtf {
 namespace detail {
 
 namespace {
+
 // List definitions a document may declare; real ones have a few dozen.
 constexpr size_t kMaxLists = 32768;
+
+uint32_t BigEndian(const std::string& data, size_t at, size_t bytes) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < bytes; ++i) {
+        value = (value << 8) | static_cast<unsigned char>(data[at + i]);
+    }
+    return value;
+}
+
+// The pixel size of a PNG (from its header) or JPEG (from its frame header); unchanged when
+// the data does not tell.
+void PixelSize(PictureFormat format, const std::string& data, int& width, int& height) {
+    const auto set = [&](uint32_t w, uint32_t h) {
+        if (w > 0 && h > 0 && w < 65536 && h < 65536) {
+            width = static_cast<int>(w);
+            height = static_cast<int>(h);
+        }
+    };
+    if (format == PictureFormat::Png) {
+        if (data.size() >= 24 && data.compare(12, 4, "IHDR") == 0) {
+            set(BigEndian(data, 16, 4), BigEndian(data, 20, 4));
+        }
+        return;
+    }
+    if (format != PictureFormat::Jpeg) {
+        return;
+    }
+    size_t at = 2;
+    while (at + 9 < data.size() && static_cast<unsigned char>(data[at]) == 0xFF) {
+        const unsigned marker = static_cast<unsigned char>(data[at + 1]);
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            set(BigEndian(data, at + 7, 2), BigEndian(data, at + 5, 2));
+            return;
+        }
+        at += 2 + BigEndian(data, at + 2, 2);
+    }
+}
+
 }  // namespace
 
 Reader::Reader(std::string_view input, const ReadLimits& limits, ReadResult& result)
@@ -59,7 +100,7 @@ void Reader::Run() {
                 OnBinary(t.text);
                 break;
         }
-        if (m_builder.TextBytes() > m_limits.maxModelBytes) {
+        if (m_builder.ModelBytes() > m_limits.maxModelBytes) {
             m_result.truncated = true;
             m_stop = true;
         }
@@ -221,7 +262,9 @@ void Reader::OnText(std::string_view bytes) {
     while (i < n) {
         if (m_lead == 0 && s.symbol == SymbolEncoding::None) {
             size_t j = i;
-            while (j < n && static_cast<unsigned char>(bytes[j]) < 0x80) {
+            // Printable ASCII goes through as it is; control characters take the slow path,
+            // which drops them.
+            while (j < n && static_cast<unsigned char>(bytes[j] - 0x20) < 0x5F) {
                 ++j;
             }
             if (j > i) {
@@ -314,7 +357,7 @@ void Reader::EmitCodePoint(char32_t c) {
         }
     }
     // Control characters other than tab mean nothing in a document.
-    if (c < 0x20 && c != '\t') {
+    if ((c < 0x20 && c != '\t') || c == 0x7F) {
         return;
     }
     m_scratch.clear();
@@ -431,8 +474,13 @@ void Reader::CommitPicture(const State& popped) {
         const int64_t value = int64_t{twips} * (scale > 0 ? scale : 100) / 100;
         return static_cast<int>(std::clamp<int64_t>(value, 0, 1 << 24));
     };
-    picture.width = scaled(m_pict.goalw > 0 ? m_pict.goalw : natural(m_pict.picw), m_pict.scalex);
-    picture.height = scaled(m_pict.goalh > 0 ? m_pict.goalh : natural(m_pict.pich), m_pict.scaley);
+    int picw = m_pict.picw;
+    int pich = m_pict.pich;
+    if (picw <= 0 && pich <= 0) {
+        PixelSize(picture.format, data, picw, pich);  // no size given: the image's own
+    }
+    picture.width = scaled(m_pict.goalw > 0 ? m_pict.goalw : natural(picw), m_pict.scalex);
+    picture.height = scaled(m_pict.goalh > 0 ? m_pict.goalh : natural(pich), m_pict.scaley);
     picture.data = std::move(data);
     m_doc.pictures.push_back(std::move(picture));
     m_builder.AppendRun(RunKind::Picture, s.chp, static_cast<int>(m_doc.pictures.size()) - 1);

@@ -14,6 +14,8 @@ constexpr size_t kMaxFonts = 32768;
 constexpr size_t kMaxColors = 32768;
 constexpr size_t kMaxStyles = 32768;
 constexpr size_t kMaxLinks = 1u << 20;
+// List numbers start at most here, so that counting items never overflows.
+constexpr int kMaxListStart = 32767;
 
 bool On(const Token& t) {
     return !t.hasParam || t.param != 0;
@@ -609,7 +611,7 @@ void Reader::OnFormatWord(const KeywordInfo& info, const Token& t) {
             m_listLevel.nfc = param;
             break;
         case Kw::LevelStartAt:
-            m_listLevel.startAt = param;
+            m_listLevel.startAt = std::clamp(param, 0, kMaxListStart);
             break;
         // Old-style numbering.
         case Kw::PnLevelBullet:
@@ -638,7 +640,7 @@ void Reader::OnFormatWord(const KeywordInfo& info, const Token& t) {
             m_pn.style = ListStyle::LowerRoman;
             break;
         case Kw::PnStart:
-            m_pn.start = param;
+            m_pn.start = std::clamp(param, 0, kMaxListStart);
             break;
         // Pictures.
         case Kw::PngBlip:
@@ -764,7 +766,7 @@ void Reader::CommitFont() {
     info.symbol = SymbolEncodingOfFont(name);
     std::string key = name;
     key += '\0';
-    key += std::to_string(static_cast<int>(family)) + "/" + std::to_string(charset);
+    key += std::to_string(static_cast<int>(family)) + "/" + std::to_string(std::max(charset, 0));
     auto existing = m_modelFonts.find(key);
     if (existing != m_modelFonts.end()) {
         info.modelIndex = existing->second;

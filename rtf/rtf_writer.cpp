@@ -303,7 +303,7 @@ private:
             int right = 0;
             for (const TableCell& cell : row.cells) {
                 const int span = std::max(1, cell.colSpan);
-                const int width = cell.width > 0 ? cell.width : 2000 * span;
+                const int width = cell.width > 0 ? cell.width : kDefaultCellWidth * span;
                 for (int part = 0; part < span; ++part) {
                     const int partWidth =
                         part == 0 ? width - (span - 1) * (width / span) : width / span;
@@ -492,10 +492,16 @@ private:
             case PictureFormat::Unknown:
                 break;
         }
-        // \picw and \pich are nominal here; the goal sizes carry the display size.
-        m_out += "\\picw" + std::to_string(std::max(1, picture.width / 15)) + "\\pich" +
-                 std::to_string(std::max(1, picture.height / 15)) + "\\picwgoal" +
-                 std::to_string(picture.width) + "\\pichgoal" + std::to_string(picture.height);
+        // \picw and \pich are nominal here; the goal sizes carry the display size. A picture
+        // of unknown size gets none, so that readers take the image's own.
+        if (picture.width > 0) {
+            m_out += "\\picw" + std::to_string(std::max(1, picture.width / 15)) + "\\picwgoal" +
+                     std::to_string(picture.width);
+        }
+        if (picture.height > 0) {
+            m_out += "\\pich" + std::to_string(std::max(1, picture.height / 15)) + "\\pichgoal" +
+                     std::to_string(picture.height);
+        }
         AppendHex(m_out, picture.data);
         m_out += "}";
     }

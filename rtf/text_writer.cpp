@@ -1,5 +1,7 @@
 #include "rtf/text_writer.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <span>
 
 namespace rtf {
@@ -98,10 +100,11 @@ private:
     }
 
     void ListBlock(const List& list, int depth) {
-        int number = list.start;
+        int64_t number = list.start;
         for (const ListItem& item : list.items) {
             m_out.append(static_cast<size_t>(depth + 1) * 4, ' ');
-            m_out += ListMarker(list.style, number++);
+            m_out +=
+                ListMarker(list.style, static_cast<int>(std::min<int64_t>(number++, INT32_MAX)));
             m_out += ' ';
             size_t i = 0;
             if (!item.blocks.empty()) {
