@@ -79,11 +79,18 @@ char32_t ConvertOne(iconv_t cd, const char* bytes, size_t length, bool& incomple
 
 }  // namespace
 
-bool CodePage::Build(const char* iconvName) {
+CodePage::~CodePage() {
+    if (m_iconv != nullptr) {
+        iconv_close(static_cast<iconv_t>(m_iconv));
+    }
+}
+
+bool CodePage::Open(const char* iconvName) {
     iconv_t cd = iconv_open("UTF-32LE", iconvName);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         return false;
     }
+    m_iconv = cd;
     for (int b = 0; b < 256; ++b) {
         const char byte = static_cast<char>(b);
         bool incomplete = false;
@@ -91,35 +98,37 @@ bool CodePage::Build(const char* iconvName) {
         m_single[b] = c != 0 || b == 0 ? c : kReplacement;
         m_lead[b] = incomplete;
     }
-    int leads = 0;
-    for (int b = 0; b < 256; ++b) {
-        if (m_lead[b]) {
-            m_leadIndex[b] = static_cast<uint8_t>(leads++);
-        }
-    }
-    m_double.assign(static_cast<size_t>(leads) * 256, kReplacement);
-    for (int lead = 0; lead < 256; ++lead) {
-        if (!m_lead[lead]) {
-            continue;
-        }
-        for (int trail = 0x21; trail < 256; ++trail) {
-            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            bool incomplete = false;
-            const char32_t c = ConvertOne(cd, pair, 2, incomplete);
-            if (c != 0) {
-                m_double[m_leadIndex[lead] * 256 + trail] = c;
-            }
-        }
-    }
-    iconv_close(cd);
     return true;
+}
+
+const CodePage::Row& CodePage::RowOf(uint8_t lead) const {
+    if (const Row* row = m_rows[lead].load(std::memory_order_acquire)) {
+        return *row;
+    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (const Row* row = m_rows[lead].load(std::memory_order_relaxed)) {
+        return *row;
+    }
+    auto row = std::make_unique<Row>();
+    row->fill(kReplacement);
+    for (int trail = 0x21; trail < 256; ++trail) {
+        const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        bool incomplete = false;
+        const char32_t c = ConvertOne(static_cast<iconv_t>(m_iconv), pair, 2, incomplete);
+        if (c != 0) {
+            (*row)[trail] = c;
+        }
+    }
+    m_rows[lead].store(row.get(), std::memory_order_release);
+    m_ownedRows.push_back(std::move(row));
+    return *m_ownedRows.back();
 }
 
 char32_t CodePage::Decode(uint8_t lead, uint8_t trail) const {
     if (!m_lead[lead]) {
         return kReplacement;
     }
-    return m_double[m_leadIndex[lead] * 256 + trail];
+    return RowOf(lead)[trail];
 }
 
 const CodePage* CodePage::ForNumber(int number) {
@@ -136,7 +145,7 @@ const CodePage* CodePage::ForNumber(int number) {
     // also keeps the cache small whatever numbers a document claims.
     if (number > 0 && number <= 65000) {
         page.reset(new CodePage(number));
-        if (!page->Build(IconvName(number, scratch))) {
+        if (!page->Open(IconvName(number, scratch))) {
             page.reset();
         }
     }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,22 +19,34 @@ public:
     // The shared decoder for a code page number, or null when the system has no converter.
     static const CodePage* ForNumber(int number);
 
+    ~CodePage();
+    CodePage(const CodePage&) = delete;
+    CodePage& operator=(const CodePage&) = delete;
+
     int Number() const { return m_number; }
     bool IsLeadByte(uint8_t b) const { return m_lead[b]; }
 
     // The character of a single byte; U+FFFD when the code page has none.
     char32_t Decode(uint8_t b) const { return m_single[b]; }
+    // The character of a lead and a trail byte. The characters of one lead byte are looked
+    // up together the first time one of them is needed: a document uses a few dozen lead
+    // bytes at most, and building all of them up front would cost milliseconds per page.
     char32_t Decode(uint8_t lead, uint8_t trail) const;
 
 private:
+    using Row = std::array<char32_t, 256>;
+
     explicit CodePage(int number) : m_number(number) {}
-    bool Build(const char* iconvName);
+    bool Open(const char* iconvName);
+    const Row& RowOf(uint8_t lead) const;
 
     int m_number;
+    void* m_iconv = nullptr;  // an iconv_t, kept for the rows still to be built
     char32_t m_single[256] = {};
     bool m_lead[256] = {};
-    std::vector<char32_t> m_double;  // 256 entries per lead byte, in lead byte order
-    uint8_t m_leadIndex[256] = {};   // position of a lead byte's entries in m_double
+    mutable std::array<std::atomic<const Row*>, 256> m_rows{};
+    mutable std::vector<std::unique_ptr<Row>> m_ownedRows;
+    mutable std::mutex m_mutex;
 };
 
 // The code page an RTF \fcharset stands for; 0 for the ANSI and default sets, which follow
