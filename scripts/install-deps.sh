@@ -10,6 +10,7 @@ packages=(
   libcurl4-openssl-dev
   uuid-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick
   fp-utils gettext locales
 )

@@ -1,0 +1,83 @@
+// The RTF writer's output read by LibreOffice, when it is installed: every fixture and
+// corpus file is read, written again by our writer, and converted to text by LibreOffice;
+// its words must be ours. (LibreOffice's text export leaves out footnotes, so documents with
+// footnotes are compared without them.)
+
+#include "rtf/reader.h"
+#include "rtf/rtf_writer.h"
+#include "rtf/text_writer.h"
+#include "tests/rtf/rtf_test_util.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+namespace {
+
+void NumberFootnoteReferences(std::vector<rtf::Block>& blocks) {
+    for (rtf::Block& block : blocks) {
+        if (auto* p = std::get_if<rtf::Paragraph>(&block.content)) {
+            for (rtf::Run& run : p->runs) {
+                if (run.kind == rtf::RunKind::FootnoteRef) {
+                    run.kind = rtf::RunKind::Text;
+                    run.text = std::to_string(run.index + 1);
+                }
+            }
+        } else if (auto* list = std::get_if<rtf::List>(&block.content)) {
+            for (rtf::ListItem& item : list->items) {
+                NumberFootnoteReferences(item.blocks);
+            }
+        } else if (auto* table = std::get_if<rtf::Table>(&block.content)) {
+            for (rtf::TableRow& row : table->rows) {
+                for (rtf::TableCell& cell : row.cells) {
+                    NumberFootnoteReferences(cell.blocks);
+                }
+            }
+        }
+    }
+}
+
+// Our text as LibreOffice exports it: without footnotes, their references as bare numbers.
+std::string TextWithoutFootnotes(rtf::Document document) {
+    document.footnotes.clear();
+    NumberFootnoteReferences(document.blocks);
+    return rtf::WriteText(document);
+}
+
+TEST(LibreOffice, ReadsWhatTheRtfWriterWrites) {
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "LibreOffice is not installed";
+    }
+    std::vector<std::string> inputs = rtf_test::ListFiles(QV_RTF_FIXTURES, ".rtf");
+    if (rtf_test::CorpusAvailable()) {
+        for (const std::string& path :
+             rtf_test::ListFiles(rtf_test::CorpusPath("public"), ".rtf")) {
+            inputs.push_back(path);
+        }
+    }
+    testing_support::TempDir dir;
+    std::filesystem::create_directories(dir.File("in"));
+    std::map<std::string, std::string> expected;
+    for (const std::string& path : inputs) {
+        const rtf::Document document = rtf::ReadRtf(rtf_test::ReadBytes(path)).document;
+        const std::string stem = std::filesystem::path(path).stem().string();
+        std::ofstream(dir.File("in/" + stem + ".rtf"), std::ios::binary) << rtf::WriteRtf(document);
+        expected[stem] = TextWithoutFootnotes(document);
+    }
+    const std::string command = "cd '" + dir.path() + "' && HOME='" + dir.path() +
+                                "' soffice --headless --norestore "
+                                "--convert-to 'txt:Text (encoded):UTF8' --outdir out in/*.rtf "
+                                ">/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (const auto& [stem, text] : expected) {
+        const std::string converted = rtf_test::ReadBytes(dir.File("out/" + stem + ".txt"));
+        ASSERT_FALSE(converted.empty()) << stem;
+        EXPECT_EQ(rtf_test::Words(text), rtf_test::Words(converted)) << stem;
+    }
+}
+
+}  // namespace
