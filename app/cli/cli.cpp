@@ -27,6 +27,8 @@ const std::vector<CliCommand>& CliCommands() {
     static const std::vector<CliCommand> commands = [] {
         std::vector<CliCommand> all;
         AddDocumentCommands(all);
+
+        AddGenerateCommands(all);
         return all;
     }();
     return commands;

@@ -21,3 +21,5 @@ int RunCli(const std::vector<std::string>& args);
 
 // Commands of each area, gathered by CliCommands.
 void AddDocumentCommands(std::vector<CliCommand>& commands);
+
+void AddGenerateCommands(std::vector<CliCommand>& commands);
