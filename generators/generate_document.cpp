@@ -6,6 +6,7 @@
 #include "generators/generator.h"
 #include "generators/generator_chm.h"
 #include "generators/generator_html.h"
+#include "generators/generator_word.h"
 #include "platform/paths.h"
 
 #include <filesystem>
@@ -35,6 +36,9 @@ void ApplyOptions(myGenerator& generator, const ivGenerateOptions& options) {
         if (options.startCompiler) {
             chm->SetCompilerStarter(options.startCompiler);
         }
+    }
+    if (auto* word = wxDynamicCast(&generator, myGeneratorMicrosoftWord)) {
+        word->SetOpenResult(options.openResult);
     }
 }
 
@@ -68,5 +72,11 @@ bool GenerateDocument(myDomainStore& store, const std::string& generatorName,
     generator->SetTargetPath(folder.empty() ? folder : AbsoluteFolder(folder));
     generator->SetProjectName(projectName);
     ApplyOptions(*generator, options);
-    return generator->Run(store.GetTree(ivDomain::kDocumentTree));
+    const bool ok = generator->Run(store.GetTree(ivDomain::kDocumentTree));
+    if (ok && options.outputPath != nullptr) {
+        if (auto* word = wxDynamicCast(generator.get(), myGeneratorMicrosoftWord)) {
+            *options.outputPath = word->GetOutputPath();
+        }
+    }
+    return ok;
 }

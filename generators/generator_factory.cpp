@@ -1,6 +1,7 @@
 #include "generators/generator.h"
 #include "generators/generator_chm.h"
 #include "generators/generator_html.h"
+#include "generators/generator_word.h"
 
 #include <wx/object.h>
 
@@ -15,6 +16,7 @@ std::unique_ptr<myGenerator> CreateGenerator(const std::string& name) {
     static const Kind kinds[] = {
         {"HTML", wxCLASSINFO(myGeneratorHTML)},
         {"CHM", wxCLASSINFO(myGeneratorCHM)},
+        {"DOC", wxCLASSINFO(myGeneratorMicrosoftWord)},
     };
     for (const Kind& kind : kinds) {
         if (kind.name == name) {
