@@ -27,7 +27,7 @@ const std::vector<CliCommand>& CliCommands() {
     static const std::vector<CliCommand> commands = [] {
         std::vector<CliCommand> all;
         AddDocumentCommands(all);
-
+        AddRtfCommands(all);
         AddGenerateCommands(all);
         return all;
     }();

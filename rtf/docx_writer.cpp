@@ -1,0 +1,418 @@
+#include "rtf/docx_writer.h"
+
+#include "rtf/code_page.h"
+#include "rtf/writer_util.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <span>
+
+namespace rtf {
+
+namespace {
+
+std::string Hex6(uint32_t rgb) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "%06X", rgb & 0xFFFFFF);
+    return buffer;
+}
+
+std::string Attribute(const char* name, const std::string& value) {
+    std::string out = " ";
+    out += name;
+    out += "=\"";
+    AppendXmlEscaped(out, value);
+    out += '"';
+    return out;
+}
+
+class DocxWriter {
+public:
+    DocxWriter(const Document& document, DocxContext& context)
+        : m_doc(document), m_context(context) {}
+
+    std::string Write() {
+        Blocks(m_doc.blocks);
+        return std::move(m_out);
+    }
+
+private:
+    void Blocks(std::span<const Block> blocks) {
+        for (const Block& block : blocks) {
+            if (const Paragraph* p = block.AsParagraph()) {
+                ParagraphXml(*p, 0, 0);
+            } else if (const List* list = block.AsList()) {
+                ListXml(*list, 0);
+            } else if (const Table* table = block.AsTable()) {
+                TableXml(*table);
+            }
+        }
+    }
+
+    void ListXml(const List& list, int level) {
+        const int numId = m_context.AddList(list.style, list.start);
+        for (const ListItem& item : list.items) {
+            for (const Block& block : item.blocks) {
+                if (const Paragraph* p = block.AsParagraph()) {
+                    ParagraphXml(*p, numId, std::min(level, 8));
+                } else if (const List* nested = block.AsList()) {
+                    ListXml(*nested, level + 1);
+                } else if (const Table* table = block.AsTable()) {
+                    TableXml(*table);
+                }
+            }
+        }
+    }
+
+    void ParagraphXml(const Paragraph& p, int numId, int level, const char* leading = nullptr) {
+        const ParagraphFormat& f = p.format;
+        std::string pPr;
+        if (f.heading > 0) {
+            const int heading = std::min(f.heading, 9);
+            m_context.UseHeading(heading);
+            pPr += "<w:pStyle w:val=\"Heading" + std::to_string(heading) + "\"/>";
+        }
+        if (numId > 0) {
+            pPr += "<w:numPr><w:ilvl w:val=\"" + std::to_string(level) + "\"/><w:numId w:val=\"" +
+                   std::to_string(numId) + "\"/></w:numPr>";
+        }
+        if (f.spaceBefore != 0 || f.spaceAfter != 0) {
+            pPr += "<w:spacing w:before=\"" + std::to_string(f.spaceBefore) + "\" w:after=\"" +
+                   std::to_string(f.spaceAfter) + "\"/>";
+        }
+        if (numId == 0 && (f.leftIndent != 0 || f.rightIndent != 0 || f.firstIndent != 0)) {
+            pPr += "<w:ind w:left=\"" + std::to_string(f.leftIndent) + "\" w:right=\"" +
+                   std::to_string(f.rightIndent) + "\"";
+            if (f.firstIndent < 0) {
+                pPr += " w:hanging=\"" + std::to_string(-f.firstIndent) + "\"";
+            } else if (f.firstIndent > 0) {
+                pPr += " w:firstLine=\"" + std::to_string(f.firstIndent) + "\"";
+            }
+            pPr += "/>";
+        }
+        switch (f.align) {
+            case Alignment::Center:
+                pPr += "<w:jc w:val=\"center\"/>";
+                break;
+            case Alignment::Right:
+                pPr += "<w:jc w:val=\"right\"/>";
+                break;
+            case Alignment::Justify:
+                pPr += "<w:jc w:val=\"both\"/>";
+                break;
+            case Alignment::Left:
+                break;
+        }
+        if (f.heading > 0) {
+            pPr += "<w:outlineLvl w:val=\"" + std::to_string(std::min(f.heading, 9) - 1) + "\"/>";
+        }
+        m_out += "<w:p>";
+        if (!pPr.empty()) {
+            m_out += "<w:pPr>" + pPr + "</w:pPr>";
+        }
+        if (leading != nullptr) {
+            m_out += leading;
+        }
+        Runs(p.runs);
+        m_out += "</w:p>\n";
+    }
+
+    void TableXml(const Table& table) {
+        // The grid: as many columns as the widest row spans, widths from a row that has
+        // one cell per column.
+        size_t columns = 0;
+        for (const TableRow& row : table.rows) {
+            size_t n = 0;
+            for (const TableCell& cell : row.cells) {
+                n += static_cast<size_t>(std::max(1, cell.colSpan));
+            }
+            columns = std::max(columns, n);
+        }
+        if (columns == 0) {
+            return;
+        }
+        std::vector<int> widths(columns, 0);
+        for (const TableRow& row : table.rows) {
+            if (row.cells.size() == columns) {
+                for (size_t i = 0; i < columns; ++i) {
+                    widths[i] = row.cells[i].width;
+                }
+                break;
+            }
+        }
+        m_out += "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/>";
+        if (table.borders) {
+            m_out += "<w:tblBorders>";
+            for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
+                m_out += std::string("<w:") + side +
+                         " w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"auto\"/>";
+            }
+            m_out += "</w:tblBorders>";
+        }
+        m_out += "</w:tblPr><w:tblGrid>";
+        for (const int w : widths) {
+            m_out += "<w:gridCol w:w=\"" + std::to_string(w > 0 ? w : 2000) + "\"/>";
+        }
+        m_out += "</w:tblGrid>\n";
+        for (const TableRow& row : table.rows) {
+            m_out += "<w:tr>";
+            for (const TableCell& cell : row.cells) {
+                m_out += "<w:tc><w:tcPr>";
+                if (cell.width > 0) {
+                    m_out += "<w:tcW w:w=\"" + std::to_string(cell.width) + "\" w:type=\"dxa\"/>";
+                }
+                if (cell.colSpan > 1) {
+                    m_out += "<w:gridSpan w:val=\"" + std::to_string(cell.colSpan) + "\"/>";
+                }
+                if (cell.vmerge == VerticalMerge::First) {
+                    m_out += "<w:vMerge w:val=\"restart\"/>";
+                } else if (cell.vmerge == VerticalMerge::Continue) {
+                    m_out += "<w:vMerge/>";
+                }
+                m_out += "</w:tcPr>";
+                Blocks(cell.blocks);
+                // A cell must end with a paragraph.
+                if (cell.blocks.empty() || cell.blocks.back().AsParagraph() == nullptr) {
+                    m_out += "<w:p/>";
+                }
+                m_out += "</w:tc>";
+            }
+            m_out += "</w:tr>\n";
+        }
+        m_out += "</w:tbl>\n";
+    }
+
+    static std::string RunProperties(const CharFormat& f, const Document& doc) {
+        std::string r;
+        if (f.font >= 0 && static_cast<size_t>(f.font) < doc.fonts.size()) {
+            const std::string& name = doc.fonts[f.font].name;
+            r += "<w:rFonts" + Attribute("w:ascii", name) + Attribute("w:hAnsi", name) +
+                 Attribute("w:eastAsia", name) + Attribute("w:cs", name) + "/>";
+        }
+        if (f.bold) {
+            r += "<w:b/>";
+        }
+        if (f.italic) {
+            r += "<w:i/>";
+        }
+        if (f.caps) {
+            r += "<w:caps/>";
+        }
+        if (f.strike) {
+            r += "<w:strike/>";
+        }
+        if (f.color != kNoColor) {
+            r += "<w:color w:val=\"" + Hex6(f.color) + "\"/>";
+        }
+        if (f.size > 0) {
+            r += "<w:sz w:val=\"" + std::to_string(f.size) + "\"/>";
+        }
+        switch (f.underline) {
+            case Underline::None:
+                break;
+            case Underline::Single:
+                r += "<w:u w:val=\"single\"/>";
+                break;
+            case Underline::Double:
+                r += "<w:u w:val=\"double\"/>";
+                break;
+            case Underline::Dotted:
+                r += "<w:u w:val=\"dotted\"/>";
+                break;
+            case Underline::Dashed:
+                r += "<w:u w:val=\"dash\"/>";
+                break;
+            case Underline::Wavy:
+                r += "<w:u w:val=\"wave\"/>";
+                break;
+        }
+        if (f.background != kNoColor) {
+            r += "<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"" + Hex6(f.background) + "\"/>";
+        }
+        if (f.valign == VerticalAlign::Superscript) {
+            r += "<w:vertAlign w:val=\"superscript\"/>";
+        } else if (f.valign == VerticalAlign::Subscript) {
+            r += "<w:vertAlign w:val=\"subscript\"/>";
+        }
+        return r.empty() ? r : "<w:rPr>" + r + "</w:rPr>";
+    }
+
+    void Runs(const std::vector<Run>& runs) {
+        size_t i = 0;
+        while (i < runs.size()) {
+            const int link = runs[i].format.link;
+            size_t end = i + 1;
+            while (end < runs.size() && runs[end].format.link == link) {
+                ++end;
+            }
+            std::string open;
+            if (!m_inFootnote && link >= 0 && static_cast<size_t>(link) < m_doc.links.size() &&
+                IsSafeLink(m_doc.links[link])) {
+                const std::string& target = m_doc.links[link];
+                if (target[0] == '#') {
+                    open = "<w:hyperlink" + Attribute("w:anchor", target.substr(1)) +
+                           " w:history=\"1\">";
+                } else {
+                    open = "<w:hyperlink r:id=\"" + m_context.AddHyperlink(target) +
+                           "\" w:history=\"1\">";
+                }
+            }
+            m_out += open;
+            for (size_t k = i; k < end; ++k) {
+                RunXml(runs[k]);
+            }
+            if (!open.empty()) {
+                m_out += "</w:hyperlink>";
+            }
+            i = end;
+        }
+    }
+
+    void RunXml(const Run& run) {
+        const std::string rPr = RunProperties(run.format, m_doc);
+        switch (run.kind) {
+            case RunKind::Text: {
+                m_out += "<w:r>" + rPr;
+                size_t start = 0;
+                while (start <= run.text.size()) {
+                    size_t tab = run.text.find('\t', start);
+                    const size_t stop = tab == std::string::npos ? run.text.size() : tab;
+                    if (stop > start) {
+                        m_out += "<w:t xml:space=\"preserve\">";
+                        AppendXmlEscaped(m_out,
+                                         std::string_view(run.text).substr(start, stop - start));
+                        m_out += "</w:t>";
+                    }
+                    if (tab == std::string::npos) {
+                        break;
+                    }
+                    m_out += "<w:tab/>";
+                    start = tab + 1;
+                }
+                m_out += "</w:r>";
+                break;
+            }
+            case RunKind::LineBreak:
+                m_out += "<w:r>" + rPr + "<w:br/></w:r>";
+                break;
+            case RunKind::Picture:
+                if (!m_inFootnote && run.index >= 0 &&
+                    static_cast<size_t>(run.index) < m_doc.pictures.size() &&
+                    m_doc.pictures[run.index].Displayable()) {
+                    m_out += "<w:r>" + rPr;
+                    Drawing(m_doc.pictures[run.index]);
+                    m_out += "</w:r>";
+                }
+                break;
+            case RunKind::FootnoteRef:
+                if (!m_inFootnote && run.index >= 0 &&
+                    static_cast<size_t>(run.index) < m_doc.footnotes.size()) {
+                    const int id = Footnote(m_doc.footnotes[run.index]);
+                    m_out +=
+                        "<w:r><w:rPr><w:vertAlign w:val=\"superscript\"/></w:rPr>"
+                        "<w:footnoteReference w:id=\"" +
+                        std::to_string(id) + "\"/></w:r>";
+                }
+                break;
+        }
+    }
+
+    int Footnote(const std::vector<Block>& blocks) {
+        static const char* const mark =
+            "<w:r><w:rPr><w:vertAlign w:val=\"superscript\"/></w:rPr><w:footnoteRef/></w:r>"
+            "<w:r><w:t xml:space=\"preserve\"> </w:t></w:r>";
+        std::string saved = std::move(m_out);
+        m_out.clear();
+        m_inFootnote = true;
+        const Paragraph* first = blocks.empty() ? nullptr : blocks[0].AsParagraph();
+        if (first != nullptr) {
+            ParagraphXml(*first, 0, 0, mark);
+            Blocks(std::span<const Block>(blocks).subspan(1));
+        } else {
+            m_out += std::string("<w:p>") + mark + "</w:p>";
+            Blocks(blocks);
+        }
+        m_inFootnote = false;
+        std::string xml = std::move(m_out);
+        m_out = std::move(saved);
+        return m_context.AddFootnote(std::move(xml));
+    }
+
+    void Drawing(const Picture& picture) {
+        // Twips to EMU: 914400 per inch, 1440 twips per inch.
+        const int64_t cx = picture.width > 0 ? int64_t{picture.width} * 635 : 914400;
+        const int64_t cy = picture.height > 0 ? int64_t{picture.height} * 635 : 914400;
+        const std::string rId = m_context.AddImage(picture);
+        const std::string id = std::to_string(m_context.NextDrawingId());
+        const std::string extent =
+            "cx=\"" + std::to_string(cx) + "\" cy=\"" + std::to_string(cy) + "\"";
+        m_out +=
+            "<w:drawing><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent " +
+            extent + "/><wp:docPr id=\"" + id + "\" name=\"Picture " + id +
+            "\"/><a:graphic xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
+            "<a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\">"
+            "<pic:pic xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\">"
+            "<pic:nvPicPr><pic:cNvPr id=\"" +
+            id + "\" name=\"Picture " + id +
+            "\"/><pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:embed=\"" + rId +
+            "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm>"
+            "<a:off x=\"0\" y=\"0\"/><a:ext " +
+            extent +
+            "/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></pic:spPr>"
+            "</pic:pic></a:graphicData></a:graphic></wp:inline></w:drawing>";
+    }
+
+    const Document& m_doc;
+    DocxContext& m_context;
+    std::string m_out;
+    bool m_inFootnote = false;
+};
+
+}  // namespace
+
+void AppendXmlEscaped(std::string& out, std::string_view text) {
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const unsigned char b = static_cast<unsigned char>(text[pos]);
+        if (b < 0x80) {
+            ++pos;
+            switch (b) {
+                case '&':
+                    out += "&amp;";
+                    break;
+                case '<':
+                    out += "&lt;";
+                    break;
+                case '>':
+                    out += "&gt;";
+                    break;
+                case '"':
+                    out += "&quot;";
+                    break;
+                default:
+                    // XML 1.0 allows no control characters but tab and line ends.
+                    if (b >= 0x20 || b == '\t' || b == '\n' || b == '\r') {
+                        out += static_cast<char>(b);
+                    }
+                    break;
+            }
+            continue;
+        }
+        const size_t start = pos;
+        const char32_t c = NextUtf8(text, pos);
+        if (c == 0xFFFE || c == 0xFFFF) {
+            continue;
+        }
+        if (c == 0xFFFD && text.substr(start, 3) != "\xEF\xBF\xBD") {
+            out += "\xEF\xBF\xBD";  // malformed UTF-8 would make the whole part unreadable
+            continue;
+        }
+        out.append(text.substr(start, pos - start));
+    }
+}
+
+std::string WriteWordprocessingML(const Document& document, DocxContext& context) {
+    return DocxWriter(document, context).Write();
+}
+
+}  // namespace rtf

@@ -1,0 +1,587 @@
+#include "rtf/html_writer.h"
+
+#include "rtf/writer_util.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <span>
+
+namespace rtf {
+
+namespace {
+
+// The one escape table of this writer. A tab has no HTML equivalent; an em space keeps the
+// gap visible.
+const std::array<const char*, 256>& EscapeTable() {
+    static const std::array<const char*, 256> table = [] {
+        std::array<const char*, 256> t{};
+        t['&'] = "&amp;";
+        t['<'] = "&lt;";
+        t['>'] = "&gt;";
+        t['"'] = "&quot;";
+        t['\''] = "&#39;";
+        t['\t'] = "&emsp;";
+        return t;
+    }();
+    return table;
+}
+
+// Escapes text content; a space after a space (or at the start) becomes a no-break space so
+// that runs of spaces survive as the document has them.
+void AppendText(std::string& out, std::string_view text, bool& afterSpace) {
+    const auto& table = EscapeTable();
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const char* escaped = table[c];
+        if (c == ' ') {
+            if (afterSpace) {
+                escaped = "&nbsp;";
+            }
+            afterSpace = true;
+        } else {
+            afterSpace = false;
+        }
+        if (escaped != nullptr) {
+            out.append(text.data() + start, i - start);
+            out.append(escaped);
+            start = i + 1;
+        }
+    }
+    out.append(text.data() + start, text.size() - start);
+}
+
+std::string Points(int twips) {
+    char buffer[32];
+    if (twips % 20 == 0) {
+        std::snprintf(buffer, sizeof buffer, "%dpt", twips / 20);
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%.2fpt", twips / 20.0);
+    }
+    return buffer;
+}
+
+std::string HalfPoints(int halfPoints) {
+    char buffer[32];
+    if (halfPoints % 2 == 0) {
+        std::snprintf(buffer, sizeof buffer, "%dpt", halfPoints / 2);
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%d.5pt", halfPoints / 2);
+    }
+    return buffer;
+}
+
+std::string CssColor(uint32_t rgb) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "#%06x", rgb & 0xFFFFFF);
+    return buffer;
+}
+
+const char* GenericFamily(FontFamily family) {
+    switch (family) {
+        case FontFamily::Roman:
+            return "serif";
+        case FontFamily::Swiss:
+            return "sans-serif";
+        case FontFamily::Modern:
+            return "monospace";
+        case FontFamily::Script:
+            return "cursive";
+        case FontFamily::Decor:
+            return "fantasy";
+        default:
+            return nullptr;
+    }
+}
+
+class HtmlWriter {
+public:
+    HtmlWriter(const Document& document, const HtmlOptions& options, std::vector<HtmlFile>* files)
+        : m_doc(document), m_options(options), m_files(files) {}
+
+    std::string Write();
+
+private:
+    void Blocks(std::span<const Block> blocks);
+    void ParagraphBlock(const Paragraph& p, const char* tag);
+    void ParagraphContent(const Paragraph& p, const CharFormat* common);
+    void ListBlock(const List& list);
+    void TableBlock(const Table& table);
+    void CellContent(const TableCell& cell);
+    void RunContent(const Run& run, const CharFormat* common, bool inLink);
+    void PictureContent(const Picture& picture, int index);
+    void Footnotes();
+    std::string ParagraphStyle(const ParagraphFormat& f, const CharFormat* common) const;
+    std::string FontStyle(const CharFormat& f, const CharFormat* common) const;
+    static const CharFormat* CommonFont(const Paragraph& p, CharFormat& scratch);
+    std::string HeadingTag(int level) const;
+
+    const Document& m_doc;
+    const HtmlOptions& m_options;
+    std::vector<HtmlFile>* m_files;
+    std::string m_out;
+    bool m_afterSpace = false;
+};
+
+std::string HtmlWriter::Write() {
+    m_out.reserve(4096);
+    if (!m_options.fragment) {
+        m_out += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";
+        AppendHtmlEscaped(m_out, m_options.title);
+        m_out += "</title>\n<style>\n";
+        std::string body;
+        const std::string family = CssFontName(m_options.defaultFontFamily);
+        if (!family.empty()) {
+            body += "font-family:" + family + ";";
+        }
+        std::string size;
+        for (const char c : m_options.defaultFontSize) {
+            if (std::isalnum(static_cast<unsigned char>(c)) || c == '.') {
+                size += c;
+            }
+        }
+        if (!size.empty()) {
+            if (size.find_first_not_of("0123456789.") == std::string::npos) {
+                size += "pt";
+            }
+            body += "font-size:" + size + ";";
+        }
+        if (!body.empty()) {
+            m_out += "body{" + body + "}\n";
+        }
+        m_out += "p,h1,h2,h3,h4,h5,h6{margin:0}\n</style>\n</head>\n<body>\n";
+    }
+    Blocks(m_doc.blocks);
+    Footnotes();
+    if (!m_options.fragment) {
+        m_out += "</body>\n</html>\n";
+    }
+    return std::move(m_out);
+}
+
+void HtmlWriter::Blocks(std::span<const Block> blocks) {
+    for (const Block& block : blocks) {
+        if (const Paragraph* p = block.AsParagraph()) {
+            ParagraphBlock(*p, nullptr);
+        } else if (const List* list = block.AsList()) {
+            ListBlock(*list);
+        } else if (const Table* table = block.AsTable()) {
+            TableBlock(*table);
+        }
+    }
+}
+
+std::string HtmlWriter::HeadingTag(int level) const {
+    std::string tag(1, 'h');
+    tag += std::to_string(std::clamp(level, 1, 6));
+    return tag;
+}
+
+const CharFormat* HtmlWriter::CommonFont(const Paragraph& p, CharFormat& scratch) {
+    bool first = true;
+    for (const Run& run : p.runs) {
+        if (run.kind != RunKind::Text) {
+            continue;
+        }
+        if (first) {
+            scratch = run.format;
+            first = false;
+        } else if (run.format.font != scratch.font || run.format.size != scratch.size) {
+            return nullptr;
+        }
+    }
+    return first ? nullptr : &scratch;
+}
+
+void HtmlWriter::ParagraphBlock(const Paragraph& p, const char* tag) {
+    const std::string name = tag != nullptr         ? tag
+                             : p.format.heading > 0 ? HeadingTag(p.format.heading)
+                                                    : "p";
+    CharFormat scratch;
+    const CharFormat* common = CommonFont(p, scratch);
+    m_out += '<';
+    m_out += name;
+    const std::string style = ParagraphStyle(p.format, common);
+    if (!style.empty()) {
+        m_out += " style=\"";
+        AppendHtmlEscaped(m_out, style);
+        m_out += '"';
+    }
+    m_out += '>';
+    ParagraphContent(p, common);
+    m_out += "</";
+    m_out += name;
+    m_out += ">\n";
+}
+
+std::string HtmlWriter::ParagraphStyle(const ParagraphFormat& f, const CharFormat* common) const {
+    std::string style;
+    switch (f.align) {
+        case Alignment::Center:
+            style += "text-align:center;";
+            break;
+        case Alignment::Right:
+            style += "text-align:right;";
+            break;
+        case Alignment::Justify:
+            style += "text-align:justify;";
+            break;
+        default:
+            break;
+    }
+    if (f.spaceBefore != 0 || f.spaceAfter != 0 || f.leftIndent != 0 || f.rightIndent != 0) {
+        style += "margin:" + Points(f.spaceBefore) + " " + Points(f.rightIndent) + " " +
+                 Points(f.spaceAfter) + " " + Points(f.leftIndent) + ";";
+    }
+    if (f.firstIndent != 0) {
+        style += "text-indent:" + Points(f.firstIndent) + ";";
+    }
+    if (common != nullptr) {
+        style += FontStyle(*common, nullptr);
+    }
+    return style;
+}
+
+// The font part of a run's style; nothing when the paragraph states the font already
+// (common is its shared font).
+std::string HtmlWriter::FontStyle(const CharFormat& f, const CharFormat* common) const {
+    std::string style;
+    if (common != nullptr) {
+        return style;
+    }
+    if (f.font >= 0 && static_cast<size_t>(f.font) < m_doc.fonts.size()) {
+        const Font& font = m_doc.fonts[f.font];
+        const std::string name = CssFontName(font.name);
+        if (!name.empty()) {
+            style += "font-family:" + name;
+            if (const char* generic = GenericFamily(font.family)) {
+                style += ",";
+                style += generic;
+            }
+            style += ";";
+        }
+    }
+    if (f.size > 0) {
+        style += "font-size:" + HalfPoints(f.size) + ";";
+    }
+    return style;
+}
+
+void HtmlWriter::ParagraphContent(const Paragraph& p, const CharFormat* common) {
+    m_afterSpace = true;
+    if (p.runs.empty()) {
+        m_out += "<br>";
+        return;
+    }
+    int openLink = -1;
+    for (const Run& run : p.runs) {
+        int link = run.format.link;
+        if (link >= 0 &&
+            (static_cast<size_t>(link) >= m_doc.links.size() || !IsSafeLink(m_doc.links[link]))) {
+            link = -1;
+        }
+        if (link != openLink) {
+            if (openLink >= 0) {
+                m_out += "</a>";
+            }
+            if (link >= 0) {
+                m_out += "<a href=\"";
+                AppendHtmlEscaped(m_out, m_doc.links[link]);
+                m_out += "\">";
+            }
+            openLink = link;
+        }
+        RunContent(run, common, openLink >= 0);
+    }
+    if (openLink >= 0) {
+        m_out += "</a>";
+    }
+    // A paragraph that ends in a line break needs something after it to keep the line.
+    if (p.runs.back().kind == RunKind::LineBreak) {
+        m_out += "<br>";
+    }
+}
+
+void HtmlWriter::RunContent(const Run& run, const CharFormat* common, bool inLink) {
+    const CharFormat& f = run.format;
+    switch (run.kind) {
+        case RunKind::LineBreak:
+            m_out += "<br>";
+            m_afterSpace = true;
+            return;
+        case RunKind::Picture:
+            if (run.index >= 0 && static_cast<size_t>(run.index) < m_doc.pictures.size()) {
+                PictureContent(m_doc.pictures[run.index], run.index);
+            }
+            m_afterSpace = false;
+            return;
+        case RunKind::FootnoteRef: {
+            const std::string n = std::to_string(run.index + 1);
+            if (inLink) {
+                m_out += "<sup>" + n + "</sup>";
+            } else {
+                m_out += "<sup><a href=\"#fn" + n + "\" id=\"fnref" + n + "\">" + n + "</a></sup>";
+            }
+            m_afterSpace = false;
+            return;
+        }
+        case RunKind::Text:
+            break;
+    }
+    std::string style = FontStyle(f, common);
+    if (f.color != kNoColor) {
+        style += "color:" + CssColor(f.color) + ";";
+    }
+    if (f.background != kNoColor) {
+        style += "background-color:" + CssColor(f.background) + ";";
+    }
+    if (f.caps) {
+        style += "text-transform:uppercase;";
+    }
+    std::string closing;
+    if (!style.empty()) {
+        m_out += "<span style=\"";
+        AppendHtmlEscaped(m_out, style);
+        m_out += "\">";
+        closing = "</span>";
+    }
+    const auto open = [&](const char* tag, const char* attributes = "") {
+        m_out += '<';
+        m_out += tag;
+        m_out += attributes;
+        m_out += '>';
+        closing = std::string("</") + tag + ">" + closing;
+    };
+    if (f.bold) {
+        open("strong");
+    }
+    if (f.italic) {
+        open("em");
+    }
+    switch (f.underline) {
+        case Underline::None:
+            break;
+        case Underline::Single:
+            open("u");
+            break;
+        case Underline::Double:
+            open("u", " style=\"text-decoration-style:double\"");
+            break;
+        case Underline::Dotted:
+            open("u", " style=\"text-decoration-style:dotted\"");
+            break;
+        case Underline::Dashed:
+            open("u", " style=\"text-decoration-style:dashed\"");
+            break;
+        case Underline::Wavy:
+            open("u", " style=\"text-decoration-style:wavy\"");
+            break;
+    }
+    if (f.strike) {
+        open("s");
+    }
+    if (f.valign == VerticalAlign::Superscript) {
+        open("sup");
+    } else if (f.valign == VerticalAlign::Subscript) {
+        open("sub");
+    }
+    AppendText(m_out, run.text, m_afterSpace);
+    m_out += closing;
+}
+
+void HtmlWriter::PictureContent(const Picture& picture, int index) {
+    if (!picture.Displayable()) {
+        // Formats a browser cannot show are marked where they were, without text.
+        m_out += "<span class=\"picture-unsupported\" title=\"";
+        m_out += PictureFormatName(picture.format);
+        m_out += " picture\"></span>";
+        return;
+    }
+    const char* extension = picture.format == PictureFormat::Png ? "png" : "jpg";
+    const char* mime = picture.format == PictureFormat::Png ? "image/png" : "image/jpeg";
+    m_out += "<img src=\"";
+    if (m_options.pictures == PictureMode::Files && m_files != nullptr) {
+        std::string name =
+            m_options.pictureBaseName + "_" + std::to_string(index + 1) + "." + extension;
+        AppendHtmlEscaped(m_out, name);
+        m_files->push_back(HtmlFile{std::move(name), picture.data});
+    } else {
+        m_out += "data:";
+        m_out += mime;
+        m_out += ";base64,";
+        AppendBase64(m_out, picture.data);
+    }
+    m_out += "\" alt=\"\"";
+    if (picture.width > 0 && picture.height > 0) {
+        // Twips to CSS pixels (96 per inch).
+        m_out += " width=\"" + std::to_string(std::max(1, (picture.width + 7) / 15)) + "\"";
+        m_out += " height=\"" + std::to_string(std::max(1, (picture.height + 7) / 15)) + "\"";
+    }
+    m_out += '>';
+}
+
+void HtmlWriter::ListBlock(const List& list) {
+    const char* tag = list.Ordered() ? "ol" : "ul";
+    m_out += '<';
+    m_out += tag;
+    switch (list.style) {
+        case ListStyle::LowerAlpha:
+            m_out += " type=\"a\"";
+            break;
+        case ListStyle::UpperAlpha:
+            m_out += " type=\"A\"";
+            break;
+        case ListStyle::LowerRoman:
+            m_out += " type=\"i\"";
+            break;
+        case ListStyle::UpperRoman:
+            m_out += " type=\"I\"";
+            break;
+        default:
+            break;
+    }
+    if (list.Ordered() && list.start != 1) {
+        m_out += " start=\"" + std::to_string(list.start) + "\"";
+    }
+    m_out += ">\n";
+    for (const ListItem& item : list.items) {
+        size_t i = 0;
+        const Paragraph* first = item.blocks.empty() ? nullptr : item.blocks[0].AsParagraph();
+        if (first != nullptr && first->format.heading == 0) {
+            CharFormat scratch;
+            const CharFormat* common = CommonFont(*first, scratch);
+            ParagraphFormat format = first->format;
+            format.leftIndent = 0;  // the list itself is indented
+            format.firstIndent = 0;
+            const std::string style = ParagraphStyle(format, common);
+            m_out += "<li";
+            if (!style.empty()) {
+                m_out += " style=\"";
+                AppendHtmlEscaped(m_out, style);
+                m_out += '"';
+            }
+            m_out += '>';
+            ParagraphContent(*first, common);
+            i = 1;
+        } else {
+            m_out += "<li>";
+        }
+        if (i < item.blocks.size()) {
+            m_out += '\n';
+            Blocks(std::span<const Block>(item.blocks).subspan(i));
+        }
+        m_out += "</li>\n";
+    }
+    m_out += "</";
+    m_out += tag;
+    m_out += ">\n";
+}
+
+void HtmlWriter::TableBlock(const Table& table) {
+    m_out += "<table style=\"border-collapse:collapse\">\n";
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        const TableRow& row = table.rows[r];
+        m_out += "<tr>";
+        int column = 0;
+        for (const TableCell& cell : row.cells) {
+            const int cellColumn = column;
+            column += std::max(1, cell.colSpan);
+            if (cell.vmerge == VerticalMerge::Continue) {
+                continue;  // covered by the cell above
+            }
+            int rowSpan = 1;
+            if (cell.vmerge == VerticalMerge::First) {
+                for (size_t below = r + 1; below < table.rows.size(); ++below) {
+                    const TableCell* match = CellAtColumn(table.rows[below], cellColumn);
+                    if (match == nullptr || match->vmerge != VerticalMerge::Continue) {
+                        break;
+                    }
+                    ++rowSpan;
+                }
+            }
+            m_out += "<td";
+            if (cell.colSpan > 1) {
+                m_out += " colspan=\"" + std::to_string(cell.colSpan) + "\"";
+            }
+            if (rowSpan > 1) {
+                m_out += " rowspan=\"" + std::to_string(rowSpan) + "\"";
+            }
+            std::string style = "vertical-align:top;";
+            if (table.borders) {
+                style += "border:1px solid #000;";
+            }
+            if (cell.width > 0) {
+                style += "width:" + Points(cell.width) + ";";
+            }
+            m_out += " style=\"" + style + "\">";
+            CellContent(cell);
+            m_out += "</td>";
+        }
+        m_out += "</tr>\n";
+    }
+    m_out += "</table>\n";
+}
+
+void HtmlWriter::CellContent(const TableCell& cell) {
+    // A cell of one plain paragraph needs no paragraph element.
+    if (cell.blocks.size() == 1) {
+        if (const Paragraph* p = cell.blocks[0].AsParagraph()) {
+            if (p->format == ParagraphFormat{}) {
+                CharFormat scratch;
+                const CharFormat* common = CommonFont(*p, scratch);
+                if (common != nullptr) {
+                    const std::string style = FontStyle(*common, nullptr);
+                    if (!style.empty()) {
+                        m_out += "<span style=\"";
+                        AppendHtmlEscaped(m_out, style);
+                        m_out += "\">";
+                        ParagraphContent(*p, common);
+                        m_out += "</span>";
+                        return;
+                    }
+                }
+                ParagraphContent(*p, common);
+                return;
+            }
+        }
+    }
+    m_out += '\n';
+    Blocks(cell.blocks);
+}
+
+void HtmlWriter::Footnotes() {
+    if (m_doc.footnotes.empty()) {
+        return;
+    }
+    m_out += "<hr>\n<ol class=\"footnotes\">\n";
+    for (size_t i = 0; i < m_doc.footnotes.size(); ++i) {
+        m_out += "<li id=\"fn" + std::to_string(i + 1) + "\">\n";
+        Blocks(m_doc.footnotes[i]);
+        m_out += "</li>\n";
+    }
+    m_out += "</ol>\n";
+}
+
+}  // namespace
+
+void AppendHtmlEscaped(std::string& out, std::string_view text) {
+    const auto& table = EscapeTable();
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (const char* escaped = table[static_cast<unsigned char>(text[i])]) {
+            out.append(text.data() + start, i - start);
+            out.append(escaped);
+            start = i + 1;
+        }
+    }
+    out.append(text.data() + start, text.size() - start);
+}
+
+std::string WriteHtml(const Document& document, const HtmlOptions& options,
+                      std::vector<HtmlFile>* files) {
+    return HtmlWriter(document, options, files).Write();
+}
+
+}  // namespace rtf

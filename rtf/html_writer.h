@@ -1,0 +1,39 @@
+#pragma once
+
+#include "rtf/model.h"
+
+#include <string>
+#include <vector>
+
+namespace rtf {
+
+enum class PictureMode : uint8_t {
+    DataUri,  // pictures inside the page as data: URIs
+    Files,    // pictures as files beside the page (returned to the caller to write)
+};
+
+struct HtmlOptions {
+    bool fragment = false;          // only the content, for a template's placeholder
+    std::string title;              // the page's <title>
+    std::string defaultFontFamily;  // the page's font, e.g. "Tahoma"; empty for none
+    std::string defaultFontSize;    // in points ("10") or with a CSS unit; empty for none
+    PictureMode pictures = PictureMode::DataUri;
+    std::string pictureBaseName;  // Files: pictures are named <base>_<n>.<png|jpg>
+};
+
+struct HtmlFile {
+    std::string name;  // a plain file name, no folder
+    std::string bytes;
+};
+
+// Writes a document as HTML5: a whole page declaring UTF-8, or a fragment. Links other than
+// web, mail, file and in-page ones are written as plain text. With PictureMode::Files the
+// picture files the page refers to are appended to files (which may then not be null).
+std::string WriteHtml(const Document& document, const HtmlOptions& options,
+                      std::vector<HtmlFile>* files = nullptr);
+
+// Appends text with the characters that HTML gives a meaning escaped; for text content and
+// attribute values alike.
+void AppendHtmlEscaped(std::string& out, std::string_view text);
+
+}  // namespace rtf

@@ -1,0 +1,151 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace rtf {
+
+// The control words the reader acts on. Everything else is ignored (or, after \*, skipped
+// with its group).
+enum class Kw : uint8_t {
+    Unknown,
+    // Destinations handled by the reader.
+    Rtf,
+    FontTable,
+    ColorTable,
+    StyleSheet,
+    ListTable,
+    ListOverrideTable,
+    ListDef,
+    ListLevel,
+    ListOverride,
+    Pict,
+    Field,
+    FldInst,
+    FldRslt,
+    Footnote,
+    Pn,
+    ShpPict,
+    Shape,
+    ShapeInst,
+    ShapeText,
+    Upr,
+    Ud,
+    NestTableProps,
+    Object,
+    Result,
+    SkipDestination,  // destinations whose content is never shown (headers, info, ...)
+    // Document.
+    Ansi,
+    Mac,
+    Pc,
+    Pca,
+    AnsiCpg,
+    Deff,
+    Uc,
+    U,
+    // Fonts and colours.
+    FontFamilyWord,
+    FontCharset,
+    CodePageWord,
+    Red,
+    Green,
+    Blue,
+    // Character formatting.
+    Plain,
+    Bold,
+    Italic,
+    UnderlineWord,
+    UnderlineNone,
+    Strike,
+    Font,
+    FontSize,
+    ColorFore,
+    ColorBack,
+    Highlight,
+    Super,
+    Sub,
+    NoSuperSub,
+    Up,
+    Dn,
+    Caps,
+    Hidden,
+    // Paragraphs.
+    Pard,
+    Par,
+    Line,
+    Tab,
+    Page,
+    Sect,
+    AlignLeft,
+    AlignCenter,
+    AlignRight,
+    AlignJustify,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    SpaceBefore,
+    SpaceAfter,
+    StyleNumber,
+    OutlineLevel,
+    ListOverrideNumber,
+    ListLevelNumber,
+    // Tables.
+    InTable,
+    TableDepth,
+    Cell,
+    Row,
+    NestCell,
+    NestRow,
+    RowDefaults,
+    CellX,
+    RowLeft,
+    CellMergeFirst,
+    CellMerge,
+    CellVMergeFirst,
+    CellVMerge,
+    BorderSide,
+    BorderNone,
+    BorderStyle,
+    // Lists.
+    ListId,
+    LevelNfc,
+    LevelStartAt,
+    PnLevelBullet,
+    PnLevelBody,
+    PnLevel,
+    PnDecimal,
+    PnUpperLetter,
+    PnLowerLetter,
+    PnUpperRoman,
+    PnLowerRoman,
+    PnStart,
+    // Pictures.
+    PngBlip,
+    JpegBlip,
+    EmfBlip,
+    WmfBlip,
+    MacPictBlip,
+    BitmapBlip,
+    PicW,
+    PicH,
+    PicWGoal,
+    PicHGoal,
+    PicScaleX,
+    PicScaleY,
+    // Characters.
+    Character,  // a control word standing for one character: see KeywordInfo::character
+    FootnoteMark,
+};
+
+struct KeywordInfo {
+    Kw id = Kw::Unknown;
+    bool destination = false;  // opens a destination (matters after \*)
+    uint8_t variant = 0;       // which underline style, font family, border side, ...
+    char32_t character = 0;    // for Kw::Character
+};
+
+// The keyword of a control word name; Kw::Unknown for names that are none, however long.
+const KeywordInfo& LookupKeyword(std::string_view name);
+
+}  // namespace rtf

@@ -1,0 +1,190 @@
+#pragma once
+
+// The reader's state machine, shared by reader.cpp (tokens, groups, text) and
+// reader_words.cpp (what each control word does). Not part of the public interface.
+
+#include "rtf/builder.h"
+#include "rtf/code_page.h"
+#include "rtf/keywords.h"
+#include "rtf/reader.h"
+#include "rtf/tokenizer.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace rtf::detail {
+
+// Where the text of a group goes.
+enum class Dest : uint8_t {
+    Body,  // the document (or a field result, a footnote)
+    FontTable,
+    ColorTable,
+    StyleSheet,
+    ListTable,  // also list definitions and their levels
+    ListOverrideTable,
+    Picture,
+    FieldInst,
+    Pn,         // old-style paragraph numbering
+    ShapeInst,  // shape properties: only pictures and shape text matter
+    Upr,        // the ANSI half of \upr, replaced by its \ud half
+    Skipped,    // a group that was skipped whole
+};
+
+// The legacy numbering (\pn) of a paragraph.
+struct PnState {
+    bool active = false;
+    ListStyle style = ListStyle::Bullet;
+    int level = 0;
+    int start = 1;
+};
+
+// Everything a group restores when it ends.
+struct State {
+    Dest dest = Dest::Body;
+    Dest uprOuter = Dest::Body;  // for \ud: the destination outside \upr
+    Kw opened = Kw::Unknown;     // the destination keyword that opened this group
+    bool hidden = false;
+    bool nestTableProps = false;
+    uint8_t uc = 1;
+    SymbolEncoding symbol = SymbolEncoding::None;
+    const CodePage* page = nullptr;  // null: the document's code page
+    CharFormat chp;
+    ParagraphFormat pap;
+    int styleHeading = 0;
+    int outlineLevel = -1;
+    bool inTable = false;
+    int itap = 0;
+    int ls = 0;
+    int ilvl = 0;
+    PnState pn;
+};
+
+struct FontInfo {
+    int modelIndex = -1;
+    const CodePage* page = nullptr;
+    SymbolEncoding symbol = SymbolEncoding::None;
+};
+
+struct ListLevelDef {
+    int nfc = 0;
+    int startAt = 1;
+};
+
+struct Field {
+    size_t depth = 0;  // group depth of the \field group
+    std::string instruction;
+    int link = -2;  // index into Document::links once the result began; -1: no hyperlink
+};
+
+class Reader {
+public:
+    Reader(std::string_view input, const ReadLimits& limits, ReadResult& result);
+    void Run();
+
+private:
+    // reader.cpp
+    State& S() { return m_states.back(); }
+    void BeginGroup();
+    void EndGroup();
+    void SkipGroup();
+    void OnText(std::string_view bytes);
+    void OnHex(uint8_t byte);
+    void OnBinary(std::string_view data);
+    void DecodeByte(uint8_t byte);
+    void EmitCodePoint(char32_t c);
+    void Deliver(std::string_view utf8);
+    void PictureBytes(std::string_view hex);
+    const CodePage* PageFor(int number);
+    const CodePage* CurrentPage();
+    ParagraphPlacement Placement();
+    ParagraphFormat CurrentParagraphFormat();
+    void Finish();
+
+    // reader_words.cpp
+    void OnWord(const Token& token);
+    void OnSymbol(uint8_t symbol);
+    void OnDestination(const KeywordInfo& info);
+    void OnBodyWord(const KeywordInfo& info, const Token& token);
+    void OnFormatWord(const KeywordInfo& info, const Token& token);
+    void OnTableDefinitionWord(const KeywordInfo& info, const Token& token);
+    void SelectFont(int number);
+    void CommitFont();
+    void CommitStyle();
+    void CommitColor();
+    void CommitPicture(const State& popped);
+    void BeginFieldResult();
+    void EndParagraph();
+    uint32_t ColorAt(int index) const;
+
+    const ReadLimits& m_limits;
+    ReadResult& m_result;
+    Document& m_doc;
+    Tokenizer m_tok;
+    Builder m_builder;
+    std::vector<State> m_states;
+    size_t m_overflowDepth = 0;
+    bool m_started = false;
+    bool m_stop = false;
+    bool m_ignorableNext = false;
+
+    // Text decoding.
+    const CodePage* m_docPage = nullptr;
+    std::unordered_map<int, const CodePage*> m_pages;
+    uint8_t m_lead = 0;  // a double-byte lead byte waiting for its trail byte
+    const CodePage* m_leadPage = nullptr;
+    char16_t m_highSurrogate = 0;
+    int m_skip = 0;  // fallback characters still to skip after \uN
+    std::string m_scratch;
+
+    // Tables of the document header.
+    int m_deff = -1;
+    std::unordered_map<int, FontInfo> m_fonts;          // by \f number
+    std::unordered_map<std::string, int> m_modelFonts;  // model index by font identity
+    struct {
+        int number = -1;
+        FontFamily family = FontFamily::Nil;
+        int charset = -1;  // -1: not given
+        int codePage = 0;
+        std::string name;
+    } m_fontEntry;
+    std::vector<uint32_t> m_colors;
+    int m_red = 0, m_green = 0, m_blue = 0;
+    bool m_colorSet = false;
+    std::unordered_map<int, int> m_styleHeadings;
+    struct {
+        int number = 0;
+        int outlineLevel = -1;
+        std::string name;
+    } m_styleEntry;
+    std::unordered_map<int, std::vector<ListLevelDef>> m_listDefs;  // by \listid
+    std::unordered_map<int, int> m_listOverrides;                   // \ls to \listid
+    int m_listId = 0;
+    std::vector<ListLevelDef> m_listLevels;
+    ListLevelDef m_listLevel;
+    int m_overrideListId = 0;
+    int m_overrideNumber = 0;
+    PnState m_pn;
+
+    // Tables of the body.
+    std::vector<RowDefinition> m_rowDefs;  // by table depth, from 1
+    size_t m_rowDefDepth = 1;
+    CellDefinition m_cellDef;
+    bool m_borderPending = false;
+
+    // Fields and pictures.
+    std::vector<Field> m_fields;
+    struct {
+        PictureFormat format = PictureFormat::Unknown;
+        int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
+        std::string data;
+        int nibble = -1;
+        bool tooBig = false;
+    } m_pict;
+    size_t m_pictureBytes = 0;
+};
+
+// Parses a HYPERLINK field instruction into a link target; empty when it is none.
+std::string HyperlinkTarget(std::string_view instruction);
+
+}  // namespace rtf::detail
