@@ -20,10 +20,10 @@ constexpr int kStyleHeading1 = -2;
 constexpr int kStyleHeading9 = -10;
 
 struct Paragraph {
-    int heading = 0;      // 1 to 9 for a heading style, 0 for Normal
-    std::string text;     // set through Range.Text
+    int heading = 0;   // 1 to 9 for a heading style, 0 for Normal
+    std::string text;  // set through Range.Text
     bool inserted = false;
-    std::string body;     // WordprocessingML of an inserted file, in place of the paragraph
+    std::string body;  // WordprocessingML of an inserted file, in place of the paragraph
 };
 using ParagraphPtr = std::shared_ptr<Paragraph>;
 
@@ -203,8 +203,7 @@ std::string DocumentXml(const Document& document) {
         }
         xml += "<w:p>";
         if (p->heading != 0) {
-            xml += "<w:pPr><w:pStyle w:val=\"Heading" + std::to_string(p->heading) +
-                   "\"/></w:pPr>";
+            xml += "<w:pPr><w:pStyle w:val=\"Heading" + std::to_string(p->heading) + "\"/></w:pPr>";
         }
         if (!p->text.empty()) {
             xml += "<w:r><w:t xml:space=\"preserve\">" + XmlEscaped(p->text) + "</w:t></w:r>";
@@ -212,21 +211,23 @@ std::string DocumentXml(const Document& document) {
         xml += "</w:p>\n";
     }
     // A4 with Word's default margins.
-    xml += "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:pgMar w:top=\"1417\" "
-           "w:right=\"1417\" w:bottom=\"1134\" w:left=\"1417\" w:header=\"708\" w:footer=\"708\" "
-           "w:gutter=\"0\"/></w:sectPr>\n</w:body></w:document>\n";
+    xml +=
+        "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:pgMar w:top=\"1417\" "
+        "w:right=\"1417\" w:bottom=\"1134\" w:left=\"1417\" w:header=\"708\" w:footer=\"708\" "
+        "w:gutter=\"0\"/></w:sectPr>\n</w:body></w:document>\n";
     return xml;
 }
 
 std::string StylesXml(const Document& document) {
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:styles ";
     xml += rtf::kDocxNamespaces;
-    xml += ">\n<w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:ascii=\"Liberation Serif\" "
-           "w:hAnsi=\"Liberation Serif\" w:cs=\"Liberation Serif\"/><w:sz w:val=\"24\"/>"
-           "</w:rPr></w:rPrDefault><w:pPrDefault><w:pPr><w:spacing w:after=\"120\"/></w:pPr>"
-           "</w:pPrDefault></w:docDefaults>\n"
-           "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:name "
-           "w:val=\"Normal\"/><w:qFormat/></w:style>\n";
+    xml +=
+        ">\n<w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:ascii=\"Liberation Serif\" "
+        "w:hAnsi=\"Liberation Serif\" w:cs=\"Liberation Serif\"/><w:sz w:val=\"24\"/>"
+        "</w:rPr></w:rPrDefault><w:pPrDefault><w:pPr><w:spacing w:after=\"120\"/></w:pPr>"
+        "</w:pPrDefault></w:docDefaults>\n"
+        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:name "
+        "w:val=\"Normal\"/><w:qFormat/></w:style>\n";
     xml += document.context.HeadingStylesXml();
     xml += "</w:styles>\n";
     return xml;
@@ -256,17 +257,21 @@ std::vector<Part> PackageParts(const Document& document) {
         "relationships/styles\" Target=\"styles.xml\"/>";
     std::vector<Part> parts;
     if (context.HasNumbering()) {
-        types += "<Override PartName=\"/word/numbering.xml\" ContentType=\"application/"
-                 "vnd.openxmlformats-officedocument.wordprocessingml.numbering+xml\"/>";
-        relationships += "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/"
-                         "officeDocument/2006/relationships/numbering\" Target=\"numbering.xml\"/>";
+        types +=
+            "<Override PartName=\"/word/numbering.xml\" ContentType=\"application/"
+            "vnd.openxmlformats-officedocument.wordprocessingml.numbering+xml\"/>";
+        relationships +=
+            "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/"
+            "officeDocument/2006/relationships/numbering\" Target=\"numbering.xml\"/>";
         parts.push_back({"word/numbering.xml", context.NumberingXml()});
     }
     if (context.HasFootnotes()) {
-        types += "<Override PartName=\"/word/footnotes.xml\" ContentType=\"application/"
-                 "vnd.openxmlformats-officedocument.wordprocessingml.footnotes+xml\"/>";
-        relationships += "<Relationship Id=\"rId3\" Type=\"http://schemas.openxmlformats.org/"
-                         "officeDocument/2006/relationships/footnotes\" Target=\"footnotes.xml\"/>";
+        types +=
+            "<Override PartName=\"/word/footnotes.xml\" ContentType=\"application/"
+            "vnd.openxmlformats-officedocument.wordprocessingml.footnotes+xml\"/>";
+        relationships +=
+            "<Relationship Id=\"rId3\" Type=\"http://schemas.openxmlformats.org/"
+            "officeDocument/2006/relationships/footnotes\" Target=\"footnotes.xml\"/>";
         parts.push_back({"word/footnotes.xml", context.FootnotesXml()});
     }
     for (const rtf::DocxMedia& media : context.Media()) {
@@ -326,8 +331,8 @@ public:
             return true;
         }
         if (member == "Content" && get) {
-            return Returns(result, std::make_shared<RangeObject>(m_document,
-                                                                 RangeObject::Kind::Content));
+            return Returns(result,
+                           std::make_shared<RangeObject>(m_document, RangeObject::Kind::Content));
         }
         if (member == "Paragraphs" && get) {
             return Returns(result, std::make_shared<ParagraphsObject>(m_document));

@@ -19,8 +19,7 @@ public:
 
     bool Generate(ivData& cursor) override;
     virtual bool WriteSection(const std::string& id, int reference, const std::string& alias,
-                              const std::string& title, const std::string& rtf,
-                              bool hasChildren);
+                              const std::string& title, const std::string& rtf, bool hasChildren);
     virtual bool Walk(ivData& cursor);
     // A new document of a visible application; null when none can be made.
     virtual ivDispatchPtr CreateWordDocument();
