@@ -27,17 +27,17 @@ void ApplyOptions(myGenerator& generator, const ivGenerateOptions& options) {
     if (options.indicators != nullptr) {
         generator.SetIndicators(options.indicators);
     }
-    if (auto* html = wxDynamicCast(&generator, myGeneratorHTML)) {
+    if (auto* html = dynamic_cast<myGeneratorHTML*>(&generator)) {
         if (options.templatePath) {
             html->SetTemplatePath(*options.templatePath);
         }
     }
-    if (auto* chm = wxDynamicCast(&generator, myGeneratorCHM)) {
+    if (auto* chm = dynamic_cast<myGeneratorCHM*>(&generator)) {
         if (options.startCompiler) {
             chm->SetCompilerStarter(options.startCompiler);
         }
     }
-    if (auto* word = wxDynamicCast(&generator, myGeneratorMicrosoftWord)) {
+    if (auto* word = dynamic_cast<myGeneratorMicrosoftWord*>(&generator)) {
         word->SetOpenResult(options.openResult);
     }
 }
@@ -74,7 +74,7 @@ bool GenerateDocument(myDomainStore& store, const std::string& generatorName,
     ApplyOptions(*generator, options);
     const bool ok = generator->Run(store.GetTree(ivDomain::kDocumentTree));
     if (ok && options.outputPath != nullptr) {
-        if (auto* word = wxDynamicCast(generator.get(), myGeneratorMicrosoftWord)) {
+        if (auto* word = dynamic_cast<myGeneratorMicrosoftWord*>(generator.get())) {
             *options.outputPath = word->GetOutputPath();
         }
     }

@@ -20,8 +20,12 @@ std::unique_ptr<myGenerator> CreateGenerator(const std::string& name) {
     };
     for (const Kind& kind : kinds) {
         if (kind.name == name) {
-            return std::unique_ptr<myGenerator>(
-                wxDynamicCast(kind.info->CreateObject(), myGenerator));
+            wxObject* object = kind.info->CreateObject();
+            auto* generator = dynamic_cast<myGenerator*>(object);
+            if (generator == nullptr) {
+                delete object;
+            }
+            return std::unique_ptr<myGenerator>(generator);
         }
     }
     return nullptr;

@@ -4,6 +4,7 @@
 #include "generators/generator.h"
 #include "generators/generator_chm.h"
 #include "generators/generator_html.h"
+#include "generators/generator_word.h"
 #include "generators/markup.h"
 #include "platform/guid.h"
 #include "tests/support/test_support.h"
@@ -112,8 +113,9 @@ TEST(GeneratorBase, RunNeedsADocumentWithARoot) {
 }
 
 TEST(CreateGenerator, NamesAreExactAndCaseSensitive) {
-    EXPECT_NE(wxDynamicCast(CreateGenerator("HTML").get(), myGeneratorHTML), nullptr);
-    EXPECT_NE(wxDynamicCast(CreateGenerator("CHM").get(), myGeneratorCHM), nullptr);
+    EXPECT_NE(dynamic_cast<myGeneratorHTML*>(CreateGenerator("HTML").get()), nullptr);
+    EXPECT_NE(dynamic_cast<myGeneratorCHM*>(CreateGenerator("CHM").get()), nullptr);
+    EXPECT_NE(dynamic_cast<myGeneratorMicrosoftWord*>(CreateGenerator("DOC").get()), nullptr);
     EXPECT_EQ(CreateGenerator("html"), nullptr);
     EXPECT_EQ(CreateGenerator("HTML "), nullptr);
     EXPECT_EQ(CreateGenerator(""), nullptr);
