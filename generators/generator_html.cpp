@@ -19,7 +19,11 @@ constexpr const char* kFallbackAlias = "section";
 
 }  // namespace
 
-myGeneratorHTML::myGeneratorHTML() {
+myGeneratorHTML::myGeneratorHTML()
+    : m_convert([this](const std::string& rtf, const std::string& folder, const std::string& name,
+                       const std::string& title, unsigned flags) {
+          return m_converter.Convert(rtf, folder, name, title, flags);
+      }) {
     SetTemplatePath(GetSetting("/Generators/HTML/Template"));
 }
 

@@ -2,6 +2,7 @@
 
 #include "generators/alias.h"
 #include "generators/generator.h"
+#include "generators/iv_converter_rtf_html.h"
 
 #include <functional>
 #include <string>
@@ -41,7 +42,7 @@ public:
     void SetTemplatePath(const std::string& path);
     const std::string& GetTemplatePath() const { return m_templatePath; }
 
-    // Replaces the RTF-to-HTML conversion (tests, benchmarks).
+    // Replaces the RTF-to-HTML conversion, which is by default the converter's (tests).
     void SetConverter(Converter converter) { m_convert = std::move(converter); }
 
     // One link line per section, in document order.
@@ -75,5 +76,6 @@ private:
     unsigned m_conversionFlags = 0;
     // The template with the navigation filled in, read once per run.
     std::string m_page;
+    ivConverter_RTF_HTML m_converter;
     Converter m_convert;
 };

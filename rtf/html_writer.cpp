@@ -21,7 +21,6 @@ const std::array<const char*, 256>& EscapeTable() {
         t['<'] = "&lt;";
         t['>'] = "&gt;";
         t['"'] = "&quot;";
-        t['\''] = "&#39;";
         t['\t'] = "&emsp;";
         return t;
     }();

@@ -28,6 +28,10 @@ void Reader::Run() {
         const Token t = m_tok.Next();
         if (t.kind != TokenKind::Text && t.kind != TokenKind::Hex) {
             m_lead = 0;  // a lead byte without its trail byte is dropped
+            // A high surrogate not followed by its low half stands alone.
+            if (m_skip == 0 && !(t.kind == TokenKind::Word && t.text == "u")) {
+                FlushSurrogate();
+            }
         }
         switch (t.kind) {
             case TokenKind::End:
@@ -192,6 +196,7 @@ void Reader::OnText(std::string_view bytes) {
     if (bytes.empty()) {
         return;
     }
+    FlushSurrogate();
     const State& s = S();
     switch (s.dest) {
         case Dest::Picture:
@@ -315,6 +320,13 @@ void Reader::EmitCodePoint(char32_t c) {
     m_scratch.clear();
     AppendUtf8(m_scratch, c);
     Deliver(m_scratch);
+}
+
+void Reader::FlushSurrogate() {
+    if (m_highSurrogate != 0) {
+        m_highSurrogate = 0;
+        Deliver("\xEF\xBF\xBD");
+    }
 }
 
 void Reader::Deliver(std::string_view utf8) {

@@ -93,6 +93,7 @@ private:
     void OnBinary(std::string_view data);
     void DecodeByte(uint8_t byte);
     void EmitCodePoint(char32_t c);
+    void FlushSurrogate();
     void Deliver(std::string_view utf8);
     void PictureBytes(std::string_view hex);
     const CodePage* PageFor(int number);

@@ -434,11 +434,19 @@ void Reader::OnFormatWord(const KeywordInfo& info, const Token& t) {
         case Kw::FontFamilyWord:
             m_fontEntry.family = static_cast<FontFamily>(info.variant);
             break;
+        // A font's name is written in the font's own code page.
         case Kw::FontCharset:
             m_fontEntry.charset = param;
+            if (s.dest == Dest::FontTable) {
+                const int page = param == 0 ? 1252 : CodePageOfCharset(param);
+                s.page = page > 0 ? PageFor(page) : nullptr;
+            }
             break;
         case Kw::CodePageWord:
             m_fontEntry.codePage = param;
+            if (s.dest == Dest::FontTable && param > 0) {
+                s.page = PageFor(param);
+            }
             break;
         case Kw::Red:
             m_red = std::clamp(param, 0, 255);
@@ -488,6 +496,7 @@ void Reader::OnFormatWord(const KeywordInfo& info, const Token& t) {
             if (s.dest == Dest::FontTable) {
                 CommitFont();
                 m_fontEntry.number = param;
+                s.page = nullptr;
             } else {
                 SelectFont(param);
             }
