@@ -51,6 +51,8 @@ bool myGeneratorHTML::Generate(ivData& cursor) {
     m_page.clear();
     if (!m_templatePath.empty()) {
         m_page = ReadWholeFile(m_templatePath);
+        // The pages are UTF-8; a template that names no character set is told so.
+        DeclareUtf8(m_page);
         ReplaceAll(m_page, kNavigationPlaceholder, m_navigationList);
     }
     m_nextEntry = 0;

@@ -1,5 +1,8 @@
 #include "generators/markup.h"
 
+#include <algorithm>
+#include <cctype>
+
 void AppendEscapedHtml(std::string& out, std::string_view text) {
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -113,4 +116,36 @@ void ReplaceAll(std::string& text, std::string_view placeholder, std::string_vie
     }
     out.append(text, start, std::string::npos);
     text.swap(out);
+}
+
+namespace {
+
+size_t FindNoCase(const std::string& text, std::string_view what, size_t from = 0) {
+    const auto at = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
+                                what.begin(), what.end(), [](char a, char b) {
+                                    return std::tolower(static_cast<unsigned char>(a)) ==
+                                           std::tolower(static_cast<unsigned char>(b));
+                                });
+    return at == text.end() ? std::string::npos : static_cast<size_t>(at - text.begin());
+}
+
+}  // namespace
+
+void DeclareUtf8(std::string& html) {
+    if (FindNoCase(html, "charset") != std::string::npos) {
+        return;
+    }
+    for (size_t head = FindNoCase(html, "<head"); head != std::string::npos;
+         head = FindNoCase(html, "<head", head + 5)) {
+        const size_t after = head + 5;
+        // "<head>" or "<head lang=...>", not "<header>".
+        if (after < html.size() &&
+            (html[after] == '>' || std::isspace(static_cast<unsigned char>(html[after])))) {
+            const size_t end = html.find('>', after);
+            if (end != std::string::npos) {
+                html.insert(end + 1, "<meta charset=\"utf-8\">");
+            }
+            return;
+        }
+    }
 }

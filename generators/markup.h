@@ -18,6 +18,10 @@ char32_t NextCodePoint(std::string_view text, size_t& i);
 // ("&#8364;"), bytes that are not UTF-8 the replacement character's reference.
 std::string ToLatin1WithReferences(std::string_view utf8);
 
+// Adds <meta charset="utf-8"> right after the start tag of the head of an HTML page that
+// does not declare a character set anywhere; a page without a head is left alone.
+void DeclareUtf8(std::string& html);
+
 // Replaces every occurrence of placeholder in text by value, scanning left to right; the
 // inserted values are not scanned again.
 void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view value);

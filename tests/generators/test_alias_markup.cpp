@@ -86,6 +86,21 @@ TEST(Markup, EscapesTitlesAndWritesLatin1) {
     EXPECT_EQ(text, "<%x%>!<%x%>!<%X%>") << "replaced values are not scanned again";
 }
 
+TEST(Markup, TemplatesWithoutCharsetAreDeclaredUtf8) {
+    std::string page = "<HTML><Head lang=de><title>t</title></Head><header>";
+    DeclareUtf8(page);
+    EXPECT_EQ(page, "<HTML><Head lang=de><meta charset=\"utf-8\"><title>t</title></Head><header>");
+    page = "<html><header></header><head>";
+    DeclareUtf8(page);
+    EXPECT_EQ(page, "<html><header></header><head><meta charset=\"utf-8\">");
+    for (std::string kept : {"<head><meta http-equiv=x content=\"text/html; CHARSET=latin1\">",
+                             "<p>no head</p>", "<head"}) {
+        const std::string before = kept;
+        DeclareUtf8(kept);
+        EXPECT_EQ(kept, before);
+    }
+}
+
 TEST(GeneratorBase, TargetFolderGetsOneSeparator) {
     myGenerator generator;
     generator.SetTargetPath("/out");

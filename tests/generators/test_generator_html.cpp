@@ -184,4 +184,30 @@ TEST_F(HtmlGenerator, TemplateIsReadOncePerRun) {
     EXPECT_EQ(Page("b"), "[<p>[b|b|16] 2</p>]");
 }
 
+TEST_F(HtmlGenerator, TemplateWithoutCharsetIsDeclaredUtf8) {
+    ASSERT_TRUE(Generate("<Document><Section ID='{1}' Title='\xc3\x9c' Alias='u'/></Document>",
+                         "<html><head><title><%title%></title></head></html>"));
+    EXPECT_EQ(Page("u"),
+              "<html><head><meta charset=\"utf-8\"><title>\xc3\x9c</title></head></html>");
+}
+
+// With the real converter: bodies become pages of their own, UTF-8 and saying so, and the
+// converter's temporary files are gone afterwards.
+TEST_F(HtmlGenerator, ConvertsBodiesThroughTheConverter) {
+    myGeneratorHTML generator;
+    generator.SetTargetPath(m_out.path());
+    auto tree = MakeDocument(
+        "<Document><Section ID='{1}' Title='Caf\xc3\xa9' Alias='cafe' Text=\"{\\rtf1\\ansi "
+        "Gr\\'fc\\'dfe \\b fett\\b0\\par}\"/></Document>");
+    ASSERT_TRUE(generator.Run(tree.get()));
+    const std::string page = Page("cafe");
+    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos) << page;
+    EXPECT_NE(page.find("<title>Caf\xc3\xa9</title>"), std::string::npos) << page;
+    EXPECT_NE(page.find("Gr\xc3\xbc\xc3\x9f"
+                        "e <strong>fett</strong>"),
+              std::string::npos)
+        << page;
+    EXPECT_EQ(Files(), (std::set<std::string>{"cafe.htm"}));
+}
+
 }  // namespace
