@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -183,6 +184,15 @@ TEST_F(GenerateCli, ChmWaitsForTheCompilerAndReportsItsStatus) {
     r = RunCli(m_home, m_home.path(), "generate CHM 'My Guide.etf' out");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "The help compiler could not be started.\n");
+}
+
+TEST_F(GenerateCli, ChmIsCompiledWithChmcmd) {
+    if (std::system("command -v chmcmd >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "chmcmd is not installed";
+    }
+    const Result r = RunCli(m_home, m_home.path(), "generate CHM 'My Guide.etf' out");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_GT(std::filesystem::file_size(m_home.File("out/My Guide.chm")), 0u);
 }
 
 TEST_F(GenerateCli, ReportsWrongUseAndFailures) {
