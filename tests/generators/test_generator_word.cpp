@@ -252,4 +252,55 @@ TEST_F(WordGenerator, LibreOfficeOpensTheDocument) {
         << ReadFile(m_out.File("soffice.log"));
 }
 
+// Bodies with lists, pictures, hyperlinks and footnotes bring their parts into the package,
+// and LibreOffice reads it all.
+TEST_F(WordGenerator, BodiesBringTheirPartsIntoThePackage) {
+    ivXML tree;
+    tree.Create();
+    tree.AddNode("Document");
+    int n = 0;
+    for (const char* fixture : {"word_lists.rtf", "pictures.rtf", "hyperlinks.rtf",
+                                "footnotes_hidden.rtf", "word_tables.rtf"}) {
+        tree.AddNode("Section");
+        tree.AddAttribute("ID", "{" + std::to_string(++n) + "}");
+        tree.AddAttribute("Title", fixture);
+        tree.AddAttribute("Text", ReadFile(std::string(QV_RTF_FIXTURES) + "/" + fixture));
+        tree.EndNode();
+    }
+    tree.EndNode();
+    myGeneratorMicrosoftWord generator;
+    generator.SetTargetPath(m_out.path());
+    generator.SetProjectName("Parts");
+    generator.SetOpenResult(false);
+    ASSERT_TRUE(generator.Run(&tree));
+    const auto parts = ReadDocxParts(m_out.File("Parts.docx"));
+    ASSERT_TRUE(parts.count("word/numbering.xml"));
+    ASSERT_TRUE(parts.count("word/footnotes.xml"));
+    const std::string& types = parts.at("[Content_Types].xml");
+    const std::string& rels = parts.at("word/_rels/document.xml.rels");
+    EXPECT_NE(rels.find("Target=\"http://a.example/\" TargetMode=\"External\""), std::string::npos)
+        << rels;
+    int media = 0;
+    for (const auto& [name, bytes] : parts) {
+        if (name.starts_with("word/media/")) {
+            ++media;
+            EXPECT_NE(types.find("PartName=\"/" + name + "\""), std::string::npos) << name;
+            EXPECT_NE(rels.find("Target=\"" + name.substr(5) + "\""), std::string::npos) << name;
+        }
+    }
+    EXPECT_GT(media, 0);
+
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    }
+    const std::string command = "cd '" + m_out.path() + "' && HOME='" + m_out.path() +
+                                "' soffice --headless --norestore --convert-to txt:Text "
+                                "Parts.docx >soffice.log 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << ReadFile(m_out.File("soffice.log"));
+    const std::string text = ReadFile(m_out.File("Parts.txt"));
+    for (const char* expected : {"word_lists.rtf", "first link", "word_tables.rtf"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
+    }
+}
+
 }  // namespace
