@@ -109,7 +109,8 @@ std::string myGenerator::ProjectFileStem() const {
     stem.reserve(m_projectName.size());
     for (const char c : m_projectName) {
         const bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-        stem.push_back(c == '/' || control ? '_' : c);
+        // A quote could not stand in the project file's quoted fields.
+        stem.push_back(c == '/' || c == '"' || control ? '_' : c);
     }
     // Names that would leave the folder or hide the files.
     if (stem.empty() || stem == "." || stem == "..") {

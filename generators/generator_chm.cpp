@@ -26,6 +26,29 @@ constexpr const char* kContentsHeader =
     "</HEAD><BODY>\n"
     "<UL>\n";
 
+// The project name as one line of the project file: control characters (a line break would
+// start a line of its own) become blanks.
+std::string ProjectLine(const std::string& name) {
+    std::string line = name;
+    for (char& c : line) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = ' ';
+        }
+    }
+    return line;
+}
+
+// The name of the window type: also free of the characters that separate its fields.
+std::string WindowName(const std::string& name) {
+    std::string window = ProjectLine(name);
+    for (char& c : window) {
+        if (c == '"' || c == ',' || c == '=') {
+            c = '_';
+        }
+    }
+    return window;
+}
+
 }  // namespace
 
 myGeneratorCHM::myGeneratorCHM()
@@ -62,7 +85,8 @@ bool myGeneratorCHM::Walk(ivData& cursor, int pass) {
 void myGeneratorCHM::StartProject() {
     m_contents.append(kContentsHeader);
     const std::string first = Navigation().empty() ? std::string() : Navigation().front().alias;
-    const std::string& name = GetProjectName();
+    const std::string name = ProjectLine(GetProjectName());
+    const std::string window = WindowName(GetProjectName());
     m_project.append("[OPTIONS]\n")
         .append("Auto Index=Yes\n")
         .append("Compatibility=1.1 or later\n")
@@ -71,13 +95,13 @@ void myGeneratorCHM::StartProject() {
         .append("Contents file=" + ProjectFileStem() + ".hhc\n")
         .append("Index file=" + ProjectFileStem() + ".hhk\n")
         .append("Default topic=" + first + ".htm\n")
-        .append("Default Window=" + name + "\n")
+        .append("Default Window=" + window + "\n")
         .append("Display compile progress=No\n")
         .append("Full-text search=Yes\n")
         .append("Language=0x407 Deutsch (Deutschland)\n")
         .append("\n")
         .append("[WINDOWS]\n")
-        .append(name + "=\"" + name + "\",\"" + ProjectFileStem() + ".hhc\",\"" +
+        .append(window + "=\"" + window + "\",\"" + ProjectFileStem() + ".hhc\",\"" +
                 ProjectFileStem() + ".hhk\",\"" + first + ".htm\",\"" + first +
                 ".htm\",,,,,0x21520,,0x384e,,,,,,,,0\n")
         .append("\n")

@@ -143,6 +143,18 @@ TEST_F(ChmGenerator, ProjectNameCannotLeaveTheFolder) {
     EXPECT_TRUE(Exists("help.hhp"));
 }
 
+TEST_F(ChmGenerator, ProjectNameCannotBreakTheProjectFile) {
+    ASSERT_TRUE(Generate("<Document><Section ID='{1}' Title='a' Text='x'/></Document>",
+                         "A \"b\",c=d\n[FILES]"));
+    const std::string project = File("A _b_,c=d_[FILES].hhp");
+    EXPECT_NE(project.find("\nTitle=A \"b\",c=d [FILES]\n"), std::string::npos) << project;
+    EXPECT_NE(project.find("\nDefault Window=A _b__c_d [FILES]\n"), std::string::npos) << project;
+    EXPECT_NE(project.find("\nA _b__c_d [FILES]=\"A _b__c_d [FILES]\",\"A _b_,c=d_[FILES].hhc\""),
+              std::string::npos)
+        << project;
+    EXPECT_EQ(project.find("\n[FILES]\n"), project.rfind("\n[FILES]\n"));
+}
+
 TEST_F(ChmGenerator, MissingCompilerDoesNotFailTheRun) {
     SetSetting("/Generators/HTML Help Workshop/Compiler", "/no/such/compiler");
     myGeneratorCHM generator;
