@@ -1,6 +1,5 @@
 #include "generators/file_util.h"
 
-#include "platform/file_io.h"
 #include "platform/guid.h"
 
 #include <fcntl.h>
@@ -9,14 +8,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-
-std::string ReadWholeFile(const std::string& path) {
-    std::string bytes;
-    if (!platform::ReadWholeFileBytes(path, bytes)) {
-        bytes.clear();
-    }
-    return bytes;
-}
 
 namespace {
 
@@ -35,6 +26,36 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 }  // namespace
+
+// Only regular files are read: opening a named pipe would wait for a writer, and a device
+// might never end.
+std::string ReadWholeFile(const std::string& path) {
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return bytes;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        bytes.reserve(static_cast<size_t>(st.st_size));
+        char chunk[1 << 16];
+        for (;;) {
+            const ssize_t n = ::read(fd, chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                if (n < 0) {
+                    bytes.clear();
+                }
+                break;
+            }
+            bytes.append(chunk, static_cast<size_t>(n));
+        }
+    }
+    ::close(fd);
+    return bytes;
+}
 
 // Generated files can be made again, so they are not synced to disk one by one: a run of
 // thousands of pages would otherwise spend most of its time waiting for the disk.

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <set>
 
@@ -145,6 +147,9 @@ TEST(FileUtil, WritesWholeFilesAndReadsThemBack) {
     EXPECT_EQ(ReadFile(dir.File("f.bin")), "short") << "an existing file is replaced";
     EXPECT_EQ(ReadWholeFile(dir.File("missing")), "");
     EXPECT_EQ(ReadWholeFile(dir.path()), "") << "a folder reads as nothing";
+    ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(ReadWholeFile(dir.File("pipe")), "") << "a pipe without writer does not block";
+    EXPECT_EQ(ReadWholeFile("/dev/zero"), "") << "a device that never ends is not read";
     EXPECT_FALSE(WriteWholeFile(dir.File("no/such/folder/f"), "x"));
     EXPECT_FALSE(WriteWholeFile("", "x"));
 
@@ -159,7 +164,7 @@ TEST(FileUtil, WritesWholeFilesAndReadsThemBack) {
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         names.insert(entry.path().filename().string());
     }
-    EXPECT_EQ(names, (std::set<std::string>{"f.bin", "link.htm"})) << "no temporary file is left";
+    EXPECT_EQ(names, (std::set<std::string>{"f.bin", "link.htm", "pipe"})) << "no temporary file is left";
 }
 
 TEST(FileUtil, GuidsAreFreshRegistryForm) {
