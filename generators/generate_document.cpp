@@ -64,7 +64,9 @@ bool GenerateDocument(myDomainStore& store, const std::string& generatorName,
     if (generatorName.empty()) {
         return false;
     }
-    SetSetting(kTargetPathSetting, folder);
+    if (options.rememberFolder) {
+        SetSetting(kTargetPathSetting, folder);
+    }
     std::unique_ptr<myGenerator> generator = CreateGenerator(generatorName);
     if (!generator) {
         return false;

@@ -20,6 +20,9 @@ struct ivGenerateOptions {
     bool openResult = true;
     // Where progress is shown; null uses the installed status indicators.
     ivStatusIndicators* indicators = nullptr;
+    // Store the folder in "/TargetPath" for the next run (a batch tool leaves the editor's
+    // choice alone).
+    bool rememberFolder = true;
     // Receives the path of the file a run made when it makes one (DOC: the .docx).
     std::string* outputPath = nullptr;
 };

@@ -108,6 +108,7 @@ int Generate(const std::vector<std::string>& args) {
         return compilerStarted;
     };
     options.openResult = false;
+    options.rememberFolder = false;
     std::string output;
     options.outputPath = &output;
 

@@ -156,6 +156,8 @@ TEST_F(GenerateCli, WritesHtmlIntoARelativeFolderItCreates) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "") << "no progress bar when standard error is no terminal";
     EXPECT_EQ(ReadFile(m_home.File("out/html/intro.htm")), "<h1>Intro</h1>");
+    EXPECT_EQ(ReadFile(m_home.File(".Editor")).find("TargetPath"), std::string::npos)
+        << "the editor's last folder is left alone";
 }
 
 TEST_F(GenerateCli, DocPrintsThePathOfTheDocument) {
