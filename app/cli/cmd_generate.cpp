@@ -28,12 +28,14 @@ public:
             return;
         }
         if (name == kMode) {
+            m_mode = value;
             if (value == 0) {
                 Clear();
             }
             return;
         }
-        if (name == kProgress && value != m_progress) {
+        // Progress counts only while a mode is shown; the reset after a run draws nothing.
+        if (name == kProgress && m_mode != 0 && value != m_progress) {
             m_progress = value;
             Draw();
         }
@@ -59,6 +61,7 @@ private:
 
     bool m_enabled;
     bool m_drawn = false;
+    int m_mode = 0;
     int m_progress = -1;
 };
 

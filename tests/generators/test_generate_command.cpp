@@ -160,6 +160,26 @@ TEST_F(GenerateCli, WritesHtmlIntoARelativeFolderItCreates) {
         << "the editor's last folder is left alone";
 }
 
+TEST_F(GenerateCli, ProgressBarOnATerminal) {
+    if (std::system("command -v script >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "script (util-linux) is not installed";
+    }
+    // script gives the tool a terminal for its standard error and copies what it shows.
+    const std::string log = m_home.File("terminal.log");
+    const std::string command = "cd '" + m_home.path() + "' && HOME='" + m_home.path() +
+                                "' XDG_CONFIG_HOME='" + m_home.path() + "cfg' script -qec \"'" +
+                                QV_CLI_PATH + "' generate HTML 'My Guide.etf' out\" '" + log +
+                                "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string shown = ReadFile(log);
+    const std::string bar = "[" + std::string(40, '#') + "] 100%";
+    EXPECT_NE(shown.find("\r[" + std::string(40, ' ') + "]   0%"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(bar + "\r" + std::string(48, ' ') + "\r"), std::string::npos)
+        << "cleared at the end: " << shown;
+    EXPECT_EQ(shown.find("0%", shown.find(bar) + bar.size()), std::string::npos)
+        << "nothing drawn after the run: " << shown;
+}
+
 TEST_F(GenerateCli, DocPrintsThePathOfTheDocument) {
     const Result r = RunCli(m_home, m_home.path(), "generate DOC 'My Guide.etf' out");
     EXPECT_EQ(r.status, 0) << r.err;
