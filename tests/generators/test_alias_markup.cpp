@@ -133,6 +133,8 @@ TEST(CreateGenerator, NamesAreExactAndCaseSensitive) {
     EXPECT_NE(dynamic_cast<myGeneratorHTML*>(CreateGenerator("HTML").get()), nullptr);
     EXPECT_NE(dynamic_cast<myGeneratorCHM*>(CreateGenerator("CHM").get()), nullptr);
     EXPECT_NE(dynamic_cast<myGeneratorMicrosoftWord*>(CreateGenerator("DOC").get()), nullptr);
+    std::unique_ptr<wxObject> byName(wxCreateDynamicObject("myGeneratorCHM"));
+    EXPECT_NE(dynamic_cast<myGeneratorCHM*>(byName.get()), nullptr) << "runtime-creatable";
     EXPECT_EQ(CreateGenerator("html"), nullptr);
     EXPECT_EQ(CreateGenerator("HTML "), nullptr);
     EXPECT_EQ(CreateGenerator(""), nullptr);
