@@ -49,6 +49,12 @@ std::string WindowName(const std::string& name) {
     return window;
 }
 
+// A page of a section without body.
+std::string TitlePage(const std::string& title) {
+    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+           EscapeHtml(title) + "</title>\n</head>\n<body>\n</body>\n</html>\n";
+}
+
 }  // namespace
 
 myGeneratorCHM::myGeneratorCHM()
@@ -64,7 +70,7 @@ bool myGeneratorCHM::Walk(ivData& cursor, int pass) {
         return false;
     }
     const bool root = name == "Document";
-    const bool parent = !root && HasSectionChildren(cursor);
+    const bool parent = pass == 1 && !root && HasSectionChildren(cursor);
     if (pass == 1 && root) {
         StartProject();
     }
@@ -134,7 +140,10 @@ bool myGeneratorCHM::WritePage(const std::string& id, int reference, const std::
             std::snprintf(number, sizeof number, "%" PRIx32, static_cast<uint32_t>(reference));
             m_mapList.append("#define " + alias + "\t0x" + number + "\n");
         }
-        if (!myGeneratorHTML::WritePage(id, reference, alias, title, html, hasChildren)) {
+        // chmcmd fails on a project whose pages hold no word at all, so a page without body
+        // still carries its title.
+        const std::string page = html.empty() && !HasTemplate() ? TitlePage(title) : html;
+        if (!myGeneratorHTML::WritePage(id, reference, alias, title, page, hasChildren)) {
             return false;
         }
     }

@@ -59,6 +59,9 @@ protected:
     // in the same order and takes its entries by position.
     const std::vector<NavigationEntry>& Navigation() const { return m_navigation; }
 
+    // Whether the pages of this run are poured into a template.
+    bool HasTemplate() const { return !m_page.empty(); }
+
     // Ends a run: both indicators to 0; returns ok.
     bool EndRun(bool ok);
 

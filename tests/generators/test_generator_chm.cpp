@@ -98,7 +98,10 @@ TEST_F(ChmGenerator, ParentWithoutBodyIsAHeadingWithoutPage) {
     ExpectGolden("parent_heading.hhc", File("Manual.hhc"));
     EXPECT_FALSE(Exists("parent.htm"));
     EXPECT_TRUE(Exists("one.htm"));
-    EXPECT_EQ(File("two.htm"), "") << "a leaf with an empty body still gets its page";
+    EXPECT_EQ(File("two.htm"),
+              "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>Two</title>\n"
+              "</head>\n<body>\n</body>\n</html>\n")
+        << "a leaf with an empty body still gets its page, with its title";
     const std::string project = File("Manual.hhp");
     EXPECT_NE(project.find("[FILES]\none.htm\ntwo.htm\n\n[ALIAS]\none=one.htm\ntwo=two.htm\n\n"),
               std::string::npos)
@@ -210,6 +213,25 @@ TEST_F(ChmGenerator, ChmcmdCompilesTheProject) {
     ASSERT_EQ(std::system(("chmls extracttoc '" + chm + "' '" + toc + "' >/dev/null 2>&1").c_str()),
               0);
     EXPECT_NE(ReadFile(toc).find("Intro &amp; \xdc"), std::string::npos) << ReadFile(toc);
+}
+
+// chmcmd cannot index a project without a single word; sections without bodies must not
+// make one.
+TEST_F(ChmGenerator, ChmcmdCompilesSectionsWithoutBodies) {
+    if (std::system("command -v chmcmd >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "chmcmd is not installed";
+    }
+    int status = -1;
+    ASSERT_TRUE(Generate(
+        "<Document><Section ID='{1}' Title='A'/><Section ID='{2}' Title='B'/></Document>", "Empty",
+        [&status](const std::vector<std::string>& argv, const std::string& folder) {
+            status = std::system(
+                ("cd '" + folder + "' && '" + argv[0] + "' '" + argv[1] + "' >compile.log 2>&1")
+                    .c_str());
+            return true;
+        }));
+    EXPECT_EQ(status, 0) << File("compile.log");
+    EXPECT_TRUE(Exists("Empty.chm"));
 }
 
 }  // namespace
