@@ -166,7 +166,8 @@ TEST(FileUtil, WritesWholeFilesAndReadsThemBack) {
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         names.insert(entry.path().filename().string());
     }
-    EXPECT_EQ(names, (std::set<std::string>{"f.bin", "link.htm", "pipe"})) << "no temporary file is left";
+    EXPECT_EQ(names, (std::set<std::string>{"f.bin", "link.htm", "pipe"}))
+        << "no temporary file is left";
 }
 
 TEST(FileUtil, GuidsAreFreshRegistryForm) {
