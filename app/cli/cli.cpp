@@ -28,6 +28,7 @@ const std::vector<CliCommand>& CliCommands() {
         std::vector<CliCommand> all;
         AddDocumentCommands(all);
         AddRtfCommands(all);
+        AddGenerateCommands(all);
         return all;
     }();
     return commands;

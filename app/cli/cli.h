@@ -22,3 +22,4 @@ int RunCli(const std::vector<std::string>& args);
 // Commands of each area, gathered by CliCommands.
 void AddDocumentCommands(std::vector<CliCommand>& commands);
 void AddRtfCommands(std::vector<CliCommand>& commands);
+void AddGenerateCommands(std::vector<CliCommand>& commands);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class myDomainStore;
+class ivStatusIndicators;
+
+// What a caller may change about one run of the generate command. The editor leaves all of
+// it alone; quorvane-cli uses it for its options and its batch needs.
+struct ivGenerateOptions {
+    // Replaces "/Generators/HTML/Template" for this run (HTML and CHM).
+    std::optional<std::string> templatePath;
+    // CHM: starts the help compiler (argv, folder); empty starts it detached, without waiting.
+    std::function<bool(const std::vector<std::string>& argv, const std::string& folder)>
+        startCompiler;
+    // DOC: open the finished document with the desktop's default application.
+    bool openResult = true;
+    // Where progress is shown; null uses the installed status indicators.
+    ivStatusIndicators* indicators = nullptr;
+    // Store the folder in "/TargetPath" for the next run (a batch tool leaves the editor's
+    // choice alone).
+    bool rememberFolder = true;
+    // Receives the path of the file a run made when it makes one (DOC: the .docx).
+    std::string* outputPath = nullptr;
+};
+
+// The folder the folder dialog starts in: "/TargetPath", else the user's documents folder.
+std::string GetGenerateTargetPath();
+
+// The document's title as a window caption shows it: the file name without its folder and
+// extension.
+std::string DocumentTitleFromPath(const std::string& path);
+
+// The document's side of the generate command once the user has chosen folder: flushes the
+// edits into the tree, stores folder in "/TargetPath", creates the generator named
+// generatorName ("HTML", "CHM", "DOC"), runs it on the document tree with projectName and
+// deletes it. False when the name names no generator, there is no document tree or the run
+// fails; the caller tells the user.
+bool GenerateDocument(myDomainStore& store, const std::string& generatorName,
+                      const std::string& folder, const std::string& projectName,
+                      const ivGenerateOptions& options = {});

@@ -1,0 +1,120 @@
+#include "generators/generator.h"
+
+#include "app/settings.h"
+#include "document/iv_data.h"
+#include "generators/status_indicators.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(myGenerator, ivObject);
+
+namespace {
+
+ivStatusIndicators* g_indicators = nullptr;
+
+}  // namespace
+
+ivStatusIndicators* SetStatusIndicators(ivStatusIndicators* indicators) {
+    ivStatusIndicators* previous = g_indicators;
+    g_indicators = indicators;
+    return previous;
+}
+
+ivStatusIndicators* GetStatusIndicators() {
+    return g_indicators;
+}
+
+myGenerator::myGenerator() : m_indicators(GetStatusIndicators()) {}
+
+myGenerator::~myGenerator() = default;
+
+bool myGenerator::Generate(ivData&) {
+    return false;
+}
+
+void myGenerator::SetTargetPath(const std::string& path) {
+    m_targetPath = path;
+    if (!m_targetPath.empty() && m_targetPath.back() != '/') {
+        m_targetPath.push_back('/');
+    }
+}
+
+bool myGenerator::Run(ivData* cursor) {
+    if (cursor == nullptr || !cursor->GoRoot()) {
+        return false;
+    }
+    return Generate(*cursor);
+}
+
+int myGenerator::ParseReference(const std::string& text) {
+    return AtoiSetting(text);
+}
+
+void myGenerator::SetIndicator(const char* name, int value) {
+    if (m_indicators != nullptr) {
+        m_indicators->SetIndicator(name, value);
+    }
+}
+
+void myGenerator::ShowStatus(int mode, int progress) {
+    SetIndicator(ivStatusIndicators::kMode, mode);
+    SetIndicator(ivStatusIndicators::kProgress, progress);
+}
+
+ivSectionValues myGenerator::ReadSection(ivData& cursor) {
+    ivSectionValues section;
+    section.id = cursor.GetAttribute("ID");
+    section.title = cursor.GetAttribute("Title");
+    section.alias = cursor.GetAttribute("Alias");
+    section.reference = ParseReference(cursor.GetAttribute("Reference"));
+    section.text = cursor.GetAttribute("Text");
+    section.hasChildren = HasSectionChildren(cursor);
+    return section;
+}
+
+bool myGenerator::HasSectionChildren(ivData& cursor) {
+    const int count = cursor.GetChildCount();
+    for (int i = 0; i < count; ++i) {
+        if (cursor.GoChild(i)) {
+            const bool named = !cursor.GetName().empty();
+            cursor.GoParent();
+            if (named) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool myGenerator::WalkChildren(ivData& cursor, const std::function<bool()>& walkChild) {
+    const int count = cursor.GetChildCount();
+    for (int i = 0; i < count; ++i) {
+        if (!cursor.GoChild(i)) {
+            continue;
+        }
+        // Comments and text between sections are no sections; they must not end the run.
+        if (cursor.GetName().empty()) {
+            if (!cursor.GoParent()) {
+                return false;
+            }
+            continue;
+        }
+        if (!walkChild() || !cursor.GoParent()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string myGenerator::ProjectFileStem() const {
+    std::string stem;
+    stem.reserve(m_projectName.size());
+    for (const char c : m_projectName) {
+        const bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+        // A quote could not stand in the project file's quoted fields.
+        stem.push_back(c == '/' || c == '"' || control ? '_' : c);
+    }
+    // Names that would leave the folder or hide the files.
+    if (stem.empty() || stem == "." || stem == "..") {
+        stem = "help";
+    }
+    return stem;
+}

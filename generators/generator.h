@@ -1,0 +1,84 @@
+#pragma once
+
+#include "document/iv_object.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class ivData;
+class ivStatusIndicators;
+
+// The command whose image shows that output is being generated ("TOOLS_GENERATE").
+inline constexpr int kGenerateCommandId = 34590;
+
+// The values a generator reads from one section element.
+struct ivSectionValues {
+    std::string id;
+    std::string title;
+    std::string alias;
+    std::string text;   // the body, RTF
+    int reference = 0;  // help context number
+    bool hasChildren = false;
+};
+
+// Base of the generators: turns the document tree into output in a target folder. A
+// generator is made for one run and then deleted.
+class myGenerator : public ivObject {
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(myGenerator);
+
+public:
+    myGenerator();
+    ~myGenerator() override;
+
+    // The whole output of the document whose root element the cursor stands on.
+    virtual bool Generate(ivData& cursor);
+
+    // Stores the folder that output goes to; a "/" is appended unless it is empty or already
+    // ends with one.
+    void SetTargetPath(const std::string& path);
+    const std::string& GetTargetPath() const { return m_targetPath; }
+
+    // The document's title; names the project files where a generator has them.
+    void SetProjectName(const std::string& name) { m_projectName = name; }
+    const std::string& GetProjectName() const { return m_projectName; }
+
+    // Where progress is shown; by default the installed status indicators (may be null).
+    void SetIndicators(ivStatusIndicators* indicators) { m_indicators = indicators; }
+
+    // Generates for the document of cursor from its root element; false when there is no
+    // cursor or root, or when generating fails.
+    bool Run(ivData* cursor);
+
+    // The help context number of a "Reference" text: leading blanks, an optional sign and
+    // the decimal digits that follow ("12abc" is 12, "1000.000000" is 1000, "abc" is 0).
+    static int ParseReference(const std::string& text);
+
+protected:
+    void SetIndicator(const char* name, int value);
+    // "MODE" and "PROGRESS" together.
+    void ShowStatus(int mode, int progress);
+
+    // Reads the values of the section element at the cursor.
+    static ivSectionValues ReadSection(ivData& cursor);
+
+    // Whether the element at the cursor has a child that the walk visits.
+    static bool HasSectionChildren(ivData& cursor);
+
+    // Visits the child nodes of the element at the cursor in order, calling walkChild with
+    // the cursor on each named child and moving back afterwards. Nodes without a name
+    // (comments, text) are passed over. False when a child's walk or the move back fails.
+    static bool WalkChildren(ivData& cursor, const std::function<bool()>& walkChild);
+
+    // The project name made fit to name files in the target folder.
+    std::string ProjectFileStem() const;
+
+private:
+    std::string m_targetPath;
+    std::string m_projectName;
+    ivStatusIndicators* m_indicators = nullptr;
+};
+
+// The generator for a name: "HTML", "CHM" or "DOC" (exact, case-sensitive); null for any
+// other name.
+std::unique_ptr<myGenerator> CreateGenerator(const std::string& name);

@@ -1,0 +1,135 @@
+#include "generators/generator_html.h"
+
+#include "app/settings.h"
+#include "document/iv_data.h"
+#include "generators/file_util.h"
+#include "generators/markup.h"
+#include "generators/status_indicators.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(myGeneratorHTML, myGenerator);
+
+namespace {
+
+constexpr const char* kNavigationPlaceholder = "<%navigation%>";
+constexpr const char* kTitlePlaceholder = "<%title%>";
+constexpr const char* kContentPlaceholder = "<%content%>";
+
+// The alias of a section whose "Alias" and title give none.
+constexpr const char* kFallbackAlias = "section";
+
+}  // namespace
+
+myGeneratorHTML::myGeneratorHTML()
+    : m_convert([this](const std::string& rtf, const std::string& folder, const std::string& name,
+                       const std::string& title, unsigned flags) {
+          return m_converter.Convert(rtf, folder, name, title, flags);
+      }) {
+    SetTemplatePath(GetSetting("/Generators/HTML/Template"));
+}
+
+myGeneratorHTML::~myGeneratorHTML() = default;
+
+void myGeneratorHTML::SetTemplatePath(const std::string& path) {
+    m_templatePath = path;
+    m_conversionFlags = path.empty() ? 0 : kConvertForTemplate;
+}
+
+std::string myGeneratorHTML::MakeAlias(const std::string& title) {
+    return ::MakeAlias(title);
+}
+
+bool myGeneratorHTML::EndRun(bool ok) {
+    ShowStatus(0, 0);
+    return ok;
+}
+
+bool myGeneratorHTML::Generate(ivData& cursor) {
+    ShowStatus(kGenerateCommandId, 0);
+    if (!Walk(cursor, 0)) {
+        return EndRun(false);
+    }
+    m_page.clear();
+    if (!m_templatePath.empty()) {
+        m_page = ReadWholeFile(m_templatePath);
+        // The pages are UTF-8; a template that names no character set is told so.
+        DeclareUtf8(m_page);
+        ReplaceAll(m_page, kNavigationPlaceholder, m_navigationList);
+    }
+    m_nextEntry = 0;
+    if (!Walk(cursor, 1)) {
+        return EndRun(false);
+    }
+    return EndRun(true);
+}
+
+bool myGeneratorHTML::Walk(ivData& cursor, int pass) {
+    const std::string name = cursor.GetName();
+    if (name.empty()) {
+        return false;
+    }
+    if (name != "Document") {
+        const bool ok = pass == 0 ? AddNavigationEntry(cursor) : WriteSectionPage(cursor);
+        if (!ok) {
+            return false;
+        }
+    }
+    return WalkChildren(cursor, [&] { return Walk(cursor, pass); });
+}
+
+bool myGeneratorHTML::AddNavigationEntry(ivData& cursor) {
+    NavigationEntry entry;
+    entry.id = cursor.GetAttribute("ID");
+    entry.title = cursor.GetAttribute("Title");
+    // An alias from the file names a file: one that could leave the target folder is formed
+    // anew. A section with neither alias nor title still gets a page.
+    std::string alias = MakeSafeAlias(cursor.GetAttribute("Alias"));
+    if (alias.empty()) {
+        alias = MakeAlias(entry.title);
+    }
+    if (alias.empty()) {
+        alias = kFallbackAlias;
+    }
+    entry.alias = m_aliases.Claim(alias);
+
+    m_navigationList.append("<a href=\"").append(entry.alias).append(".htm\" title=\"");
+    AppendEscapedHtml(m_navigationList, entry.title);
+    m_navigationList.append("\">");
+    AppendEscapedHtml(m_navigationList, entry.title);
+    m_navigationList.append("</a><br>\n");
+
+    m_navigation.push_back(std::move(entry));
+    ++m_sectionCount;
+    return true;
+}
+
+bool myGeneratorHTML::WriteSectionPage(ivData& cursor) {
+    if (m_nextEntry >= m_navigation.size()) {
+        return false;
+    }
+    const NavigationEntry& entry = m_navigation[m_nextEntry++];
+    ++m_processedCount;
+    ShowStatus(kGenerateCommandId,
+               static_cast<int>(static_cast<long long>(m_processedCount) * 100 / m_sectionCount));
+
+    const ivSectionValues section = ReadSection(cursor);
+    std::string html;
+    if (!section.text.empty() && m_convert) {
+        html =
+            m_convert(section.text, GetTargetPath(), entry.alias, section.title, m_conversionFlags);
+    }
+    return WritePage(section.id, section.reference, entry.alias, section.title, html,
+                     section.hasChildren);
+}
+
+bool myGeneratorHTML::WritePage(const std::string&, int, const std::string& alias,
+                                const std::string& title, const std::string& html, bool) {
+    std::string page;
+    if (m_page.empty()) {
+        page = html;
+    } else {
+        page = m_page;
+        ReplaceAll(page, kTitlePlaceholder, EscapeHtml(title));
+        ReplaceAll(page, kContentPlaceholder, html);
+    }
+    return WriteWholeFile(GetTargetPath() + alias + ".htm", page);
+}
