@@ -15,5 +15,8 @@ std::string GetConfDirectory() {
 }
 
 std::string GetTempDirectory() {
-    return GetSettingPath("/TempPath", platform::EnvironmentTempDirectory());
+    // An empty "/TempPath" must not turn temporary files into files of the current folder.
+    const std::string configured =
+        GetSettingPath("/TempPath", platform::EnvironmentTempDirectory());
+    return configured.empty() ? platform::EnvironmentTempDirectory() : configured;
 }

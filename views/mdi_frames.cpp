@@ -19,12 +19,14 @@ bool ivMDIParentFrame::Create(wxDocManager* manager, wxFrame* parent, wxWindowID
 }
 
 ivMDIParentFrame::~ivMDIParentFrame() {
-    // Document windows left over go while this frame is still whole, so that what they tell
-    // it on their way out reaches a complete object.
+    // Document windows still here (also those waiting to be deleted) go with the base
+    // classes, after this part of the frame is gone: they must not call back into it.
     m_closing = true;
     if (wxAuiMDIClientWindow* client = GetClientWindow()) {
-        while (client->GetPageCount() > 0) {
-            client->DeletePage(client->GetPageCount() - 1);
+        for (wxWindow* window : client->GetChildren()) {
+            if (auto* child = dynamic_cast<ivMDIChildFrame*>(window)) {
+                child->DetachMainFrame();
+            }
         }
     }
     m_aui.UnInit();
@@ -35,7 +37,7 @@ bool ivMDIParentFrame::CameFromActiveChild(const wxEvent& event) const {
     if (child == nullptr) {
         return false;
     }
-    for (auto* window = wxDynamicCast(event.GetEventObject(), wxWindow); window != nullptr;
+    for (auto* window = dynamic_cast<wxWindow*>(event.GetEventObject()); window != nullptr;
          window = window->GetParent()) {
         if (window == child) {
             return true;
@@ -81,7 +83,7 @@ wxAuiMDIChildFrame* ivMDIParentFrame::GetActiveDocumentFrame() const {
     if (selection == wxNOT_FOUND) {
         return nullptr;
     }
-    return wxDynamicCast(client->GetPage(selection), wxAuiMDIChildFrame);
+    return dynamic_cast<wxAuiMDIChildFrame*>(client->GetPage(selection));
 }
 
 bool ivMDIParentFrame::NavigateHtmlPane(const std::string&, bool) {

@@ -75,6 +75,8 @@ public:
     void SetLabel(const wxString& label) override { SetTitle(label); }
 
     ivMDIParentFrame* GetMainFrame() const { return m_mainFrame; }
+    // The main window is going away; nothing is told to it any more.
+    void DetachMainFrame() { m_mainFrame = nullptr; }
 
 private:
     void OnActivateFrame(wxActivateEvent& event);

@@ -67,9 +67,9 @@ wxView* ivDocTemplate::CreateView(wxDocument* doc, long flags) {
         return nullptr;
     }
     view->SetDocument(doc);
-    auto* main = wxDynamicCast(wxTheApp->GetTopWindow(), ivMDIParentFrame);
+    auto* main = dynamic_cast<ivMDIParentFrame*>(wxTheApp->GetTopWindow());
     wxObject* object = m_frameClass != nullptr ? m_frameClass->CreateObject() : nullptr;
-    auto* frame = wxDynamicCast(object, ivMDIChildFrame);
+    auto* frame = dynamic_cast<ivMDIChildFrame*>(object);
     if (main == nullptr || frame == nullptr) {
         delete object;
         return nullptr;
@@ -147,11 +147,11 @@ void ivDocManager::ActivateDocument(wxDocument* doc) {
     if (view == nullptr) {
         return;
     }
-    if (auto* child = wxDynamicCast(view->GetFrame(), wxAuiMDIChildFrame)) {
+    if (auto* child = dynamic_cast<wxAuiMDIChildFrame*>(view->GetFrame())) {
         child->Activate();
     }
     view->Activate(true);
-    if (auto* main = wxDynamicCast(wxTheApp->GetTopWindow(), wxFrame)) {
+    if (auto* main = dynamic_cast<wxFrame*>(wxTheApp->GetTopWindow())) {
         if (main->IsIconized()) {
             main->Iconize(false);
         }

@@ -18,6 +18,7 @@
 #include "platform/paths.h"
 #include "views/mdi_frames.h"
 
+#include <wx/config.h>
 #include <wx/dnd.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
@@ -150,7 +151,7 @@ bool ivApp::AddDocType(const std::string& extension, const std::string& typeName
 }
 
 ivMDIParentFrame* ivApp::GetMainFrame() const {
-    return wxDynamicCast(GetTopWindow(), ivMDIParentFrame);
+    return dynamic_cast<ivMDIParentFrame*>(GetTopWindow());
 }
 
 ivCommandSite* ivApp::GetCommandBars() {
@@ -218,7 +219,10 @@ bool ivApp::InitInstance() {
 }
 
 bool ivApp::InitSettingsAndLanguage() {
-    InstallSettingsStore();
+    // A store installed beforehand (by a test) is kept.
+    if (wxConfigBase::Get(false) == nullptr) {
+        InstallSettingsStore();
+    }
     InitLocalisation(ChooseLanguage());
     const std::string theme = ReadSetting(settings::kTheme);
     SetLanguage(GetLanguage());
@@ -254,8 +258,10 @@ bool ivApp::HandOverToRunningInstance() {
 bool ivApp::CreateMainFrame() {
     wxClassInfo* frameClass =
         m_mainFrameClass != nullptr ? m_mainFrameClass : wxCLASSINFO(ivMDIParentFrame);
-    auto* frame = wxDynamicCast(frameClass->CreateObject(), ivMDIParentFrame);
+    wxObject* object = frameClass->CreateObject();
+    auto* frame = dynamic_cast<ivMDIParentFrame*>(object);
     if (frame == nullptr) {
+        delete object;
         return false;
     }
     if (m_docManager == nullptr) {
@@ -358,6 +364,8 @@ void ivApp::ExitInstance() {
         if (m_docManager != nullptr) {
             m_docManager->CloseDocuments(true);
         }
+        // Closed document windows wait to be deleted; they must go before their main window.
+        DeletePendingObjects();
         wxPendingDelete.DeleteObject(frame);
         delete frame;
     }

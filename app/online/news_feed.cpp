@@ -35,6 +35,9 @@ void ivNewsFeed::WrapWhenForced() {
 void ivNewsFeed::NextNewsText(std::string& text) {
     m_found = false;
     if (!m_feed.GoRoot() || !m_feed.Select("channel")) {
+        // Nothing of a document without a channel can be shown, also not an empty dialog at
+        // start-up.
+        m_loaded = false;
         return;
     }
     if (m_itemCount == 0) {

@@ -44,8 +44,9 @@ public:
     const std::vector<std::string>& Messages() const;
     std::vector<unsigned> Flags() const;
 
+    struct State;  // shared with the presenter that records
+
 private:
-    struct State;
     std::shared_ptr<State> m_state;
     std::unique_ptr<MessagePresenter> m_previous;
 };
