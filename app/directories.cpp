@@ -4,7 +4,9 @@
 #include "app/settings.h"
 #include "platform/paths.h"
 
-std::string GetModuleDirectory() { return platform::ExecutableDirectory(); }
+std::string GetModuleDirectory() {
+    return platform::ExecutableDirectory();
+}
 
 std::string GetConfDirectory() {
     const std::string configured = GetSettingPath("/ConfPath");
@@ -15,8 +17,6 @@ std::string GetConfDirectory() {
 }
 
 std::string GetTempDirectory() {
-    // An empty "/TempPath" must not turn temporary files into files of the current folder.
-    const std::string configured =
-        GetSettingPath("/TempPath", platform::EnvironmentTempDirectory());
+    const std::string configured = GetSettingPath("/TempPath");
     return configured.empty() ? platform::EnvironmentTempDirectory() : configured;
 }

@@ -5,13 +5,14 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang-format
-  libwxgtk3.2-dev
+  libwxgtk3.2-dev wx3.2-i18n
   libxml2-dev libxml2-utils
   libcurl4-openssl-dev
   uuid-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool imagemagick
   fp-utils gettext locales
+  xdg-utils shared-mime-info
 )
 
 missing=()

@@ -44,7 +44,7 @@ public:
     const std::vector<std::string>& Messages() const;
     std::vector<unsigned> Flags() const;
 
-    struct State;  // shared with the presenter that records
+    struct State;
 
 private:
     std::shared_ptr<State> m_state;

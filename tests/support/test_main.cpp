@@ -1,0 +1,13 @@
+// Entry point of the windowless test programs: wxWidgets' base library is initialised once,
+// as the tools do.
+#include <gtest/gtest.h>
+#include <wx/init.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    wxInitializer wx;
+    if (!wx.IsOk()) {
+        return 1;
+    }
+    return RUN_ALL_TESTS();
+}
