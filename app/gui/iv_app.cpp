@@ -19,6 +19,7 @@
 #include "views/mdi_frames.h"
 
 #include <wx/config.h>
+#include <wx/dialog.h>
 #include <wx/dnd.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
@@ -151,7 +152,30 @@ bool ivApp::AddDocType(const std::string& extension, const std::string& typeName
 }
 
 ivMDIParentFrame* ivApp::GetMainFrame() const {
-    return dynamic_cast<ivMDIParentFrame*>(GetTopWindow());
+    auto* frame = dynamic_cast<ivMDIParentFrame*>(GetTopWindow());
+    // A main window that is closing takes no more messages or commands.
+    if (frame == nullptr || m_sessionEnding || frame->IsBeingDeleted() ||
+        wxPendingDelete.Member(frame)) {
+        return nullptr;
+    }
+    return frame;
+}
+
+void ivApp::EndSession() {
+    // Closing the session ends the program as closing its window does. Open dialogs end
+    // first, and nothing new is shown; the window closes once their loops are over.
+    m_sessionEnding = true;
+    for (wxWindow* window : wxTopLevelWindows) {
+        if (auto* dialog = dynamic_cast<wxDialog*>(window);
+            dialog != nullptr && dialog->IsModal()) {
+            dialog->EndModal(wxID_CANCEL);
+        }
+    }
+    CallAfter([this] {
+        if (auto* frame = dynamic_cast<wxFrame*>(GetTopWindow())) {
+            frame->Close(false);
+        }
+    });
 }
 
 ivCommandSite* ivApp::GetCommandBars() {
@@ -335,12 +359,7 @@ int ivApp::OnRun() {
     if (code != 0) {
         return code;
     }
-    // Closing the session ends the program as closing its window does.
-    SetSignalHandler(SIGTERM, [](int) {
-        if (wxWindow* top = wxTheApp->GetTopWindow()) {
-            top->Close(false);
-        }
-    });
+    SetSignalHandler(SIGTERM, [](int) { GetApp().EndSession(); });
     const int loop = wxApp::OnRun();
     m_exitAppCode = OnExitApp();
     return m_exitAppCode != 0 ? m_exitAppCode : loop;

@@ -144,6 +144,10 @@ public:
     // Opens a document as a second start of the program asks: activates it when open.
     void OpenFromOtherInstance(const std::string& path);
 
+    // The desktop session ends (SIGTERM): dialogs close, then the main window as if the user
+    // closed it; meanwhile there is no main window for messages and commands.
+    void EndSession();
+
 protected:
     // The steps of OnInit, in this order; tests run them one by one.
     bool InitSettingsAndLanguage();
@@ -191,6 +195,7 @@ private:
     std::unique_ptr<wxHtmlHelpController> m_help;
     std::optional<int> m_endCode;  // set when the start ends without a message loop
     bool m_initialised = false;
+    bool m_sessionEnding = false;
     bool m_exited = false;
     int m_exitAppCode = 0;
 };

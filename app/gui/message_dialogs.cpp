@@ -2,6 +2,7 @@
 
 #include "app/gui/iv_app.h"
 #include "app/settings_keys.h"
+#include "app/translate.h"
 
 #include <wx/msgdlg.h>
 #include <wx/notifmsg.h>
@@ -10,9 +11,20 @@
 
 namespace {
 
+wxString Label(const char* text) {
+    return wxString::FromUTF8(Translate(text));
+}
+
 int ShowMessageDialog(const MessageBoxRequest& request) {
     wxMessageDialog dialog(GetApp().GetMainFrame(), wxString::FromUTF8(request.text),
                            wxString::FromUTF8(request.caption), request.style);
+    // The toolkit names its stock buttons in the C library's language, which may not be
+    // installed for the user's; the catalogs name them in any case.
+    if ((request.style & wxYES_NO) != 0) {
+        dialog.SetYesNoCancelLabels(Label("&Yes"), Label("&No"), Label("&Cancel"));
+    } else {
+        dialog.SetOKCancelLabels(Label("&OK"), Label("&Cancel"));
+    }
     return dialog.ShowModal();
 }
 

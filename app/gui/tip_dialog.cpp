@@ -44,15 +44,17 @@ ivTipOfTheDay::ivTipOfTheDay(wxWindow* parent, platform::RegistryStore& registry
     bottom->AddStretchSpacer();
     m_next = new wxButton(this, wxID_FORWARD, Text("&Next Tip"));
     bottom->Add(m_next, 0, wxRIGHT, 8);
-    auto* close = new wxButton(this, wxID_CLOSE, Text("&Close"));
+    // Not the stock close button: the toolkit would label that in the C library's language.
+    auto* close = new wxButton(this, wxID_ANY, Text("&Close"));
+    m_close = close;
     bottom->Add(close);
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(top, 1, wxEXPAND);
     sizer->Add(bottom, 0, wxEXPAND | wxALL, 10);
     SetSizer(sizer);
-    SetEscapeId(wxID_CLOSE);
-    SetAffirmativeId(wxID_CLOSE);
+    SetEscapeId(close->GetId());
+    SetAffirmativeId(close->GetId());
     close->SetDefault();
 
     m_next->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowNextTip(); });
@@ -69,6 +71,10 @@ bool ivTipOfTheDay::LoadFeed(const std::string& url) {
 void ivTipOfTheDay::ShowNextTip() {
     m_feed.NextNewsText(m_text);
     UpdateControls();
+    // A disabled button keeps no focus; Close takes it, so that Escape and Enter still work.
+    if (!m_next->IsEnabled()) {
+        m_close->SetFocus();
+    }
 }
 
 void ivTipOfTheDay::UpdateControls() {

@@ -44,6 +44,7 @@ private:
     wxTextCtrl* m_tip = nullptr;
     wxCheckBox* m_showAtStartup = nullptr;
     wxButton* m_next = nullptr;
+    wxButton* m_close = nullptr;
 };
 
 // The dialog for a news request, when it has something to show: the start-up option is on or

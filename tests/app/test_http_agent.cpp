@@ -1,5 +1,5 @@
-#include "app/http/http_agent.h"
 #include "app/http/agent_fetcher.h"
+#include "app/http/http_agent.h"
 #include "document/iv_xml.h"
 #include "tests/app/local_http_server.h"
 #include "tests/support/test_support.h"

@@ -1,4 +1,5 @@
 #include "platform/registry_store.h"
+#include "tests/app/local_http_server.h"
 #include "tests/app/program_runner.h"
 #include "tests/support/test_support.h"
 
@@ -102,6 +103,36 @@ TEST_F(Programs, EditorWithoutDocumentOpensNone) {
               testing_support::WindowNamesOf(editor.Pid(), "Quorvane Editor"));
     editor.Signal(SIGTERM);
     EXPECT_EQ(0, editor.Wait(60));
+}
+
+TEST_F(Programs, StartUpChecksAskTheServerOnceAndSessionEndClosesTheTip) {
+    if (!HasDisplay()) {
+        GTEST_SKIP() << "needs a display";
+    }
+    testing_support::LocalHttpServer server;
+    server.Serve("/downloads/media/en.editor.rss", "text/xml",
+                 "<rss><channel><title>News</title><item><title>New</title><description>d"
+                 "</description><link>http://n.test/?A=5</link></item></channel></rss>");
+    server.Serve("/downloads/media/editor.osd", "text/xml",
+                 "<SOFTPKG NAME=\"x\" VERSION=\"1,0,1,23\"/>");
+    testing_support::WriteFile(dir.File(".Editor"), "WebHost=" + server.HostAndPort() + "\n");
+    auto environment = Environment({{"LANG", "en_US.UTF-8"}});
+    environment.erase("QUORVANE_NO_STARTUP_CHECKS");
+    for (const char* proxy : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) {
+        environment.erase(proxy);
+    }
+    ProgramRun editor(QV_EDITOR_PATH, {}, environment, dir.File("editor.txt"));
+    ASSERT_TRUE(WaitForWindow(editor.Pid(), "Tips and Tricks", 60))
+        << testing_support::ReadFile(dir.File("editor.txt"));
+    EXPECT_EQ(1, server.HitCount("/downloads/media/en.editor.rss"));
+
+    editor.Signal(SIGTERM);
+    EXPECT_EQ(0, editor.Wait(60)) << testing_support::ReadFile(dir.File("editor.txt"));
+    // A session that ends starts nothing more: the update check that follows the tip is left
+    // out. The item shown is remembered.
+    EXPECT_EQ(0, server.HitCount("/downloads/media/editor.osd"));
+    platform::RegistryStore registry(dir.File(".config/Quorvane/Editor/registry.conf"));
+    EXPECT_EQ(5, registry.GetInt("Tip", "LastID", 0));
 }
 
 TEST_F(Programs, RegisterAndUnregisterOpenNoWindow) {
