@@ -149,13 +149,6 @@ TEST_F(HttpAgentTest, ServerThatNeverAnswersIsGivenUp) {
     EXPECT_LE(seconds, 4);
 }
 
-TEST_F(HttpAgentTest, DefaultLimitsKeepEveryFetchShort) {
-    const ivHttpLimits limits;
-    EXPECT_LE(limits.totalTimeoutSeconds, 30);
-    EXPECT_LE(limits.connectTimeoutSeconds, limits.totalTimeoutSeconds);
-    EXPECT_GT(limits.maxBodyBytes, 1024u * 1024u);
-}
-
 TEST_F(HttpAgentTest, HugeBodyIsCutAtTheLimitAndMarkedIncomplete) {
     server.Serve("/huge", "text/plain", std::string(8 * 1024 * 1024, 'x'));
     ivHttpLimits limits;

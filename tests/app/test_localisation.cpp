@@ -106,8 +106,4 @@ TEST(Theme, NamesMapToNumbersIgnoringCase) {
     EXPECT_EQ(kThemeNative, ThemeNumberFromName("Windows95"));
 }
 
-TEST(HelpFile, LiesInTheLanguageFolder) {
-    EXPECT_EQ("/opt/quorvane/de/Editor.chm", HelpFilePath("/opt/quorvane/", "de", "Editor"));
-}
-
 }  // namespace
