@@ -1,12 +1,12 @@
 #include "app/translate.h"
 
-#include "app/identity.h"
-
 #include <wx/translation.h>
 
 std::string Translate(const std::string& text) {
-    if (wxTranslations::Get() == nullptr) {
+    const wxTranslations* translations = wxTranslations::Get();
+    if (translations == nullptr || text.empty()) {
         return text;
     }
-    return wxGetTranslation(wxString::FromUTF8(text), identity::kAppName).utf8_string();
+    const wxString* translated = translations->GetTranslatedString(wxString::FromUTF8(text));
+    return translated != nullptr ? translated->utf8_string() : text;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
-// The translation of an English source text in the user's language, from the "Editor"
-// message catalog; the text itself when the catalog has none.
+// The translation of an English source text in the user's language, looked up in every loaded
+// catalog (the "Editor" catalog and wxWidgets' own); the text itself, byte for byte, when no
+// catalog has it or no language was loaded (see localisation.h).
 std::string Translate(const std::string& text);

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang-format
-  libwxgtk3.2-dev
+  libwxgtk3.2-dev wx3.2-i18n
   libxml2-dev libxml2-utils
   libcurl4-openssl-dev
   uuid-dev
@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick
   fp-utils gettext locales
+  xdg-utils shared-mime-info
 )
 
 missing=()

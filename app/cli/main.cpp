@@ -1,4 +1,5 @@
 #include "app/cli/cli.h"
+#include "app/localisation.h"
 #include "app/settings.h"
 
 #include <wx/init.h>
@@ -8,8 +9,11 @@ int main(int argc, char** argv) {
     if (!wx.IsOk()) {
         return 1;
     }
+    // The tool speaks the user's language, chosen as the editor chooses it.
+    InitLocalisation(ChooseLanguage());
     std::vector<std::string> args(argv + 1, argv + argc);
     const int status = RunCli(args);
+    ReleaseLocalisation();
     ReleaseSettingsStore();
     return status;
 }

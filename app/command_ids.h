@@ -1,0 +1,47 @@
+#pragma once
+
+// Identifiers of the commands the application itself handles, and of the start-up timer.
+//
+// The command table numbers its commands from 32768 up (57600 is "new file"), but wxWidgets
+// takes menu and tool identifiers only below 0x7FFF. Inside the program a command's identifier
+// is therefore its table number minus 0x8000, the same shift for every command, so that the
+// differences between numbers (the document-type range, the recent files) stay as they are.
+namespace command_id {
+
+constexpr int FromTableNumber(int number) {
+    return number - 0x8000;
+}
+constexpr int ToTableNumber(int id) {
+    return id + 0x8000;
+}
+
+inline constexpr int kFileNewByTypeFirst = FromTableNumber(57591);  // up to kFileNew
+inline constexpr int kFileNew = FromTableNumber(57600);
+inline constexpr int kFileOpen = FromTableNumber(57601);
+inline constexpr int kFileClose = FromTableNumber(57602);
+inline constexpr int kFileSave = FromTableNumber(57603);
+inline constexpr int kFileSaveAs = FromTableNumber(57604);
+inline constexpr int kFilePrintSetup = FromTableNumber(57606);
+inline constexpr int kFilePrint = FromTableNumber(57607);
+inline constexpr int kFilePrintDirect = FromTableNumber(57608);  // without the print dialog
+inline constexpr int kFilePrintPreview = FromTableNumber(57609);
+inline constexpr int kFileSendMail = FromTableNumber(57612);
+inline constexpr int kFileMruFirst = FromTableNumber(57616);  // the recent files, up to
+inline constexpr int kFileMruLast = FromTableNumber(57631);   // kFileMruLast
+inline constexpr int kAppAbout = FromTableNumber(57664);
+inline constexpr int kAppExit = FromTableNumber(57665);
+inline constexpr int kHelpIndex = FromTableNumber(57666);
+inline constexpr int kHelpFinder = FromTableNumber(57667);
+inline constexpr int kHelpUsing = FromTableNumber(57668);
+inline constexpr int kContextHelp = FromTableNumber(57669);
+inline constexpr int kHelp = FromTableNumber(57670);
+inline constexpr int kHelpNothing = FromTableNumber(57672);
+inline constexpr int kAppUpdate = FromTableNumber(57673);
+inline constexpr int kAppOnline = FromTableNumber(57674);
+inline constexpr int kAppTips = FromTableNumber(57675);
+
+// The timer that runs the start-up checks once the message loop is running (timer
+// identifiers are not limited, so it keeps its number).
+inline constexpr int kStartupTimer = 57673;
+
+}  // namespace command_id

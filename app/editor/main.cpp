@@ -1,0 +1,3 @@
+#include "app/gui/my_app.h"
+
+wxIMPLEMENT_APP(myApp);

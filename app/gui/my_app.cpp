@@ -1,0 +1,54 @@
+#include "app/gui/my_app.h"
+
+#include "app/command_ids.h"
+#include "app/identity.h"
+#include "app/settings_keys.h"
+#include "app/translate.h"
+#include "document/domain_file.h"
+#include "views/mdi_frames.h"
+#include "views/outline_view.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Set by the test and CI environment: the program never goes on the network by itself.
+bool StartupChecksSuppressed() {
+    const char* value = std::getenv("QUORVANE_NO_STARTUP_CHECKS");
+    return value != nullptr && value[0] != '\0' && value[0] != '0';
+}
+
+}  // namespace
+
+myApp::myApp() {
+    SetAppName(identity::kAppName);
+    SetVersion(identity::kVersionParts[0], identity::kVersionParts[1], identity::kVersionParts[2],
+               identity::kVersionParts[3]);
+    SetRegistryKey(identity::kRegistryKey);
+}
+
+bool myApp::OnInitApp() {
+    SetChildFrameClass(wxCLASSINFO(ivMDIChildFrame));
+    EnableBalloons(false);
+    return AddDocType("etf", Translate("File"), "", wxCLASSINFO(myDomainFile),
+                      wxCLASSINFO(myOutlineView));
+}
+
+int myApp::OnRunApp() {
+    StartTimer(command_id::kStartupTimer, 250);
+    return 0;
+}
+
+void myApp::OnAppTimer(int id) {
+    if (id != command_id::kStartupTimer) {
+        return;
+    }
+    StopTimer(id);
+    if (!StartupChecksSuppressed()) {
+        SendCommand(command_id::kAppTips, true);
+        if (ReadSettingNumber(settings::kUpdateCheck) != 0) {
+            SendCommand(command_id::kAppUpdate, true);
+        }
+    }
+    m_interactive = true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/gui/iv_app.h"
+
+#include <vector>
+
+// The application object of the window tests: an ivApp whose start-up the tests run step by
+// step instead of OnInit doing all of it.
+class TestApp : public ivApp {
+public:
+    TestApp();
+    bool OnInit() override;
+    void OnAppTimer(int id) override { timersFired.push_back(id); }
+
+    using ivApp::CreateMainFrame;
+    using ivApp::InitSettingsAndLanguage;
+    using ivApp::LoadRecentFiles;
+    using ivApp::ProcessShellCommand;
+
+    std::vector<int> timersFired;
+};
+
+TestApp& GetTestApp();
+
+// Lets pending events and idle work run for a while.
+void PumpEvents(int milliseconds = 50);

@@ -1,0 +1,153 @@
+#include "platform/registry_store.h"
+#include "tests/app/local_http_server.h"
+#include "tests/app/program_runner.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using testing_support::ProgramRun;
+using testing_support::WaitForWindow;
+
+namespace {
+
+const char* const kDocument =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<Document>"
+    "<Section ID=\"{11111111-2222-3333-4444-555555555555}\" Title=\"Intro\"/></Document>";
+
+// The programs of the build, started as a user would, each with a home of its own: no
+// settings, recent files or lock of the user's are touched, and the news and update checks
+// are off.
+class Programs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(dir.File(".config"));
+        testing_support::WriteFile(dir.File(".Editor"), "UpdateCheck=0\nShowTips=0\n");
+        testing_support::WriteFile(dir.File("Alpha.etf"), kDocument);
+        testing_support::WriteFile(dir.File("Beta.etf"), kDocument);
+        testing_support::WriteFile(dir.File("broken.etf"), "this is no XML");
+    }
+
+    std::map<std::string, std::string> Environment(
+        std::map<std::string, std::string> more = {}) const {
+        more.emplace("HOME", dir.path());
+        more.emplace("XDG_CONFIG_HOME", dir.File(".config"));
+        more.emplace("XDG_DATA_HOME", dir.File(".local/share"));
+        more.emplace("QUORVANE_NO_STARTUP_CHECKS", "1");
+        more.emplace("LANG", "C.UTF-8");
+        return testing_support::EnvironmentWith(more);
+    }
+
+    bool HasDisplay() const { return std::getenv("DISPLAY") != nullptr; }
+
+    testing_support::TempDir dir;
+};
+
+TEST_F(Programs, CommandLineToolReportsInTheUsersLanguage) {
+    ProgramRun german(QV_CLI_PATH, {"outline", dir.File("broken.etf")},
+                      Environment({{"LANG", "de_DE.UTF-8"}}), dir.File("de.txt"));
+    EXPECT_EQ(1, german.Wait(60));
+    EXPECT_NE(
+        std::string::npos,
+        testing_support::ReadFile(dir.File("de.txt")).find("Laden des Dokuments fehlgeschlagen."));
+    ProgramRun english(QV_CLI_PATH, {"outline", dir.File("broken.etf")}, Environment(),
+                       dir.File("en.txt"));
+    EXPECT_EQ(1, english.Wait(60));
+    EXPECT_NE(std::string::npos,
+              testing_support::ReadFile(dir.File("en.txt")).find("Loading document failed."));
+}
+
+TEST_F(Programs, EditorOpensTheDocumentAndLaterStartsHandTheirsOver) {
+    if (!HasDisplay()) {
+        GTEST_SKIP() << "needs a display";
+    }
+    ProgramRun editor(QV_EDITOR_PATH, {dir.File("Alpha.etf")}, Environment(),
+                      dir.File("editor.txt"));
+    ASSERT_TRUE(editor.Started());
+    ASSERT_TRUE(WaitForWindow(editor.Pid(), "Quorvane Editor - Alpha", 60))
+        << testing_support::ReadFile(dir.File("editor.txt"));
+
+    ProgramRun second(QV_EDITOR_PATH, {dir.File("Beta.etf")}, Environment(),
+                      dir.File("second.txt"));
+    EXPECT_EQ(0, second.Wait(60)) << testing_support::ReadFile(dir.File("second.txt"));
+    EXPECT_TRUE(WaitForWindow(editor.Pid(), "Quorvane Editor - Beta", 30));
+
+    // A path that is open already brings its window to the front.
+    ProgramRun third(QV_EDITOR_PATH, {dir.File("Alpha.etf")}, Environment(), dir.File("third.txt"));
+    EXPECT_EQ(0, third.Wait(60));
+    EXPECT_TRUE(WaitForWindow(editor.Pid(), "Quorvane Editor - Alpha", 30));
+    ProgramRun bare(QV_EDITOR_PATH, {}, Environment(), dir.File("bare.txt"));
+    EXPECT_EQ(0, bare.Wait(60));
+
+    // Closing the session ends the editor cleanly; it writes back what it keeps.
+    editor.Signal(SIGTERM);
+    EXPECT_EQ(0, editor.Wait(60)) << testing_support::ReadFile(dir.File("editor.txt"));
+    // The most recently opened first; bringing an open document forward does not count.
+    platform::RegistryStore registry(dir.File(".config/Quorvane/Editor/registry.conf"));
+    EXPECT_EQ(dir.File("Beta.etf"), registry.GetString("Recent File List", "File1"));
+    EXPECT_EQ(dir.File("Alpha.etf"), registry.GetString("Recent File List", "File2"));
+}
+
+TEST_F(Programs, EditorWithoutDocumentOpensNone) {
+    if (!HasDisplay()) {
+        GTEST_SKIP() << "needs a display";
+    }
+    ProgramRun editor(QV_EDITOR_PATH, {}, Environment(), dir.File("editor.txt"));
+    ASSERT_TRUE(WaitForWindow(editor.Pid(), "Quorvane Editor", 60))
+        << testing_support::ReadFile(dir.File("editor.txt"));
+    EXPECT_EQ(std::vector<std::string>{"Quorvane Editor"},
+              testing_support::WindowNamesOf(editor.Pid(), "Quorvane Editor"));
+    editor.Signal(SIGTERM);
+    EXPECT_EQ(0, editor.Wait(60));
+}
+
+TEST_F(Programs, StartUpChecksAskTheServerOnceAndSessionEndClosesTheTip) {
+    if (!HasDisplay()) {
+        GTEST_SKIP() << "needs a display";
+    }
+    testing_support::LocalHttpServer server;
+    server.Serve("/downloads/media/en.editor.rss", "text/xml",
+                 "<rss><channel><title>News</title><item><title>New</title><description>d"
+                 "</description><link>http://n.test/?A=5</link></item></channel></rss>");
+    server.Serve("/downloads/media/editor.osd", "text/xml",
+                 "<SOFTPKG NAME=\"x\" VERSION=\"1,0,1,23\"/>");
+    testing_support::WriteFile(dir.File(".Editor"), "WebHost=" + server.HostAndPort() + "\n");
+    auto environment = Environment({{"LANG", "en_US.UTF-8"}});
+    environment.erase("QUORVANE_NO_STARTUP_CHECKS");
+    for (const char* proxy : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) {
+        environment.erase(proxy);
+    }
+    ProgramRun editor(QV_EDITOR_PATH, {}, environment, dir.File("editor.txt"));
+    ASSERT_TRUE(WaitForWindow(editor.Pid(), "Tips and Tricks", 60))
+        << testing_support::ReadFile(dir.File("editor.txt"));
+    EXPECT_EQ(1, server.HitCount("/downloads/media/en.editor.rss"));
+
+    editor.Signal(SIGTERM);
+    EXPECT_EQ(0, editor.Wait(60)) << testing_support::ReadFile(dir.File("editor.txt"));
+    // A session that ends starts nothing more: the update check that follows the tip is left
+    // out. The item shown is remembered.
+    EXPECT_EQ(0, server.HitCount("/downloads/media/editor.osd"));
+    platform::RegistryStore registry(dir.File(".config/Quorvane/Editor/registry.conf"));
+    EXPECT_EQ(5, registry.GetInt("Tip", "LastID", 0));
+}
+
+TEST_F(Programs, RegisterAndUnregisterOpenNoWindow) {
+    if (!HasDisplay()) {
+        GTEST_SKIP() << "needs a display";
+    }
+    const auto environment = Environment();
+    ProgramRun registering(QV_EDITOR_PATH, {"/Register"}, environment, dir.File("reg.txt"));
+    EXPECT_EQ(0, registering.Wait(60)) << testing_support::ReadFile(dir.File("reg.txt"));
+    const std::string entry = dir.File(".local/share/applications/quorvane-editor.desktop");
+    EXPECT_NE(std::string::npos,
+              testing_support::ReadFile(entry).find(std::string("Exec=\"") + QV_EDITOR_PATH));
+    ProgramRun unregistering(QV_EDITOR_PATH, {"/Unregister"}, environment, dir.File("unreg.txt"));
+    EXPECT_EQ(0, unregistering.Wait(60));
+    EXPECT_FALSE(std::filesystem::exists(entry));
+}
+
+}  // namespace

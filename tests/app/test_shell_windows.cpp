@@ -1,0 +1,218 @@
+#include "app/app_registry.h"
+#include "app/command_ids.h"
+#include "app/gui/doc_manager.h"
+#include "app/gui/stand_in_menu.h"
+#include "app/localisation.h"
+#include "app/settings.h"
+#include "document/domain_file.h"
+#include "platform/registry_store.h"
+#include "tests/app/gui_test_app.h"
+#include "tests/support/test_support.h"
+#include "views/mdi_frames.h"
+#include "views/outline_view.h"
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/filehistory.h>
+#include <wx/menu.h>
+#include <wx/treectrl.h>
+
+#include <unistd.h>
+
+namespace {
+
+const char* const kDocument =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<Document>"
+    "<Section ID=\"{11111111-2222-3333-4444-555555555555}\" Title=\"Intro\">"
+    "<Section ID=\"{11111111-2222-3333-4444-666666666666}\" Title=\"Scope\"/></Section>"
+    "<Section ID=\"{11111111-2222-3333-4444-777777777777}\" Title=\"Usage\"/></Document>";
+
+// A main window over a document manager of the test's own, with the "etf" type.
+class ShellWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetAppRegistryPath(settings.dir().File("registry.conf"));
+        manager = new ivDocManager(maxRecent);
+        new ivDocTemplate(manager, "File", "*.etf", "", "etf", "Editor.File", "Editor File",
+                          wxCLASSINFO(myDomainFile), wxCLASSINFO(myOutlineView),
+                          wxCLASSINFO(ivMDIChildFrame));
+        frame = new ivMDIParentFrame;
+        ASSERT_TRUE(frame->Create(manager, nullptr, wxID_ANY, "Quorvane Editor", wxDefaultPosition,
+                                  wxSize(800, 600)));
+        wxTheApp->SetTopWindow(frame);
+        frame->Show();
+        PumpEvents();
+        for (const char* name : {"Alpha.etf", "Beta.etf"}) {
+            testing_support::WriteFile(settings.dir().File(name), kDocument);
+        }
+        testing_support::WriteFile(settings.dir().File("broken.etf"), "not xml at all");
+    }
+
+    void TearDown() override {
+        manager->CloseDocuments(true);
+        // Closed document windows are deleted before their main window, as at idle time.
+        PumpEvents();
+        wxTheApp->SetTopWindow(nullptr);
+        if (frame != nullptr) {
+            frame->Destroy();
+            PumpEvents();
+        }
+        delete manager;
+        ReleaseAppRegistry();
+    }
+
+    wxString File(const char* name) const { return settings.dir().File(name); }
+    std::string Title() {
+        PumpEvents();
+        return frame->GetTitle().utf8_string();
+    }
+
+    int maxRecent = 4;
+    testing_support::IsolatedSettings settings;
+    ivDocManager* manager = nullptr;
+    ivMDIParentFrame* frame = nullptr;
+};
+
+TEST_F(ShellWindows, TitleFollowsTheActiveDocument) {
+    EXPECT_EQ("Quorvane Editor", Title());
+    wxDocument* alpha = manager->OpenDocumentFile(File("Alpha.etf"));
+    ASSERT_NE(nullptr, alpha);
+    EXPECT_EQ("Alpha", alpha->GetTitle().utf8_string());
+    EXPECT_EQ("Quorvane Editor - Alpha", Title());
+    ASSERT_NE(nullptr, manager->OpenDocumentFile(File("Beta.etf")));
+    EXPECT_EQ("Quorvane Editor - Beta", Title());
+
+    // Opening a document that is open brings its window back instead of a second copy.
+    EXPECT_EQ(alpha, manager->OpenDocumentFile(File("Alpha.etf")));
+    EXPECT_EQ(2u, manager->GetDocuments().GetCount());
+    EXPECT_EQ("Quorvane Editor - Alpha", Title());
+
+    manager->CloseDocuments(true);
+    EXPECT_EQ("Quorvane Editor", Title());
+}
+
+TEST_F(ShellWindows, OutlineViewShowsTheSections) {
+    wxDocument* doc = manager->OpenDocumentFile(File("Alpha.etf"));
+    ASSERT_NE(nullptr, doc);
+    auto* view = dynamic_cast<myOutlineView*>(doc->GetFirstView());
+    ASSERT_NE(nullptr, view);
+    wxTreeCtrl* tree = view->GetTree();
+    wxTreeItemIdValue cookie;
+    const wxTreeItemId documentRow = tree->GetFirstChild(tree->GetRootItem(), cookie);
+    ASSERT_TRUE(documentRow.IsOk());
+    EXPECT_EQ("Document", tree->GetItemText(documentRow).utf8_string());
+    const wxTreeItemId intro = tree->GetFirstChild(documentRow, cookie);
+    EXPECT_EQ("1  Intro", tree->GetItemText(intro).utf8_string());
+    EXPECT_EQ(2u, tree->GetChildrenCount(documentRow, false));
+    EXPECT_EQ(3u, tree->GetChildrenCount(documentRow, true));
+}
+
+TEST_F(ShellWindows, PathsAreFoundWithQuotesAndRelativeSpelling) {
+    wxDocument* doc = manager->OpenDocumentFile("\"" + File("Alpha.etf") + "\"");
+    ASSERT_NE(nullptr, doc);
+    const std::string cwd = wxGetCwd().utf8_string();
+    ASSERT_EQ(0, chdir(settings.dir().path().c_str()));
+    EXPECT_EQ(doc, manager->OpenDocumentFile("./sub/../Alpha.etf"));
+    ASSERT_EQ(0, chdir(cwd.c_str()));
+    EXPECT_EQ(1u, manager->GetDocuments().GetCount());
+}
+
+TEST_F(ShellWindows, DocumentThatFailsToLoadIsDroppedWithOneMessage) {
+    testing_support::MessageRecorder recorder;
+    EXPECT_EQ(nullptr, manager->OpenDocumentFile(File("broken.etf")));
+    EXPECT_EQ(std::vector<std::string>{"Loading document failed."}, recorder.Messages())
+        << "no question to save what never loaded";
+    EXPECT_TRUE(manager->GetDocuments().IsEmpty());
+    EXPECT_EQ(0u, manager->GetHistoryFilesCount());
+    EXPECT_EQ(0u, frame->GetClientWindow()->GetPageCount());
+}
+
+TEST_F(ShellWindows, NewDocumentsAreNumberedAfterTheirType) {
+    wxDocument* first = manager->NewDocumentOfType(1);
+    wxDocument* second = manager->NewDocumentOfType(1);
+    ASSERT_NE(nullptr, first);
+    ASSERT_NE(nullptr, second);
+    EXPECT_EQ("File1", first->GetTitle().utf8_string());
+    EXPECT_EQ("File2", second->GetTitle().utf8_string());
+    EXPECT_EQ("Quorvane Editor - File2", Title());
+    EXPECT_EQ(nullptr, manager->NewDocumentOfType(2)) << "there is one type";
+}
+
+TEST_F(ShellWindows, RecentFilesAreKeptNewestFirstInTheRegistryStore) {
+    for (const char* name : {"Alpha.etf", "Beta.etf"}) {
+        ASSERT_NE(nullptr, manager->OpenDocumentFile(File(name)));
+    }
+    ASSERT_EQ(2u, manager->GetHistoryFilesCount());
+    EXPECT_EQ(File("Beta.etf"), manager->GetHistoryFile(0));
+    manager->SaveRecentFiles(AppRegistry());
+    EXPECT_EQ(File("Beta.etf").utf8_string(), AppRegistry().GetString("Recent File List", "File1"));
+    EXPECT_EQ(File("Alpha.etf").utf8_string(),
+              AppRegistry().GetString("Recent File List", "File2"));
+
+    ivDocManager restored(4);
+    restored.LoadRecentFiles(AppRegistry());
+    ASSERT_EQ(2u, restored.GetHistoryFilesCount());
+    EXPECT_EQ(File("Beta.etf"), restored.GetHistoryFile(0));
+
+    // "/MaxMRU" that is not a number keeps no recent files at all.
+    ivDocManager none(AtoiSetting("many"));
+    EXPECT_EQ(0, none.GetMaxRecentFiles());
+    none.LoadRecentFiles(AppRegistry());
+    none.AddFileToHistory(File("Alpha.etf"));
+    EXPECT_EQ(0u, none.GetHistoryFilesCount());
+}
+
+TEST_F(ShellWindows, EventsFromTheActiveDocumentWindowArriveOnce) {
+    wxDocument* doc = manager->OpenDocumentFile(File("Alpha.etf"));
+    ASSERT_NE(nullptr, doc);
+    auto* child = dynamic_cast<ivMDIChildFrame*>(doc->GetFirstView()->GetFrame());
+    ASSERT_NE(nullptr, child);
+    auto* button = new wxButton(child, wxID_ANY, "Go");
+    int inChild = 0;
+    int inMain = 0;
+    child->Bind(wxEVT_BUTTON, [&](wxCommandEvent& event) {
+        ++inChild;
+        event.Skip();
+    });
+    frame->Bind(wxEVT_BUTTON, [&](wxCommandEvent&) { ++inMain; });
+
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(click);
+    EXPECT_EQ(1, inChild);
+    EXPECT_EQ(1, inMain);
+
+    // A menu command of the main window still reaches the active document window first.
+    const int id = wxWindow::NewControlId();
+    int menuInChild = 0;
+    child->Bind(
+        wxEVT_MENU, [&](wxCommandEvent&) { ++menuInChild; }, id);
+    wxCommandEvent menu(wxEVT_MENU, id);
+    menu.SetEventObject(frame);
+    frame->GetEventHandler()->ProcessEvent(menu);
+    EXPECT_EQ(1, menuInChild);
+}
+
+TEST_F(ShellWindows, MenuIsInTheUsersLanguage) {
+    ReleaseLocalisation();
+    SetSetting("/Language", "de");
+    InitLocalisation(ChooseLanguage());
+    BuildStandInMenu(*frame, *manager);
+    wxMenuBar* bar = frame->GetMenuBar();
+    ASSERT_NE(nullptr, bar);
+    EXPECT_EQ("Datei", bar->GetMenuLabelText(0).utf8_string());
+    EXPECT_EQ("Hilfe", bar->GetMenuLabelText(1).utf8_string());
+    EXPECT_EQ("Tipps und Tricks...",
+              wxMenuItem::GetLabelText(bar->GetLabel(command_id::kAppTips)).utf8_string());
+    EXPECT_EQ("Nach Updates suchen...",
+              wxMenuItem::GetLabelText(bar->GetLabel(command_id::kAppUpdate)).utf8_string());
+    for (wxMenuItem* item : bar->GetMenu(0)->GetMenuItems()) {
+        if (item->IsSubMenu()) {
+            EXPECT_EQ("Zuletzt geöffnete Dateien", item->GetItemLabelText().utf8_string());
+            manager->FileHistoryRemoveMenu(item->GetSubMenu());
+        }
+    }
+    ReleaseLocalisation();
+}
+
+}  // namespace

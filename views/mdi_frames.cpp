@@ -1,0 +1,131 @@
+#include "views/mdi_frames.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(ivMDIParentFrame, wxAuiMDIParentFrame);
+wxIMPLEMENT_DYNAMIC_CLASS(ivMDIChildFrame, wxAuiMDIChildFrame);
+
+bool ivMDIParentFrame::Create(wxDocManager* manager, wxFrame* parent, wxWindowID id,
+                              const wxString& title, const wxPoint& pos, const wxSize& size,
+                              long style, const wxString& name) {
+    // The stock "Window" menu of AUI frames holds nothing the tabs do not offer.
+    if (!ivMDIParentFrameBase::Create(manager, parent, id, title, pos, size,
+                                      style | wxFRAME_NO_WINDOW_MENU, name)) {
+        return false;
+    }
+    m_baseTitle = title;
+    m_aui.SetManagedWindow(this);
+    m_aui.AddPane(GetClientWindow(), wxAuiPaneInfo().Name("documents").CenterPane());
+    m_aui.Update();
+    return true;
+}
+
+ivMDIParentFrame::~ivMDIParentFrame() {
+    // Document windows still here (also those waiting to be deleted) go with the base
+    // classes, after this part of the frame is gone: they must not call back into it.
+    m_closing = true;
+    if (wxAuiMDIClientWindow* client = GetClientWindow()) {
+        for (wxWindow* window : client->GetChildren()) {
+            if (auto* child = dynamic_cast<ivMDIChildFrame*>(window)) {
+                child->DetachMainFrame();
+            }
+        }
+    }
+    m_aui.UnInit();
+}
+
+bool ivMDIParentFrame::CameFromActiveChild(const wxEvent& event) const {
+    const wxAuiMDIChildFrame* child = GetActiveDocumentFrame();
+    if (child == nullptr) {
+        return false;
+    }
+    for (auto* window = dynamic_cast<wxWindow*>(event.GetEventObject()); window != nullptr;
+         window = window->GetParent()) {
+        if (window == child) {
+            return true;
+        }
+        if (window == this) {
+            break;
+        }
+    }
+    return false;
+}
+
+bool ivMDIParentFrame::ProcessEvent(wxEvent& event) {
+    if (event.IsCommandEvent() && CameFromActiveChild(event)) {
+        return wxEvtHandler::ProcessEvent(event);
+    }
+    return ivMDIParentFrameBase::ProcessEvent(event);
+}
+
+void ivMDIParentFrame::SetBaseTitle(const wxString& title) {
+    m_baseTitle = title;
+    UpdateTitle();
+}
+
+void ivMDIParentFrame::UpdateTitle() {
+    if (m_closing) {
+        return;
+    }
+    const wxAuiMDIChildFrame* child = GetActiveDocumentFrame();
+    const wxString title = child != nullptr && !child->GetTitle().empty()
+                               ? m_baseTitle + " - " + child->GetTitle()
+                               : m_baseTitle;
+    if (GetTitle() != title) {
+        SetTitle(title);
+    }
+}
+
+wxAuiMDIChildFrame* ivMDIParentFrame::GetActiveDocumentFrame() const {
+    wxAuiMDIClientWindow* client = GetClientWindow();
+    if (client == nullptr) {
+        return nullptr;
+    }
+    const int selection = client->GetSelection();
+    if (selection == wxNOT_FOUND) {
+        return nullptr;
+    }
+    return dynamic_cast<wxAuiMDIChildFrame*>(client->GetPage(selection));
+}
+
+bool ivMDIParentFrame::NavigateHtmlPane(const std::string&, bool) {
+    return false;
+}
+
+void ivMDIParentFrame::ScheduleTitleUpdate() {
+    if (!m_closing) {
+        CallAfter(&ivMDIParentFrame::UpdateTitle);
+    }
+}
+
+ivMDIChildFrame::~ivMDIChildFrame() {
+    if (m_mainFrame != nullptr) {
+        m_mainFrame->ScheduleTitleUpdate();
+    }
+}
+
+bool ivMDIChildFrame::CreateFor(wxDocument* doc, wxView* view, ivMDIParentFrame* parent) {
+    wxString title;
+    if (doc != nullptr && doc->GetDocumentManager() != nullptr) {
+        title = doc->GetDocumentManager()->MakeFrameTitle(doc);
+    }
+    if (!Create(doc, view, parent, wxID_ANY, title)) {
+        return false;
+    }
+    m_mainFrame = parent;
+    Bind(wxEVT_ACTIVATE, &ivMDIChildFrame::OnActivateFrame, this);
+    parent->ScheduleTitleUpdate();
+    return true;
+}
+
+void ivMDIChildFrame::SetTitle(const wxString& title) {
+    ivMDIChildFrameBase::SetTitle(title);
+    if (m_mainFrame != nullptr) {
+        m_mainFrame->ScheduleTitleUpdate();
+    }
+}
+
+void ivMDIChildFrame::OnActivateFrame(wxActivateEvent& event) {
+    event.Skip();
+    if (m_mainFrame != nullptr) {
+        m_mainFrame->ScheduleTitleUpdate();
+    }
+}
