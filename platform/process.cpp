@@ -5,33 +5,86 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 namespace platform {
+namespace {
 
-bool RunAndWait(const std::vector<std::string>& argv, const std::string& workingDirectory,
-                int& exitStatus) {
-    if (argv.empty() || argv[0].empty()) {
-        return false;
+// The program's path, searched in PATH unless it holds a "/"; empty when there is none.
+// Done before forking, since the child of a threaded program may only make async-safe calls.
+std::string FindInPath(const std::string& program) {
+    if (program.empty()) {
+        return {};
+    }
+    if (program.find('/') != std::string::npos) {
+        return access(program.c_str(), X_OK) == 0 ? program : std::string();
+    }
+    const char* path = std::getenv("PATH");
+    const std::string dirs = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    size_t start = 0;
+    for (;;) {
+        const size_t end = dirs.find(':', start);
+        std::string dir =
+            dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (dir.empty()) {
+            dir.push_back('.');
+        }
+        const std::string candidate = dir + "/" + program;
+        if (access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+        if (end == std::string::npos) {
+            return {};
+        }
+        start = end + 1;
+    }
+}
+
+void WaitFor(pid_t child, int& status) {
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) {
+            status = -1;
+            return;
+        }
+    }
+}
+
+// Forks and runs argv in workingDirectory. Detached, it runs in a grandchild, so that init
+// adopts it and no zombie is left. Returns the forked child (-1 when it could not be
+// forked); started tells whether the program itself could be run: a pipe that closes on
+// exec carries a byte back when it could not.
+pid_t Launch(const std::vector<std::string>& argv, const std::string& workingDirectory, bool detach,
+             bool& started) {
+    started = false;
+    const std::string program = argv.empty() ? std::string() : FindInPath(argv[0]);
+    if (program.empty()) {
+        return -1;
     }
     std::vector<char*> args;
     for (const std::string& a : argv) {
         args.push_back(const_cast<char*>(a.c_str()));
     }
     args.push_back(nullptr);
-    // The pipe closes on a successful exec; a byte on it means the program did not start.
     int statusPipe[2];
     if (pipe2(statusPipe, O_CLOEXEC) != 0) {
-        return false;
+        return -1;
     }
     const pid_t child = fork();
     if (child < 0) {
         close(statusPipe[0]);
         close(statusPipe[1]);
-        return false;
+        return -1;
     }
     if (child == 0) {
+        if (detach) {
+            setsid();
+            const pid_t grandchild = fork();
+            if (grandchild != 0) {
+                _exit(grandchild < 0 ? 1 : 0);
+            }
+        }
         if (workingDirectory.empty() || chdir(workingDirectory.c_str()) == 0) {
-            execvp(args[0], args.data());
+            execv(program.c_str(), args.data());
         }
         const char fail = 1;
         (void)!write(statusPipe[1], &fail, 1);
@@ -43,17 +96,37 @@ bool RunAndWait(const std::vector<std::string>& argv, const std::string& working
     while ((n = read(statusPipe[0], &failed, 1)) < 0 && errno == EINTR) {
     }
     close(statusPipe[0]);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) {
-            return false;
-        }
+    started = n == 0;
+    return child;
+}
+
+}  // namespace
+
+bool RunAndWait(const std::vector<std::string>& argv, const std::string& workingDirectory,
+                int& exitStatus) {
+    bool started = false;
+    const pid_t child = Launch(argv, workingDirectory, false, started);
+    if (child < 0) {
+        return false;
     }
-    if (n != 0) {
+    int status = 0;
+    WaitFor(child, status);
+    if (!started || status == -1) {
         return false;
     }
     exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return true;
+}
+
+bool SpawnDetached(const std::vector<std::string>& argv, const std::string& workingDirectory) {
+    bool started = false;
+    const pid_t child = Launch(argv, workingDirectory, true, started);
+    if (child < 0) {
+        return false;
+    }
+    int status = 0;
+    WaitFor(child, status);
+    return started && status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace platform

@@ -11,4 +11,9 @@ namespace platform {
 bool RunAndWait(const std::vector<std::string>& argv, const std::string& workingDirectory,
                 int& exitStatus);
 
+// Starts a program the same way without waiting for it; it is not left as a zombie when it
+// ends. False when it cannot be started. Most callers want StartDetached (desktop.h), which
+// tests can intercept.
+bool SpawnDetached(const std::vector<std::string>& argv, const std::string& workingDirectory);
+
 }  // namespace platform
