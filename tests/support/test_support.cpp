@@ -104,6 +104,24 @@ FileSizeLimit::~FileSizeLimit() {
     std::signal(SIGXFSZ, m_previousHandler);
 }
 
+bool HaveLibreOffice() {
+    return std::system("command -v soffice >/dev/null 2>&1") == 0;
+}
+
+int RunLibreOffice(const std::string& dir, const std::string& arguments, std::string* log) {
+    const std::string command =
+        "cd '" + dir + "' && HOME='" + dir + "' soffice -env:UserInstallation=file://" + dir +
+        "lo-profile --headless --norestore " + arguments + " >'" + dir + "soffice.log' 2>&1";
+    int status = -1;
+    for (int attempt = 0; attempt < 2 && status != 0; ++attempt) {
+        status = std::system(command.c_str());
+    }
+    if (log != nullptr) {
+        *log = ReadFile(dir + "soffice.log");
+    }
+    return status;
+}
+
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -62,6 +62,16 @@ private:
     void (*m_previousHandler)(int) = nullptr;
 };
 
+// Whether LibreOffice's soffice is installed.
+bool HaveLibreOffice();
+
+// Runs LibreOffice's headless converter in dir (ending in "/") with arguments (shell words,
+// relative to dir), with a profile of its own there. It is tried twice: a first start with a
+// fresh profile now and then ends in an error on a loaded machine. Returns the exit status
+// of the last try; log, when given, receives its output.
+int RunLibreOffice(const std::string& dir, const std::string& arguments,
+                   std::string* log = nullptr);
+
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 
