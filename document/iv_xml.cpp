@@ -5,6 +5,7 @@
 #include "platform/file_io.h"
 #include "platform/guid.h"
 
+#include <libxml/encoding.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
@@ -588,9 +589,14 @@ std::string ivXML::SaveToString() {
     }
     xmlChar* buffer = nullptr;
     int size = 0;
-    const char* encoding =
-        m_doc->encoding != nullptr ? reinterpret_cast<const char*>(m_doc->encoding) : "UTF-8";
-    xmlDocDumpMemoryEnc(m_doc.get(), &buffer, &size, encoding);
+    // A document declared as UTF-8 (or not declared) stays UTF-8; every other one is written
+    // as ISO-8859-1, the encoding of our files. libxml2 converts these two itself and writes
+    // a character reference for whatever the encoding cannot hold; other encodings would go
+    // through iconv, which can drop characters.
+    const bool utf8 = m_doc->encoding == nullptr ||
+                      xmlParseCharEncoding(reinterpret_cast<const char*>(m_doc->encoding)) ==
+                          XML_CHAR_ENCODING_UTF8;
+    xmlDocDumpMemoryEnc(m_doc.get(), &buffer, &size, utf8 ? "UTF-8" : kCreatedEncoding);
     if (buffer == nullptr) {
         return {};
     }

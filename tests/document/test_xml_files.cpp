@@ -123,6 +123,35 @@ TEST(XmlFiles, DeclaredEncodingsAreHonoured) {
     EXPECT_FALSE(xml.GoRoot()) << "a failed load leaves an empty document";
 }
 
+// Regression: a file declared in another encoding was written back through iconv, which
+// dropped characters it cannot hold ("β" vanished from a title).
+TEST(XmlFiles, OtherDeclaredEncodingsAreWrittenWithoutLoss) {
+    TempDir dir;
+    for (const char* declared : {"windows-1252", "ISO-885-9-1", "US-ASCII"}) {
+        WriteFile(dir.File("in.etf"), std::string("<?xml version=\"1.0\" encoding=\"") + declared +
+                                          "\"?><Document Title=\"A &#946; &#8364; &#228;\"/>");
+        ivXML xml;
+        ASSERT_TRUE(xml.Load(dir.File("in.etf"))) << declared;
+        ASSERT_TRUE(xml.Save(dir.File("out.etf")));
+        EXPECT_EQ(
+            ReadFile(dir.File("out.etf")).find("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"),
+            0u)
+            << declared;
+        ivXML back;
+        ASSERT_TRUE(back.Load(dir.File("out.etf"))) << declared;
+        ASSERT_TRUE(back.GoRoot());
+        EXPECT_EQ(back.GetAttribute("Title"), "A \xce\xb2 \xe2\x82\xac \xc3\xa4") << declared;
+    }
+    // UTF-8 stays UTF-8.
+    WriteFile(dir.File("in.etf"),
+              "<?xml version=\"1.0\" encoding=\"utf-8\"?><Document Title=\"\xce\xb2\"/>");
+    ivXML xml;
+    ASSERT_TRUE(xml.Load(dir.File("in.etf")));
+    ASSERT_TRUE(xml.Save(dir.File("out.etf")));
+    EXPECT_EQ(ReadFile(dir.File("out.etf")),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Document Title=\"\xce\xb2\"/>\n");
+}
+
 TEST(XmlFiles, FailedSavesLeaveThePreviousFile) {
     TempDir dir;
     const std::string path = dir.File("doc.etf");
