@@ -133,6 +133,56 @@ void AppendText(xmlNodePtr node, std::string& out) {
     }
 }
 
+bool BeyondLatin1(const xmlChar* text) {
+    // UTF-8 lead bytes from 0xC4 on start characters above U+00FF.
+    for (; text != nullptr && *text != 0; ++text) {
+        if (*text >= 0xC4) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether a document holds characters beyond Latin-1 where no character reference can stand:
+// in names, comments, processing instructions and CDATA sections.
+bool NeedsUnicodeEncoding(xmlDocPtr doc) {
+    xmlNodePtr top = reinterpret_cast<xmlNodePtr>(doc);
+    xmlNodePtr node = top->children;
+    while (node != nullptr) {
+        switch (node->type) {
+            case XML_ELEMENT_NODE:
+                if (BeyondLatin1(node->name)) {
+                    return true;
+                }
+                for (xmlAttrPtr a = node->properties; a != nullptr; a = a->next) {
+                    if (BeyondLatin1(a->name)) {
+                        return true;
+                    }
+                }
+                break;
+            case XML_COMMENT_NODE:
+            case XML_CDATA_SECTION_NODE:
+                if (BeyondLatin1(node->content)) {
+                    return true;
+                }
+                break;
+            case XML_PI_NODE:
+                if (BeyondLatin1(node->name) || BeyondLatin1(node->content)) {
+                    return true;
+                }
+                break;
+            default:
+                break;
+        }
+        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+            node = node->children;
+            continue;
+        }
+        node = NextSkippingChildren(node, top);
+    }
+    return false;
+}
+
 // An XPath string literal for any value: quoted with double quotes when it holds none, with
 // single quotes when it holds no single quote, otherwise joined with concat().
 std::string XPathLiteral(const std::string& value) {
@@ -592,10 +642,12 @@ std::string ivXML::SaveToString() {
     // A document declared as UTF-8 (or not declared) stays UTF-8; every other one is written
     // as ISO-8859-1, the encoding of our files. libxml2 converts these two itself and writes
     // a character reference for whatever the encoding cannot hold; other encodings would go
-    // through iconv, which can drop characters.
+    // through iconv, which can drop characters. Where no reference may stand (a name, a
+    // comment) a character beyond Latin-1 makes the document UTF-8.
     const bool utf8 = m_doc->encoding == nullptr ||
                       xmlParseCharEncoding(reinterpret_cast<const char*>(m_doc->encoding)) ==
-                          XML_CHAR_ENCODING_UTF8;
+                          XML_CHAR_ENCODING_UTF8 ||
+                      NeedsUnicodeEncoding(m_doc.get());
     xmlDocDumpMemoryEnc(m_doc.get(), &buffer, &size, utf8 ? "UTF-8" : kCreatedEncoding);
     if (buffer == nullptr) {
         return {};

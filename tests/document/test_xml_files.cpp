@@ -142,6 +142,22 @@ TEST(XmlFiles, OtherDeclaredEncodingsAreWrittenWithoutLoss) {
         ASSERT_TRUE(back.GoRoot());
         EXPECT_EQ(back.GetAttribute("Title"), "A \xce\xb2 \xe2\x82\xac \xc3\xa4") << declared;
     }
+    // Where no character reference can stand (a name), UTF-8 keeps the text.
+    {
+        ivXML xml;
+        ASSERT_TRUE(xml.Create());
+        ASSERT_TRUE(xml.AddNode("Document"));
+        ASSERT_TRUE(xml.AddNode("\xd0\xb1"));
+        ASSERT_TRUE(xml.AddAttribute("\xd1\x84", "\xd1\x84"));
+        ASSERT_TRUE(xml.Save(dir.File("out.etf")));
+        EXPECT_NE(ReadFile(dir.File("out.etf")).find("encoding=\"UTF-8\""), std::string::npos);
+        ivXML back;
+        ASSERT_TRUE(back.Load(dir.File("out.etf")));
+        ASSERT_TRUE(back.GoRoot());
+        ASSERT_TRUE(back.GoChild(0));
+        EXPECT_EQ(back.GetName(), "\xd0\xb1");
+        EXPECT_EQ(back.GetAttribute("\xd1\x84"), "\xd1\x84");
+    }
     // UTF-8 stays UTF-8.
     WriteFile(dir.File("in.etf"),
               "<?xml version=\"1.0\" encoding=\"utf-8\"?><Document Title=\"\xce\xb2\"/>");
