@@ -1,9 +1,6 @@
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -11,28 +8,12 @@ using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
+using Result = testing_support::CommandResult;
 
 // Runs quorvane-cli with its own home folder; standard error is folded into the output.
 Result RunCli(const TempDir& home, const std::string& args, const std::string& env = {}) {
-    const std::string command = "HOME='" + home.path() + "' XDG_CONFIG_HOME='" + home.path() +
-                                "cfg' " + env + " '" + QV_CLI_PATH + "' " + args + " 2>&1";
-    Result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return testing_support::RunShell("HOME='" + home.path() + "' XDG_CONFIG_HOME='" + home.path() +
+                                     "cfg' " + env + " '" + QV_CLI_PATH + "' " + args + " 2>&1");
 }
 
 TEST(Cli, OutlinePrintsTheSectionList) {

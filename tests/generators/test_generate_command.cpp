@@ -126,20 +126,8 @@ Result RunCli(const TempDir& home, const std::string& folder, const std::string&
     const std::string command = "cd '" + folder + "' && HOME='" + home.path() +
                                 "' XDG_CONFIG_HOME='" + home.path() + "cfg' '" + QV_CLI_PATH +
                                 "' " + args + " 2>'" + errFile + "'";
-    Result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadFile(errFile);
-    return result;
+    const testing_support::CommandResult run = testing_support::RunShell(command);
+    return Result{run.status, run.out, ReadFile(errFile)};
 }
 
 class GenerateCli : public testing::Test {

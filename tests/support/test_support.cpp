@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -102,6 +104,22 @@ FileSizeLimit::~FileSizeLimit() {
     limit.rlim_cur = m_soft;
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, m_previousHandler);
+}
+
+CommandResult RunShell(const std::string& command) {
+    CommandResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        result.out.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
 }
 
 bool HaveLibreOffice() {

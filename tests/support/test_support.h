@@ -62,6 +62,13 @@ private:
     void (*m_previousHandler)(int) = nullptr;
 };
 
+// Runs a shell command; its standard output and exit status (-1 when it did not exit).
+struct CommandResult {
+    int status = -1;
+    std::string out;
+};
+CommandResult RunShell(const std::string& command);
+
 // Whether LibreOffice's soffice is installed.
 bool HaveLibreOffice();
 
