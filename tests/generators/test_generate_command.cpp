@@ -7,7 +7,6 @@
 #include "tests/generators/generator_test_util.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
