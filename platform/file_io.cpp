@@ -48,12 +48,13 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-    if (path.empty()) {
-        errno = ENOENT;
-        return Fail(error, "empty path");
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error,
+                         AtomicWriteOptions options) {
+    if (path.empty() || path.back() == '/') {
+        errno = EISDIR;
+        return Fail(error, "no file name in \"" + path + "\"");
     }
-    const std::string target = ResolveTarget(path);
+    const std::string target = options.followLinks ? ResolveTarget(path) : path;
     const size_t slash = target.rfind('/');
     const std::string dir =
         slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
@@ -66,7 +67,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     }
     struct stat existing {};
     mode_t mode = 0666;
-    if (::stat(target.c_str(), &existing) == 0) {
+    const int found = options.followLinks ? ::stat(target.c_str(), &existing)
+                                          : ::lstat(target.c_str(), &existing);
+    if (found == 0 && S_ISREG(existing.st_mode)) {
         mode = existing.st_mode & 07777;
     } else {
         const mode_t mask = umask(0);
@@ -74,7 +77,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         mode &= ~mask;
     }
     bool ok = ::fchmod(fd, mode) == 0 || errno == EPERM;
-    ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ok && WriteAll(fd, bytes) && (!options.durable || ::fsync(fd) == 0);
     if (!ok) {
         Fail(error, "cannot write " + temp);
         ::close(fd);
@@ -92,7 +95,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         return false;
     }
     // Make the rename itself durable.
-    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    const int dirFd = options.durable ? ::open(dir.c_str(), O_RDONLY | O_DIRECTORY) : -1;
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
@@ -101,7 +104,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 }
 
 bool ReadWholeFileBytes(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a named pipe does not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return false;
     }

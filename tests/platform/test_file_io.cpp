@@ -71,6 +71,27 @@ TEST(AtomicWrite, FailureLeavesThePreviousFileIntact) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder")));
 }
 
+TEST(AtomicWrite, GeneratedOutputReplacesLinksInsteadOfWritingThroughThem) {
+    TempDir dir;
+    WriteFile(dir.File("outside.txt"), "keep");
+    const std::string link = dir.File("page.htm");
+    ASSERT_EQ(symlink(dir.File("outside.txt").c_str(), link.c_str()), 0);
+    ASSERT_TRUE(platform::WriteFileAtomically(link, "page", nullptr,
+                                              {.durable = false, .followLinks = false}));
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFile(link), "page");
+    EXPECT_EQ(ReadFile(dir.File("outside.txt")), "keep");
+    EXPECT_FALSE(platform::WriteFileAtomically(dir.path(), "x")) << "a folder is no file name";
+}
+
+TEST(ReadWholeFile, NeverWaitsOnPipes) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    std::string bytes = "old";
+    EXPECT_FALSE(platform::ReadWholeFileBytes(dir.File("fifo"), bytes));
+    EXPECT_FALSE(platform::ReadWholeFileBytes(dir.path(), bytes));
+}
+
 TEST(ReadWholeFile, ReadsBytesAndReportsMissingFiles) {
     TempDir dir;
     std::string bytes;
