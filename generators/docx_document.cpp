@@ -256,23 +256,23 @@ std::vector<Part> PackageParts(const Document& document) {
         "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
         "relationships/styles\" Target=\"styles.xml\"/>";
     std::vector<Part> parts;
+    // A part the body needs only sometimes: its content type, its relationship and its bytes.
+    const auto addPart = [&](const char* name, const char* id, std::string xml) {
+        types += std::string("<Override PartName=\"/word/") + name +
+                 ".xml\" ContentType=\"application/"
+                 "vnd.openxmlformats-officedocument.wordprocessingml." +
+                 name + "+xml\"/>";
+        relationships += std::string("<Relationship Id=\"") + id +
+                         "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                         "relationships/" +
+                         name + "\" Target=\"" + name + ".xml\"/>";
+        parts.push_back({std::string("word/") + name + ".xml", std::move(xml)});
+    };
     if (context.HasNumbering()) {
-        types +=
-            "<Override PartName=\"/word/numbering.xml\" ContentType=\"application/"
-            "vnd.openxmlformats-officedocument.wordprocessingml.numbering+xml\"/>";
-        relationships +=
-            "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/"
-            "officeDocument/2006/relationships/numbering\" Target=\"numbering.xml\"/>";
-        parts.push_back({"word/numbering.xml", context.NumberingXml()});
+        addPart("numbering", "rId2", context.NumberingXml());
     }
     if (context.HasFootnotes()) {
-        types +=
-            "<Override PartName=\"/word/footnotes.xml\" ContentType=\"application/"
-            "vnd.openxmlformats-officedocument.wordprocessingml.footnotes+xml\"/>";
-        relationships +=
-            "<Relationship Id=\"rId3\" Type=\"http://schemas.openxmlformats.org/"
-            "officeDocument/2006/relationships/footnotes\" Target=\"footnotes.xml\"/>";
-        parts.push_back({"word/footnotes.xml", context.FootnotesXml()});
+        addPart("footnotes", "rId3", context.FootnotesXml());
     }
     for (const rtf::DocxMedia& media : context.Media()) {
         types += "<Override PartName=\"/word/" + media.partName + "\" ContentType=\"" +

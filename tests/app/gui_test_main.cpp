@@ -1,7 +1,10 @@
+#include "app/app_registry.h"
 #include "app/identity.h"
 #include "tests/app/gui_test_app.h"
 
 #include <gtest/gtest.h>
+#include <wx/docview.h>
+#include <wx/frame.h>
 #include <wx/log.h>
 #include <wx/utils.h>
 
@@ -31,6 +34,17 @@ void PumpEvents(int milliseconds) {
         wxYield();
         wxMilliSleep(5);
     } while (std::chrono::steady_clock::now() < end);
+}
+
+void DestroyMainWindow(wxFrame* frame, wxDocManager* manager) {
+    PumpEvents();
+    wxTheApp->SetTopWindow(nullptr);
+    if (frame != nullptr) {
+        frame->Destroy();
+        PumpEvents();
+    }
+    delete manager;
+    ReleaseAppRegistry();
 }
 
 namespace {

@@ -49,15 +49,7 @@ protected:
         platform::SetLauncher({});
         SetMessagePresenter(std::move(previous));
         GetTestApp().EnableBalloons(false);
-        // Closed document windows are deleted before their main window, as at idle time.
-        PumpEvents();
-        wxTheApp->SetTopWindow(nullptr);
-        if (frame != nullptr) {
-            frame->Destroy();
-            PumpEvents();
-        }
-        delete manager;
-        ReleaseAppRegistry();
+        DestroyMainWindow(frame, manager);
         OnlineTest::TearDown();
     }
 

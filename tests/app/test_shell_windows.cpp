@@ -50,15 +50,7 @@ protected:
 
     void TearDown() override {
         manager->CloseDocuments(true);
-        // Closed document windows are deleted before their main window, as at idle time.
-        PumpEvents();
-        wxTheApp->SetTopWindow(nullptr);
-        if (frame != nullptr) {
-            frame->Destroy();
-            PumpEvents();
-        }
-        delete manager;
-        ReleaseAppRegistry();
+        DestroyMainWindow(frame, manager);
     }
 
     wxString File(const char* name) const { return settings.dir().File(name); }
