@@ -3,7 +3,7 @@
 //
 //   build-release/bin/document_bench [sections]
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "document/domain.h"
 #include "document/domain_store.h"
 #include "document/outline.h"

@@ -8,7 +8,7 @@
 // grow with the number of sections) and with a template holding "<%navigation%>" (every page
 // then carries the links of all sections, which makes the output itself quadratic).
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "document/iv_xml.h"
 #include "generators/generator_chm.h"
 #include "generators/generator_html.h"

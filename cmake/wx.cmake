@@ -39,3 +39,11 @@ qv_wx_target(wx::gui "std,aui,richtext,html,propgrid,ribbon,net")
 function(qv_windowless target)
   target_compile_definitions(${target} PRIVATE wxUSE_GUI=0)
 endfunction()
+
+# Publishes a library's sources, with full paths, as QV_SOURCES_<target>, for the fuzz targets
+# that compile the same code with another compiler.
+function(qv_export_sources target)
+  get_target_property(sources ${target} SOURCES)
+  list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+  set(QV_SOURCES_${target} ${sources} CACHE INTERNAL "Sources of ${target}")
+endfunction()

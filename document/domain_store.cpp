@@ -1,9 +1,9 @@
 #include "document/domain_store.h"
 
-#include "app/directories.h"
-#include "app/identity.h"
-#include "app/messages.h"
-#include "app/translate.h"
+#include "core/directories.h"
+#include "core/identity.h"
+#include "core/messages.h"
+#include "core/translate.h"
 #include "document/domain.h"
 
 namespace {

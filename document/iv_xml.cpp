@@ -1,6 +1,6 @@
 #include "document/iv_xml.h"
 
-#include "app/directories.h"
+#include "core/directories.h"
 #include "document/url_fetcher.h"
 #include "platform/file_io.h"
 #include "platform/guid.h"

@@ -1,6 +1,6 @@
 #include "document/outline.h"
 
-#include "app/translate.h"
+#include "core/translate.h"
 #include "document/iv_data.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "generators/generate_document.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "document/domain.h"
 #include "document/domain_store.h"
 #include "generators/generator.h"

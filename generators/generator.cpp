@@ -1,6 +1,6 @@
 #include "generators/generator.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "document/iv_data.h"
 #include "generators/status_indicators.h"
 

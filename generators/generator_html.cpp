@@ -1,6 +1,6 @@
 #include "generators/generator_html.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/markup.h"

@@ -1,6 +1,6 @@
 #include "generators/generator_word.h"
 
-#include "app/directories.h"
+#include "core/directories.h"
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "platform/desktop.h"

@@ -1,6 +1,6 @@
 #include "generators/iv_converter_rtf_html.h"
 
-#include "app/directories.h"
+#include "core/directories.h"
 #include "generators/file_util.h"
 #include "platform/dynamic_library.h"
 #include "platform/file_io.h"

@@ -1,6 +1,6 @@
 #include "app/cli/cli.h"
 
-#include "app/identity.h"
+#include "core/identity.h"
 
 #include <cstdio>
 

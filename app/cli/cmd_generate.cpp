@@ -1,6 +1,6 @@
 #include "app/cli/cli.h"
-#include "app/messages.h"
-#include "app/translate.h"
+#include "core/messages.h"
+#include "core/translate.h"
 #include "document/domain_store.h"
 #include "generators/generate_document.h"
 #include "generators/generator.h"

@@ -1,6 +1,6 @@
 #include "app/cli/cli.h"
-#include "app/localisation.h"
-#include "app/settings.h"
+#include "core/localisation.h"
+#include "core/settings.h"
 
 #include <wx/init.h>
 

@@ -1,7 +1,7 @@
-#include "app/command_ids.h"
-#include "app/gui/doc_manager.h"
+#include "core/command_ids.h"
+#include "framework/doc_manager.h"
 #include "app/gui/iv_app.h"
-#include "app/settings_keys.h"
+#include "core/settings_keys.h"
 #include "platform/desktop.h"
 #include "platform/file_io.h"
 

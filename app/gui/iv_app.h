@@ -2,8 +2,8 @@
 
 #include "app/command_line.h"
 #include "app/http/http_agent.h"
-#include "app/version.h"
-#include "views/mdi_frames.h"
+#include "core/version.h"
+#include "framework/mdi_frames.h"
 
 #include <wx/app.h>
 #include <wx/cmndata.h>

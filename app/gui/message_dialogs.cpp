@@ -1,8 +1,8 @@
 #include "app/gui/message_dialogs.h"
 
 #include "app/gui/iv_app.h"
-#include "app/settings_keys.h"
-#include "app/translate.h"
+#include "core/settings_keys.h"
+#include "core/translate.h"
 
 #include <wx/msgdlg.h>
 #include <wx/notifmsg.h>

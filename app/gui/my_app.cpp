@@ -1,11 +1,11 @@
 #include "app/gui/my_app.h"
 
-#include "app/command_ids.h"
-#include "app/identity.h"
-#include "app/settings_keys.h"
-#include "app/translate.h"
-#include "document/domain_file.h"
-#include "views/mdi_frames.h"
+#include "core/command_ids.h"
+#include "core/identity.h"
+#include "core/settings_keys.h"
+#include "core/translate.h"
+#include "views/domain_file.h"
+#include "framework/mdi_frames.h"
 #include "views/outline_view.h"
 
 #include <cstdlib>

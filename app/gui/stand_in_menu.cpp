@@ -1,9 +1,9 @@
 #include "app/gui/stand_in_menu.h"
 
-#include "app/command_ids.h"
-#include "app/gui/doc_manager.h"
-#include "app/translate.h"
-#include "views/mdi_frames.h"
+#include "core/command_ids.h"
+#include "framework/doc_manager.h"
+#include "core/translate.h"
+#include "framework/mdi_frames.h"
 
 #include <wx/menu.h>
 

@@ -1,9 +1,9 @@
 #include "app/gui/tip_dialog.h"
 
-#include "app/app_registry.h"
-#include "app/settings.h"
-#include "app/settings_keys.h"
-#include "app/translate.h"
+#include "core/app_registry.h"
+#include "core/settings.h"
+#include "core/settings_keys.h"
+#include "core/translate.h"
 
 #include <wx/artprov.h>
 #include <wx/button.h>

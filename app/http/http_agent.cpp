@@ -1,7 +1,7 @@
 #include "app/http/http_agent.h"
 
-#include "app/system_info.h"
-#include "app/version.h"
+#include "core/system_info.h"
+#include "core/version.h"
 
 #include <curl/curl.h>
 

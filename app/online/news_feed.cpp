@@ -1,6 +1,6 @@
 #include "app/online/news_feed.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "platform/registry_store.h"
 
 namespace {

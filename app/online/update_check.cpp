@@ -1,9 +1,9 @@
 #include "app/online/update_check.h"
 
-#include "app/identity.h"
-#include "app/messages.h"
-#include "app/system_info.h"
-#include "app/translate.h"
+#include "core/identity.h"
+#include "core/messages.h"
+#include "core/system_info.h"
+#include "core/translate.h"
 #include "document/iv_xml.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/version.h"
+#include "core/version.h"
 
 #include <functional>
 #include <string>

@@ -1,5 +1,5 @@
-#include "app/app_registry.h"
-#include "app/identity.h"
+#include "core/app_registry.h"
+#include "core/identity.h"
 #include "tests/app/gui_test_app.h"
 
 #include <gtest/gtest.h>

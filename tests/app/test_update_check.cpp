@@ -1,4 +1,4 @@
-#include "app/messages.h"
+#include "core/messages.h"
 #include "app/online/product_urls.h"
 #include "app/online/update_check.h"
 #include "tests/app/online_fixture.h"

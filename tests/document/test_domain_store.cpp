@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "core/settings.h"
 #include "document/domain.h"
 #include "document/domain_store.h"
 #include "document/outline.h"

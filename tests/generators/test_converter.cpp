@@ -1,7 +1,7 @@
 // ivConverter_RTF_HTML: the temporary files, how the library is loaded and called, the
 // options record it receives, and what is left behind on failure.
 
-#include "app/directories.h"
+#include "core/directories.h"
 #include "generators/iv_converter_rtf_html.h"
 #include "platform/guid.h"
 #include "rtf/rtftohtml.h"

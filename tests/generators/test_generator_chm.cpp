@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "core/settings.h"
 #include "generators/generator_chm.h"
 #include "tests/generators/generator_test_util.h"
 

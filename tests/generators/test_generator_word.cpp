@@ -1,4 +1,4 @@
-#include "app/directories.h"
+#include "core/directories.h"
 #include "generators/automation.h"
 #include "generators/docx_document.h"
 #include "generators/generator_word.h"

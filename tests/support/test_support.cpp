@@ -1,6 +1,6 @@
 #include "tests/support/test_support.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 

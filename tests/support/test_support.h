@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messages.h"
+#include "core/messages.h"
 
 #include <memory>
 #include <string>

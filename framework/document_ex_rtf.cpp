@@ -1,6 +1,6 @@
-#include "document/document_ex_rtf.h"
+#include "framework/document_ex_rtf.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(ivDocumentExRTF, wxDocument);
 

@@ -1,4 +1,4 @@
-#include "app/translate.h"
+#include "core/translate.h"
 
 #include <wx/translation.h>
 

@@ -1,7 +1,7 @@
-#include "app/directories.h"
-#include "app/messages.h"
-#include "app/settings.h"
-#include "app/translate.h"
+#include "core/directories.h"
+#include "core/messages.h"
+#include "core/settings.h"
+#include "core/translate.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>

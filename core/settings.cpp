@@ -1,6 +1,6 @@
-#include "app/settings.h"
+#include "core/settings.h"
 
-#include "app/identity.h"
+#include "core/identity.h"
 #include "platform/paths.h"
 
 #include <wx/config.h>

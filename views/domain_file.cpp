@@ -1,4 +1,4 @@
-#include "document/domain_file.h"
+#include "views/domain_file.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(myDomainFile, ivDocumentExRTF);
 

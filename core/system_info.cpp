@@ -1,4 +1,4 @@
-#include "app/system_info.h"
+#include "core/system_info.h"
 
 #include <wx/platinfo.h>
 #include <wx/utils.h>

@@ -1,6 +1,6 @@
-#include "app/localisation.h"
-#include "app/settings.h"
-#include "app/translate.h"
+#include "core/localisation.h"
+#include "core/settings.h"
+#include "core/translate.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>

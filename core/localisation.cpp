@@ -1,8 +1,8 @@
-#include "app/localisation.h"
+#include "core/localisation.h"
 
-#include "app/directories.h"
-#include "app/identity.h"
-#include "app/settings.h"
+#include "core/directories.h"
+#include "core/identity.h"
+#include "core/settings.h"
 
 #include <wx/intl.h>
 #include <wx/log.h>

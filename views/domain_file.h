@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/document_ex_rtf.h"
+#include "framework/document_ex_rtf.h"
 #include "document/domain_store.h"
 
 // Views of a document that keep state of their own (the section list: the body being edited

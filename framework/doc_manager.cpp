@@ -1,10 +1,10 @@
-#include "app/gui/doc_manager.h"
+#include "framework/doc_manager.h"
 
-#include "app/command_ids.h"
-#include "app/messages.h"
-#include "app/translate.h"
+#include "core/command_ids.h"
+#include "core/messages.h"
+#include "core/translate.h"
 #include "platform/registry_store.h"
-#include "views/mdi_frames.h"
+#include "framework/mdi_frames.h"
 
 #include <wx/app.h>
 #include <wx/filehistory.h>

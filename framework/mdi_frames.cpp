@@ -1,4 +1,4 @@
-#include "views/mdi_frames.h"
+#include "framework/mdi_frames.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(ivMDIParentFrame, wxAuiMDIParentFrame);
 wxIMPLEMENT_DYNAMIC_CLASS(ivMDIChildFrame, wxAuiMDIChildFrame);

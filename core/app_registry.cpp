@@ -1,6 +1,6 @@
-#include "app/app_registry.h"
+#include "core/app_registry.h"
 
-#include "app/identity.h"
+#include "core/identity.h"
 #include "platform/paths.h"
 #include "platform/registry_store.h"
 

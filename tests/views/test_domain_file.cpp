@@ -1,5 +1,5 @@
-#include "app/settings.h"
-#include "document/domain_file.h"
+#include "core/settings.h"
+#include "views/domain_file.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "app/version.h"
+#include "core/version.h"
 
-#include "app/identity.h"
-#include "app/settings.h"
+#include "core/identity.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "app/settings_keys.h"
+#include "core/settings_keys.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "platform/paths.h"
 
 #include <cstring>

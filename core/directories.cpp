@@ -1,7 +1,7 @@
-#include "app/directories.h"
+#include "core/directories.h"
 
-#include "app/identity.h"
-#include "app/settings.h"
+#include "core/identity.h"
+#include "core/settings.h"
 #include "platform/paths.h"
 
 std::string GetModuleDirectory() {
