@@ -150,4 +150,18 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+void ExpectGolden(const std::string& path, const std::string& actual) {
+    const char* refresh = std::getenv("QV_REFRESH_GOLDEN");
+    if (refresh != nullptr && std::string(refresh) == "1") {
+        WriteFile(path, actual);
+        return;
+    }
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        ADD_FAILURE() << "no golden file " << path << " (QV_REFRESH_GOLDEN=1 writes it)";
+        return;
+    }
+    EXPECT_EQ(actual, ReadFile(path)) << "differs from " << path;
+}
+
 }  // namespace testing_support

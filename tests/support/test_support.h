@@ -82,4 +82,9 @@ int RunLibreOffice(const std::string& dir, const std::string& arguments,
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 
+// Compares actual with the golden file at path, byte for byte. With QV_REFRESH_GOLDEN=1 in
+// the environment the golden file is written instead: after a deliberate change of output,
+// refresh, then review the golden files' diff.
+void ExpectGolden(const std::string& path, const std::string& actual);
+
 }  // namespace testing_support
