@@ -1,7 +1,7 @@
 #include "core/directories.h"
 
 #include "core/identity.h"
-#include "core/settings.h"
+#include "core/settings_keys.h"
 #include "platform/paths.h"
 
 std::string GetModuleDirectory() {
@@ -9,7 +9,7 @@ std::string GetModuleDirectory() {
 }
 
 std::string GetConfDirectory() {
-    const std::string configured = GetSettingPath("/ConfPath");
+    const std::string configured = ReadSettingPath(settings::kConfPath);
     if (!configured.empty()) {
         return configured;
     }
@@ -17,6 +17,7 @@ std::string GetConfDirectory() {
 }
 
 std::string GetTempDirectory() {
-    const std::string configured = GetSettingPath("/TempPath");
+    // Set but empty counts as not set.
+    const std::string configured = ReadSettingPath(settings::kTempPath);
     return configured.empty() ? platform::EnvironmentTempDirectory() : configured;
 }

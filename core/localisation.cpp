@@ -2,7 +2,7 @@
 
 #include "core/directories.h"
 #include "core/identity.h"
-#include "core/settings.h"
+#include "core/settings_keys.h"
 
 #include <wx/intl.h>
 #include <wx/log.h>
@@ -39,7 +39,7 @@ std::string ResolveLanguageName(const std::string& value) {
 }
 
 std::string ChooseLanguage() {
-    std::string value = GetSetting("/Language");
+    std::string value = ReadSetting(settings::kLanguage);
     if (value.empty()) {
         value = EnvironmentValue("LANG");
     }

@@ -35,3 +35,11 @@ std::string ReadSetting(const SettingKey& key) {
 int ReadSettingNumber(const SettingKey& key) {
     return AtoiSetting(ReadSetting(key));
 }
+
+std::string ReadSettingPath(const SettingKey& key) {
+    return GetSettingPath(key.key, DefaultSettingValue(key));
+}
+
+bool WriteSetting(const SettingKey& key, const std::string& value) {
+    return SetSetting(key.key, value);
+}

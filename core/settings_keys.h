@@ -47,3 +47,8 @@ std::string ReadSetting(const SettingKey& key);
 
 // The setting read as a number (AtoiSetting), or its default read so.
 int ReadSettingNumber(const SettingKey& key);
+
+// As ReadSetting; a non-empty result gets a trailing "/" when it has none.
+std::string ReadSettingPath(const SettingKey& key);
+
+bool WriteSetting(const SettingKey& key, const std::string& value);

@@ -1,10 +1,10 @@
 #include "framework/document_ex_rtf.h"
 
-#include "core/settings.h"
+#include "core/settings_keys.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(ivDocumentExRTF, wxDocument);
 
-ivDocumentExRTF::ivDocumentExRTF() : m_autoSave(GetSettingNumber("/AutoSave")) {}
+ivDocumentExRTF::ivDocumentExRTF() : m_autoSave(ReadSettingNumber(settings::kAutoSave)) {}
 
 void ivDocumentExRTF::UpdateViews(wxObject* hint) {
     UpdateAllViews(nullptr, hint);

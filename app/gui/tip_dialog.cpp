@@ -99,7 +99,7 @@ bool ivTipOfTheDay::WantsToShow() const {
 }
 
 void ivTipOfTheDay::StoreStartupOption() const {
-    SetSetting(settings::kShowTips.key, m_showAtStartup->GetValue() ? "1" : "0");
+    WriteSetting(settings::kShowTips, m_showAtStartup->GetValue() ? "1" : "0");
 }
 
 std::unique_ptr<ivTipOfTheDay> PrepareNews(wxWindow* parent, const std::string& feedUrl,
