@@ -1,11 +1,13 @@
 #pragma once
 
-// Identifiers of the commands the application itself handles, and of the start-up timer.
+// Identifiers of commands, and of the start-up timer.
 //
 // The command table numbers its commands from 32768 up (57600 is "new file"), but wxWidgets
 // takes menu and tool identifiers only below 0x7FFF. Inside the program a command's identifier
 // is therefore its table number minus 0x8000, the same shift for every command, so that the
 // differences between numbers (the document-type range, the recent files) stay as they are.
+// FromTableNumber is the only place where a table number becomes an identifier: menus,
+// accelerators, status indicators, generators and tests all use the identifiers below.
 namespace command_id {
 
 constexpr int FromTableNumber(int number) {
@@ -39,6 +41,9 @@ inline constexpr int kHelpNothing = FromTableNumber(57672);
 inline constexpr int kAppUpdate = FromTableNumber(57673);
 inline constexpr int kAppOnline = FromTableNumber(57674);
 inline constexpr int kAppTips = FromTableNumber(57675);
+inline constexpr int kViewRefresh = FromTableNumber(59407);
+inline constexpr int kToolsGeneratorBox = FromTableNumber(34576);  // "TOOLS_BLA"
+inline constexpr int kToolsGenerate = FromTableNumber(34590);
 
 // The timer that runs the start-up checks once the message loop is running (timer
 // identifiers are not limited, so it keeps its number).

@@ -1,19 +1,13 @@
 #include "generators/generate_document.h"
 
-#include "core/settings.h"
+#include "core/settings_keys.h"
 #include "document/domain.h"
 #include "document/domain_store.h"
 #include "generators/generator.h"
-#include "generators/generator_chm.h"
-#include "generators/generator_html.h"
-#include "generators/generator_word.h"
-#include "platform/paths.h"
 
 #include <filesystem>
 
 namespace {
-
-constexpr const char* kTargetPathSetting = "/TargetPath";
 
 // Relative folders are taken from the current folder now, since the help compiler runs in
 // the target folder and would otherwise look for the project in a folder below it.
@@ -23,29 +17,10 @@ std::string AbsoluteFolder(const std::string& folder) {
     return ec ? folder : absolute.string();
 }
 
-void ApplyOptions(myGenerator& generator, const ivGenerateOptions& options) {
-    if (options.indicators != nullptr) {
-        generator.SetIndicators(options.indicators);
-    }
-    if (auto* html = dynamic_cast<myGeneratorHTML*>(&generator)) {
-        if (options.templatePath) {
-            html->SetTemplatePath(*options.templatePath);
-        }
-    }
-    if (auto* chm = dynamic_cast<myGeneratorCHM*>(&generator)) {
-        if (options.startCompiler) {
-            chm->SetCompilerStarter(options.startCompiler);
-        }
-    }
-    if (auto* word = dynamic_cast<myGeneratorMicrosoftWord*>(&generator)) {
-        word->SetOpenResult(options.openResult);
-    }
-}
-
 }  // namespace
 
 std::string GetGenerateTargetPath() {
-    return GetSetting(kTargetPathSetting, platform::UserDocumentsDirectory());
+    return ReadSetting(settings::kTargetPath);
 }
 
 std::string DocumentTitleFromPath(const std::string& path) {
@@ -65,7 +40,7 @@ bool GenerateDocument(myDomainStore& store, const std::string& generatorName,
         return false;
     }
     if (options.rememberFolder) {
-        SetSetting(kTargetPathSetting, folder);
+        WriteSetting(settings::kTargetPath, folder);
     }
     std::unique_ptr<myGenerator> generator = CreateGenerator(generatorName);
     if (!generator) {
@@ -73,12 +48,10 @@ bool GenerateDocument(myDomainStore& store, const std::string& generatorName,
     }
     generator->SetTargetPath(folder.empty() ? folder : AbsoluteFolder(folder));
     generator->SetProjectName(projectName);
-    ApplyOptions(*generator, options);
+    generator->ApplyOptions(options);
     const bool ok = generator->Run(store.GetTree(ivDomain::kDocumentTree));
     if (ok && options.outputPath != nullptr) {
-        if (auto* word = dynamic_cast<myGeneratorMicrosoftWord*>(generator.get())) {
-            *options.outputPath = word->GetOutputPath();
-        }
+        *options.outputPath = generator->GetOutputPath();
     }
     return ok;
 }

@@ -30,6 +30,12 @@ bool myGenerator::Generate(ivData&) {
     return false;
 }
 
+void myGenerator::ApplyOptions(const ivGenerateOptions& options) {
+    if (options.indicators != nullptr) {
+        SetIndicators(options.indicators);
+    }
+}
+
 void myGenerator::SetTargetPath(const std::string& path) {
     m_targetPath = path;
     if (!m_targetPath.empty() && m_targetPath.back() != '/') {

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "core/command_ids.h"
 #include "document/iv_object.h"
+
+#include "generators/generate_options.h"
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class ivData;
 class ivStatusIndicators;
-
-// The command whose image shows that output is being generated ("TOOLS_GENERATE").
-inline constexpr int kGenerateCommandId = 34590;
 
 // The values a generator reads from one section element.
 struct ivSectionValues {
@@ -45,6 +46,12 @@ public:
 
     // Where progress is shown; by default the installed status indicators (may be null).
     void SetIndicators(ivStatusIndicators* indicators) { m_indicators = indicators; }
+
+    // Takes what options change for this run; each generator takes the options it has.
+    virtual void ApplyOptions(const ivGenerateOptions& options);
+
+    // The file a run made when it makes one file (a Word document); empty otherwise.
+    virtual std::string GetOutputPath() const { return {}; }
 
     // Generates for the document of cursor from its root element; false when there is no
     // cursor or root, or when generating fails.
@@ -82,3 +89,6 @@ private:
 // The generator for a name: "HTML", "CHM" or "DOC" (exact, case-sensitive); null for any
 // other name.
 std::unique_ptr<myGenerator> CreateGenerator(const std::string& name);
+
+// The names CreateGenerator knows, in the order the generator box lists them.
+const std::vector<std::string>& GeneratorNames();

@@ -1,6 +1,6 @@
 #include "generators/generator_chm.h"
 
-#include "core/settings.h"
+#include "core/settings_keys.h"
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/markup.h"
@@ -12,9 +12,6 @@
 wxIMPLEMENT_DYNAMIC_CLASS(myGeneratorCHM, myGeneratorHTML);
 
 namespace {
-
-constexpr const char* kCompilerSetting = "/Generators/HTML Help Workshop/Compiler";
-constexpr const char* kDefaultCompiler = "chmcmd";
 
 constexpr const char* kContentsHeader =
     "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\">\n"
@@ -63,6 +60,13 @@ myGeneratorCHM::myGeneratorCHM()
       }) {}
 
 myGeneratorCHM::~myGeneratorCHM() = default;
+
+void myGeneratorCHM::ApplyOptions(const ivGenerateOptions& options) {
+    myGeneratorHTML::ApplyOptions(options);
+    if (options.startCompiler) {
+        SetCompilerStarter(options.startCompiler);
+    }
+}
 
 bool myGeneratorCHM::Walk(ivData& cursor, int pass) {
     const std::string name = cursor.GetName();
@@ -170,7 +174,7 @@ bool myGeneratorCHM::Generate(ivData& cursor) {
     }
     // The compiler writes the .chm into the folder it runs in, so it starts in the target
     // folder. The project path is one argument, blanks and all.
-    const std::string compiler = GetSetting(kCompilerSetting, kDefaultCompiler);
+    const std::string compiler = ReadSetting(settings::kHelpCompiler);
     m_compilerStarted = !compiler.empty() && m_startCompiler &&
                         m_startCompiler({compiler, base + ".hhp"}, GetTargetPath());
     return true;

@@ -29,6 +29,7 @@ public:
     // Replaces how the compiler is started; by default it is started detached, without
     // waiting for it.
     void SetCompilerStarter(CompilerStarter starter) { m_startCompiler = std::move(starter); }
+    void ApplyOptions(const ivGenerateOptions& options) override;
 
     // Whether the compiler could be started in the last run.
     bool CompilerStarted() const { return m_compilerStarted; }

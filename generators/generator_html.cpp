@@ -1,6 +1,6 @@
 #include "generators/generator_html.h"
 
-#include "core/settings.h"
+#include "core/settings_keys.h"
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/markup.h"
@@ -24,10 +24,17 @@ myGeneratorHTML::myGeneratorHTML()
                        const std::string& title, unsigned flags) {
           return m_converter.Convert(rtf, folder, name, title, flags);
       }) {
-    SetTemplatePath(GetSetting("/Generators/HTML/Template"));
+    SetTemplatePath(ReadSetting(settings::kHtmlTemplate));
 }
 
 myGeneratorHTML::~myGeneratorHTML() = default;
+
+void myGeneratorHTML::ApplyOptions(const ivGenerateOptions& options) {
+    myGenerator::ApplyOptions(options);
+    if (options.templatePath) {
+        SetTemplatePath(*options.templatePath);
+    }
+}
 
 void myGeneratorHTML::SetTemplatePath(const std::string& path) {
     m_templatePath = path;
@@ -44,7 +51,7 @@ bool myGeneratorHTML::EndRun(bool ok) {
 }
 
 bool myGeneratorHTML::Generate(ivData& cursor) {
-    ShowStatus(kGenerateCommandId, 0);
+    ShowStatus(command_id::kToolsGenerate, 0);
     if (!Walk(cursor, 0)) {
         return EndRun(false);
     }
@@ -108,7 +115,7 @@ bool myGeneratorHTML::WriteSectionPage(ivData& cursor) {
     }
     const NavigationEntry& entry = m_navigation[m_nextEntry++];
     ++m_processedCount;
-    ShowStatus(kGenerateCommandId,
+    ShowStatus(command_id::kToolsGenerate,
                static_cast<int>(static_cast<long long>(m_processedCount) * 100 / m_sectionCount));
 
     const ivSectionValues section = ReadSection(cursor);

@@ -40,6 +40,7 @@ public:
 
     // Replaces the template setting for this generator; empty means no template.
     void SetTemplatePath(const std::string& path);
+    void ApplyOptions(const ivGenerateOptions& options) override;
     const std::string& GetTemplatePath() const { return m_templatePath; }
 
     // Replaces the RTF-to-HTML conversion, which is by default the converter's (tests).

@@ -90,6 +90,11 @@ bool myGeneratorMicrosoftWord::WriteSection(const std::string&, int, const std::
     return !m_failed;
 }
 
+void myGeneratorMicrosoftWord::ApplyOptions(const ivGenerateOptions& options) {
+    myGenerator::ApplyOptions(options);
+    SetOpenResult(options.openResult);
+}
+
 bool myGeneratorMicrosoftWord::Walk(ivData& cursor) {
     const std::string name = cursor.GetName();
     if (name.empty()) {
@@ -111,7 +116,7 @@ bool myGeneratorMicrosoftWord::EndRun(bool ok) {
 }
 
 bool myGeneratorMicrosoftWord::Generate(ivData& cursor) {
-    ShowStatus(kGenerateCommandId, 0);
+    ShowStatus(command_id::kToolsGenerate, 0);
     m_failed = false;
     m_outputPath.clear();
     m_document = CreateWordDocument();

@@ -29,7 +29,8 @@ public:
     // Whether the finished document is opened with the desktop's default application.
     void SetOpenResult(bool open) { m_openResult = open; }
     // The .docx the last run wrote; empty before.
-    const std::string& GetOutputPath() const { return m_outputPath; }
+    std::string GetOutputPath() const override { return m_outputPath; }
+    void ApplyOptions(const ivGenerateOptions& options) override;
 
 private:
     // Automation calls. Once one fails (or finds no object) the run has failed and the

@@ -10,11 +10,19 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-constexpr const char* kUsage = "generate HTML|CHM|DOC FILE.etf TARGET [--template FILE]";
+// "HTML|CHM|DOC FILE.etf TARGET [--template FILE]"
+std::string Arguments() {
+    std::string kinds;
+    for (const std::string& name : GeneratorNames()) {
+        kinds += (kinds.empty() ? "" : "|") + name;
+    }
+    return kinds + " FILE.etf TARGET [--template FILE]";
+}
 
 // A progress bar on standard error, redrawn in place; only drawn on a terminal, so that logs
 // and pipes get no control characters.
@@ -79,10 +87,11 @@ int Generate(const std::vector<std::string>& args) {
             positional.push_back(args[i]);
         }
     }
-    const bool known = !positional.empty() && (positional[0] == "HTML" || positional[0] == "CHM" ||
-                                               positional[0] == "DOC");
+    const std::vector<std::string>& names = GeneratorNames();
+    const bool known =
+        !positional.empty() && std::find(names.begin(), names.end(), positional[0]) != names.end();
     if (positional.size() != 3 || !known) {
-        std::fprintf(stderr, "Usage: quorvane-cli %s\n", kUsage);
+        std::fprintf(stderr, "Usage: quorvane-cli generate %s\n", Arguments().c_str());
         return 2;
     }
     const std::string& kind = positional[0];
@@ -139,7 +148,7 @@ int Generate(const std::vector<std::string>& args) {
 }  // namespace
 
 void AddGenerateCommands(std::vector<CliCommand>& commands) {
-    commands.push_back({"generate", "HTML|CHM|DOC FILE.etf TARGET [--template FILE]",
+    commands.push_back({"generate", Arguments(),
                         "generate HTML pages, a compiled help file or a Word document into TARGET",
                         Generate});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/command_ids.h"
 #include "document/iv_xml.h"
 #include "generators/status_indicators.h"
 #include "tests/support/test_support.h"
@@ -12,6 +13,10 @@
 #include <vector>
 
 namespace generator_testing {
+
+// What "MODE" shows while output is generated: the image of "TOOLS_GENERATE", table number
+// 34590.
+inline constexpr int kGenerating = command_id::FromTableNumber(34590);
 
 // A document tree parsed from the XML of its "Document" element.
 inline std::unique_ptr<ivXML> MakeDocument(const std::string& body) {
@@ -48,19 +53,9 @@ inline std::string EchoConvert(const std::string& rtf, const std::string&, const
     return "<p>[" + name + "|" + title + "|" + std::to_string(flags) + "] " + rtf + "</p>";
 }
 
-// Compares text with the golden file tests/generators/golden/<name>, byte for byte. With
-// QV_REFRESH_GOLDEN=1 in the environment the golden file is written instead.
+// Compares text with the golden file tests/generators/golden/<name>.
 inline void ExpectGolden(const std::string& name, const std::string& actual) {
-    const std::string path = std::string(QV_GOLDEN_DIR) + "/" + name;
-    const char* refresh = std::getenv("QV_REFRESH_GOLDEN");
-    if (refresh != nullptr && std::string(refresh) == "1") {
-        testing_support::WriteFile(path, actual);
-        return;
-    }
-    const std::string expected = testing_support::ReadFile(path);
-    EXPECT_FALSE(expected.empty())
-        << "no golden file " << path << " (run with QV_REFRESH_GOLDEN=1 to make it)";
-    EXPECT_EQ(actual, expected) << "differs from " << path;
+    testing_support::ExpectGolden(std::string(QV_GOLDEN_DIR) + "/" + name, actual);
 }
 
 }  // namespace generator_testing

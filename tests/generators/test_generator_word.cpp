@@ -13,6 +13,7 @@
 namespace {
 
 using generator_testing::ExpectGolden;
+using generator_testing::kGenerating;
 using generator_testing::MakeDocument;
 using generator_testing::RecordingIndicators;
 using testing_support::IsolatedSettings;
@@ -173,7 +174,7 @@ TEST_F(WordGenerator, CallsTheWordProcessorInOrder) {
     EXPECT_EQ(word.m_calls, expected);
     EXPECT_TRUE(TempFiles().empty()) << "the temporary RTF files are removed";
     EXPECT_EQ(m_indicators.Values("PROGRESS"), (std::vector<int>{0, 0}));
-    EXPECT_EQ(m_indicators.Values("MODE"), (std::vector<int>{34590, 0}));
+    EXPECT_EQ(m_indicators.Values("MODE"), (std::vector<int>{kGenerating, 0}));
     EXPECT_EQ(m_launched,
               (std::vector<std::vector<std::string>>{{"xdg-open", m_out.File("Manual.docx")}}));
 }
