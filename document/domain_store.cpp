@@ -29,12 +29,16 @@ std::string myDomainStore::ViewStatePath() {
     return GetConfDirectory() + identity::kAppName + ".xml";
 }
 
-bool myDomainStore::New() {
+bool myDomainStore::BeginLoad() {
     if (m_tree) {
         return false;
     }
     m_rootName = kRootName;
-    if (!LoadViews()) {
+    return LoadViews();
+}
+
+bool myDomainStore::New() {
+    if (!BeginLoad()) {
         return false;
     }
     auto tree = std::make_unique<ivXML>();
@@ -46,11 +50,7 @@ bool myDomainStore::New() {
 }
 
 bool myDomainStore::Open(const std::string& path) {
-    if (m_tree) {
-        return false;
-    }
-    m_rootName = kRootName;
-    if (!LoadViews()) {
+    if (!BeginLoad()) {
         return false;
     }
     // Any extension is read: a file is a document when its content says so.

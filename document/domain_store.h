@@ -41,6 +41,8 @@ public:
     bool HasDocumentTree() const { return m_tree != nullptr; }
 
 private:
+    // New and Open begin alike: refused while a tree is held, then the view-state tree.
+    bool BeginLoad();
     std::unique_ptr<ivXML> m_views;
     std::unique_ptr<ivXML> m_tree;
     std::string m_rootName;

@@ -27,6 +27,7 @@
 #include <wx/stdpaths.h>
 
 #include <csignal>
+#include <exception>
 
 namespace {
 
@@ -363,6 +364,47 @@ int ivApp::OnRun() {
     const int loop = wxApp::OnRun();
     m_exitAppCode = OnExitApp();
     return m_exitAppCode != 0 ? m_exitAppCode : loop;
+}
+
+namespace {
+
+// The reason an exception gives, for the line after the message.
+std::string CurrentExceptionReason() {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return Translate("Unknown error.");
+    }
+}
+
+}  // namespace
+
+bool ivApp::OnExceptionInMainLoop() {
+    const std::string reason = CurrentExceptionReason();
+    ShowMessage(Translate("The last command failed; your documents are still open.") + "\n" +
+                    reason,
+                {}, 0, kMessageError | kMessagePreferDialog);
+    return true;
+}
+
+void ivApp::OnUnhandledException() {
+    const std::string reason = CurrentExceptionReason();
+    ShowMessage(Translate("The program failed and has to end.") + "\n" + reason, {}, 0,
+                kMessageError | kMessagePreferDialog);
+}
+
+void ivApp::CallEventHandler(wxEvtHandler* handler, wxEventFunctor& functor,
+                             wxEvent& event) const {
+    try {
+        wxApp::CallEventHandler(handler, functor, event);
+    } catch (...) {
+        // const in wxWidgets' signature only; reporting changes nothing of the application.
+        if (!const_cast<ivApp*>(this)->OnExceptionInMainLoop()) {
+            throw;
+        }
+    }
 }
 
 int ivApp::OnExit() {

@@ -36,6 +36,15 @@ public:
     int OnRun() override;
     int OnExit() override;
 
+    // An exception that escapes an event handler ends that handler only: the user is told what
+    // failed and the program goes on with every document as it was.
+    bool OnExceptionInMainLoop() override;
+    void OnUnhandledException() override;
+    // Every handler runs here, so that an exception from a posted event or a timer is caught
+    // as well as one from a window's own event.
+    void CallEventHandler(wxEvtHandler* handler, wxEventFunctor& functor,
+                          wxEvent& event) const override;
+
     // Product hooks.
     virtual bool OnInitApp() { return true; }
     // Runs before the message loop; non-zero ends the program with that code.

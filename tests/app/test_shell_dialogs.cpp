@@ -14,6 +14,8 @@
 #include <wx/checkbox.h>
 #include <wx/uiaction.h>
 
+#include <stdexcept>
+
 namespace {
 
 // The test application with a main window and a presenter whose message boxes are recorded
@@ -185,6 +187,31 @@ TEST_F(ShellServices, TimersAndCommandsGoThroughTheMainWindow) {
     EXPECT_EQ(1, commands);
     PumpEvents();
     EXPECT_EQ(2, commands);
+}
+
+TEST_F(ShellServices, ExceptionInACommandIsReportedAndTheProgramGoesOn) {
+    TestApp& app = GetTestApp();
+    const int id = wxWindow::NewControlId();
+    int after = 0;
+    frame->Bind(
+        wxEVT_MENU, [](wxCommandEvent&) { throw std::runtime_error("disk on fire"); }, id);
+    const int next = wxWindow::NewControlId();
+    frame->Bind(
+        wxEVT_MENU, [&](wxCommandEvent&) { ++after; }, next);
+
+    // Both ways a command arrives: at once (a menu click) and posted.
+    app.SendCommand(id, true);
+    app.SendCommand(id, false);
+    PumpEvents();
+    ASSERT_EQ(2u, boxes.size());
+    for (const MessageBoxRequest& box : boxes) {
+        EXPECT_EQ("The last command failed; your documents are still open.\ndisk on fire",
+                  box.text);
+    }
+    app.SendCommand(next, false);
+    PumpEvents();
+    EXPECT_EQ(1, after) << "events are still handled";
+    EXPECT_TRUE(frame->IsShown());
 }
 
 // The tip dialog over the local server's feed.
