@@ -3,8 +3,8 @@
 #include "core/command_ids.h"
 #include "core/messages.h"
 #include "core/translate.h"
-#include "platform/registry_store.h"
 #include "framework/mdi_frames.h"
+#include "platform/registry_store.h"
 
 #include <wx/app.h>
 #include <wx/filehistory.h>

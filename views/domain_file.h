@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/document_ex_rtf.h"
 #include "document/domain_store.h"
+#include "framework/document_ex_rtf.h"
 
 // Views of a document that keep state of their own (the section list: the body being edited
 // and its column layout) implement this; the document asks them to store it before a save.

@@ -1,13 +1,13 @@
 #include "app/about.h"
-#include "core/command_ids.h"
-#include "framework/doc_manager.h"
 #include "app/gui/iv_app.h"
 #include "app/gui/tip_dialog.h"
-#include "core/messages.h"
 #include "app/online/product_urls.h"
 #include "app/online/update_check.h"
+#include "core/command_ids.h"
+#include "core/messages.h"
 #include "core/settings_keys.h"
 #include "core/translate.h"
+#include "framework/doc_manager.h"
 
 #include <wx/cshelp.h>
 #include <wx/filename.h>

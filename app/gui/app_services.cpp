@@ -1,7 +1,7 @@
-#include "core/command_ids.h"
-#include "framework/doc_manager.h"
 #include "app/gui/iv_app.h"
+#include "core/command_ids.h"
 #include "core/settings_keys.h"
+#include "framework/doc_manager.h"
 #include "platform/desktop.h"
 #include "platform/file_io.h"
 

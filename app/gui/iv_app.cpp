@@ -1,22 +1,22 @@
 #include "app/gui/iv_app.h"
 
-#include "core/app_registry.h"
-#include "core/command_ids.h"
 #include "app/desktop_registration.h"
-#include "core/directories.h"
-#include "framework/doc_manager.h"
 #include "app/gui/instance_link.h"
 #include "app/gui/message_dialogs.h"
 #include "app/gui/stand_in_menu.h"
 #include "app/http/agent_fetcher.h"
+#include "core/app_registry.h"
+#include "core/command_ids.h"
+#include "core/directories.h"
 #include "core/localisation.h"
 #include "core/messages.h"
 #include "core/settings.h"
 #include "core/settings_keys.h"
 #include "core/translate.h"
+#include "framework/doc_manager.h"
+#include "framework/mdi_frames.h"
 #include "platform/guid.h"
 #include "platform/paths.h"
-#include "framework/mdi_frames.h"
 
 #include <wx/config.h>
 #include <wx/dialog.h>
@@ -383,9 +383,9 @@ std::string CurrentExceptionReason() {
 
 bool ivApp::OnExceptionInMainLoop() {
     const std::string reason = CurrentExceptionReason();
-    ShowMessage(Translate("The last command failed; your documents are still open.") + "\n" +
-                    reason,
-                {}, 0, kMessageError | kMessagePreferDialog);
+    ShowMessage(
+        Translate("The last command failed; your documents are still open.") + "\n" + reason, {}, 0,
+        kMessageError | kMessagePreferDialog);
     return true;
 }
 
@@ -395,8 +395,7 @@ void ivApp::OnUnhandledException() {
                 kMessageError | kMessagePreferDialog);
 }
 
-void ivApp::CallEventHandler(wxEvtHandler* handler, wxEventFunctor& functor,
-                             wxEvent& event) const {
+void ivApp::CallEventHandler(wxEvtHandler* handler, wxEventFunctor& functor, wxEvent& event) const {
     try {
         wxApp::CallEventHandler(handler, functor, event);
     } catch (...) {

@@ -4,8 +4,8 @@
 #include "core/identity.h"
 #include "core/settings_keys.h"
 #include "core/translate.h"
-#include "views/domain_file.h"
 #include "framework/mdi_frames.h"
+#include "views/domain_file.h"
 #include "views/outline_view.h"
 
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #include "app/gui/stand_in_menu.h"
 
 #include "core/command_ids.h"
-#include "framework/doc_manager.h"
 #include "core/translate.h"
+#include "framework/doc_manager.h"
 #include "framework/mdi_frames.h"
 
 #include <wx/menu.h>

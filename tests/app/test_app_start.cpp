@@ -1,14 +1,14 @@
 #include "core/app_registry.h"
 #include "core/command_ids.h"
-#include "framework/doc_manager.h"
 #include "core/localisation.h"
 #include "core/settings.h"
 #include "core/translate.h"
-#include "views/domain_file.h"
+#include "framework/doc_manager.h"
+#include "framework/mdi_frames.h"
 #include "platform/registry_store.h"
 #include "tests/app/gui_test_app.h"
 #include "tests/support/test_support.h"
-#include "framework/mdi_frames.h"
+#include "views/domain_file.h"
 #include "views/outline_view.h"
 
 #include <gtest/gtest.h>

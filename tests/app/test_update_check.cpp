@@ -1,6 +1,6 @@
-#include "core/messages.h"
 #include "app/online/product_urls.h"
 #include "app/online/update_check.h"
+#include "core/messages.h"
 #include "tests/app/online_fixture.h"
 
 namespace {

@@ -51,7 +51,8 @@ protected:
 };
 
 TEST_F(XmlUrl, LoadFromUrlParsesTheBodyAndLeavesNoFile) {
-    m_fetcher->reply = "<rss version=\"2.0\">\n<channel><title>News\nline two</title></channel></rss>";
+    m_fetcher->reply =
+        "<rss version=\"2.0\">\n<channel><title>News\nline two</title></channel></rss>";
     ivXML xml;
     ASSERT_TRUE(xml.LoadFromURL("http://127.0.0.1/feed.rss", "", ""));
     ASSERT_TRUE(xml.GoRoot());

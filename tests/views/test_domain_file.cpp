@@ -1,6 +1,6 @@
 #include "core/settings.h"
-#include "views/domain_file.h"
 #include "tests/support/test_support.h"
+#include "views/domain_file.h"
 
 #include <gtest/gtest.h>
 
