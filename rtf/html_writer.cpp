@@ -16,18 +16,15 @@ namespace {
 // The one escape table of HTML output. The apostrophe is escaped too, so that the text is
 // safe in attribute values in either quote; the numeric reference is the one that HTML 4
 // (and so the older help viewers) knows as well.
-const std::array<const char*, 128>& EscapeTable() {
-    static const std::array<const char*, 128> table = [] {
-        std::array<const char*, 128> t{};
-        t['&'] = "&amp;";
-        t['<'] = "&lt;";
-        t['>'] = "&gt;";
-        t['"'] = "&quot;";
-        t['\''] = "&#39;";
-        return t;
-    }();
-    return table;
-}
+constexpr AsciiEscapes kHtmlEscapes = [] {
+    AsciiEscapes t{};
+    t['&'] = "&amp;";
+    t['<'] = "&lt;";
+    t['>'] = "&gt;";
+    t['"'] = "&quot;";
+    t['\''] = "&#39;";
+    return t;
+}();
 
 // Escapes text content; a space after a space (or at the start) becomes a no-break space so
 // that runs of spaces survive as the document has them. A tab has no HTML equivalent; an
@@ -572,29 +569,7 @@ void HtmlWriter::Footnotes() {
 }  // namespace
 
 void AppendHtmlEscaped(std::string& out, std::string_view text) {
-    const auto& table = EscapeTable();
-    size_t start = 0;
-    size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            if (const char* escaped = table[c]) {
-                out.append(text.data() + start, i - start);
-                out.append(escaped);
-                start = i + 1;
-            }
-            ++i;
-            continue;
-        }
-        const size_t at = i;
-        // A malformed byte advances by one; a real U+FFFD by three.
-        if (NextUtf8(text, i) == 0xFFFD && i - at == 1) {
-            out.append(text.data() + start, at - start);
-            out.append("\xEF\xBF\xBD");
-            start = i;
-        }
-    }
-    out.append(text.data() + start, text.size() - start);
+    AppendEscaped(out, text, kHtmlEscapes, AppendValidUtf8);
 }
 
 std::string EscapeHtml(std::string_view text) {
