@@ -82,20 +82,36 @@ xmlNodePtr NextSkippingChildren(xmlNodePtr node, xmlNodePtr top) {
     return node == top ? nullptr : node->next;
 }
 
-// Drops whitespace-only text between elements, so that indented files read like compact ones.
-// Iterative, so that depth costs no stack.
-void StripBlankText(xmlNodePtr top) {
-    std::vector<xmlNodePtr> blanks;
+// Visits the descendants of top in document order until visit returns true, and returns
+// the node it stopped at (null when it visited all). Only elements are descended into: the
+// children of an entity reference belong to the entity's declaration, not to the tree.
+// Iterative, so that however deep a document nests, the walk costs no stack; visit must
+// not unlink the node it is given.
+template <typename Visit>
+xmlNodePtr WalkDescendants(xmlNodePtr top, Visit visit) {
     xmlNodePtr node = top->children;
     while (node != nullptr) {
-        if (node->type == XML_TEXT_NODE && IsWhitespaceOnly(node->content)) {
-            blanks.push_back(node);
-        } else if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+        if (visit(node)) {
+            return node;
+        }
+        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
             node = node->children;
             continue;
         }
         node = NextSkippingChildren(node, top);
     }
+    return nullptr;
+}
+
+// Drops whitespace-only text between elements, so that indented files read like compact ones.
+void StripBlankText(xmlNodePtr top) {
+    std::vector<xmlNodePtr> blanks;
+    WalkDescendants(top, [&](xmlNodePtr node) {
+        if (node->type == XML_TEXT_NODE && IsWhitespaceOnly(node->content)) {
+            blanks.push_back(node);
+        }
+        return false;
+    });
     for (xmlNodePtr blank : blanks) {
         xmlUnlinkNode(blank);
         xmlFreeNode(blank);
@@ -119,18 +135,13 @@ void AppendText(xmlNodePtr node, std::string& out) {
         default:
             return;
     }
-    // Depth-first over the subtree without recursion; comments and processing instructions
-    // inside an element do not belong to its text.
-    xmlNodePtr cur = node->children;
-    while (cur != nullptr) {
+    // Comments and processing instructions inside an element do not belong to its text.
+    WalkDescendants(node, [&](xmlNodePtr cur) {
         if (cur->type == XML_TEXT_NODE || cur->type == XML_CDATA_SECTION_NODE) {
             out += S(cur->content);
-        } else if (cur->type == XML_ELEMENT_NODE && cur->children != nullptr) {
-            cur = cur->children;
-            continue;
         }
-        cur = NextSkippingChildren(cur, node);
-    }
+        return false;
+    });
 }
 
 bool BeyondLatin1(const xmlChar* text) {
@@ -146,9 +157,7 @@ bool BeyondLatin1(const xmlChar* text) {
 // Whether a document holds characters beyond Latin-1 where no character reference can stand:
 // in names, comments, processing instructions and CDATA sections.
 bool NeedsUnicodeEncoding(xmlDocPtr doc) {
-    xmlNodePtr top = reinterpret_cast<xmlNodePtr>(doc);
-    xmlNodePtr node = top->children;
-    while (node != nullptr) {
+    const auto beyond = [](xmlNodePtr node) {
         switch (node->type) {
             case XML_ELEMENT_NODE:
                 if (BeyondLatin1(node->name)) {
@@ -159,28 +168,17 @@ bool NeedsUnicodeEncoding(xmlDocPtr doc) {
                         return true;
                     }
                 }
-                break;
+                return false;
             case XML_COMMENT_NODE:
             case XML_CDATA_SECTION_NODE:
-                if (BeyondLatin1(node->content)) {
-                    return true;
-                }
-                break;
+                return BeyondLatin1(node->content);
             case XML_PI_NODE:
-                if (BeyondLatin1(node->name) || BeyondLatin1(node->content)) {
-                    return true;
-                }
-                break;
+                return BeyondLatin1(node->name) || BeyondLatin1(node->content);
             default:
-                break;
+                return false;
         }
-        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
-            node = node->children;
-            continue;
-        }
-        node = NextSkippingChildren(node, top);
-    }
-    return false;
+    };
+    return WalkDescendants(reinterpret_cast<xmlNodePtr>(doc), beyond) != nullptr;
 }
 
 // An XPath string literal for any value: quoted with double quotes when it holds none, with
@@ -252,19 +250,9 @@ xmlNodePtr FindByAttribute(xmlNodePtr from, const std::string& element, const st
         }
         return nullptr;
     }
-    xmlNodePtr top = reinterpret_cast<xmlNodePtr>(from->doc);
-    xmlNodePtr node = top->children;
-    while (node != nullptr) {
-        if (MatchesAttribute(node, element, key, value)) {
-            return node;
-        }
-        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
-            node = node->children;
-            continue;
-        }
-        node = NextSkippingChildren(node, top);
-    }
-    return nullptr;
+    return WalkDescendants(reinterpret_cast<xmlNodePtr>(from->doc), [&](xmlNodePtr node) {
+        return MatchesAttribute(node, element, key, value);
+    });
 }
 
 bool IsCursorNode(xmlNodePtr node) {

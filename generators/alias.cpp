@@ -1,6 +1,6 @@
 #include "generators/alias.h"
 
-#include "generators/markup.h"
+#include "rtf/code_page.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ std::string MakeAlias(std::string_view title) {
             ++i;
         } else {
             alias.push_back('_');
-            NextCodePoint(title, i);
+            rtf::NextUtf8(title, i);
         }
     }
     return alias;

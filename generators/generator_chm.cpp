@@ -5,6 +5,7 @@
 #include "generators/file_util.h"
 #include "generators/markup.h"
 #include "platform/desktop.h"
+#include "rtf/html_writer.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -49,7 +50,7 @@ std::string WindowName(const std::string& name) {
 // A page of a section without body.
 std::string TitlePage(const std::string& title) {
     return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-           EscapeHtml(title) + "</title>\n</head>\n<body>\n</body>\n</html>\n";
+           rtf::EscapeHtml(title) + "</title>\n</head>\n<body>\n</body>\n</html>\n";
 }
 
 }  // namespace
@@ -132,7 +133,7 @@ bool myGeneratorCHM::WritePage(const std::string& id, int reference, const std::
                                const std::string& title, const std::string& html,
                                bool hasChildren) {
     m_contents.append("<LI> <OBJECT type=\"text/sitemap\">\n<param name=\"Name\" value=\"");
-    AppendEscapedHtml(m_contents, title);
+    rtf::AppendHtmlEscaped(m_contents, title);
     m_contents.append("\">\n");
     // A parent without a body of its own is a heading in the contents, without a page.
     if (!html.empty() || !hasChildren) {

@@ -5,6 +5,7 @@
 #include "generators/file_util.h"
 #include "generators/markup.h"
 #include "generators/status_indicators.h"
+#include "rtf/html_writer.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(myGeneratorHTML, myGenerator);
 
@@ -99,9 +100,9 @@ bool myGeneratorHTML::AddNavigationEntry(ivData& cursor) {
     entry.alias = m_aliases.Claim(alias);
 
     m_navigationList.append("<a href=\"").append(entry.alias).append(".htm\" title=\"");
-    AppendEscapedHtml(m_navigationList, entry.title);
+    rtf::AppendHtmlEscaped(m_navigationList, entry.title);
     m_navigationList.append("\">");
-    AppendEscapedHtml(m_navigationList, entry.title);
+    rtf::AppendHtmlEscaped(m_navigationList, entry.title);
     m_navigationList.append("</a><br>\n");
 
     m_navigation.push_back(std::move(entry));
@@ -135,7 +136,7 @@ bool myGeneratorHTML::WritePage(const std::string&, int, const std::string& alia
         page = html;
     } else {
         page = m_page;
-        ReplaceAll(page, kTitlePlaceholder, EscapeHtml(title));
+        ReplaceAll(page, kTitlePlaceholder, rtf::EscapeHtml(title));
         ReplaceAll(page, kContentPlaceholder, html);
     }
     return WriteWholeFile(GetTargetPath() + alias + ".htm", page);

@@ -1,92 +1,15 @@
 #include "generators/markup.h"
 
+#include "rtf/code_page.h"
+
 #include <algorithm>
 #include <cctype>
-
-void AppendEscapedHtml(std::string& out, std::string_view text) {
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char* reference = nullptr;
-        switch (text[i]) {
-            case '&':
-                reference = "&amp;";
-                break;
-            case '<':
-                reference = "&lt;";
-                break;
-            case '>':
-                reference = "&gt;";
-                break;
-            case '"':
-                reference = "&quot;";
-                break;
-            case '\'':
-                reference = "&#39;";
-                break;
-            default:
-                continue;
-        }
-        out.append(text.substr(start, i - start));
-        out.append(reference);
-        start = i + 1;
-    }
-    out.append(text.substr(start));
-}
-
-std::string EscapeHtml(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    AppendEscapedHtml(out, text);
-    return out;
-}
-
-char32_t NextCodePoint(std::string_view text, size_t& i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    size_t length = 0;
-    char32_t code = 0;
-    char32_t min = 0;
-    if (c < 0x80) {
-        ++i;
-        return c;
-    }
-    if (c >= 0xC2 && c <= 0xDF) {
-        length = 2;
-        code = c & 0x1F;
-        min = 0x80;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        code = c & 0x0F;
-        min = 0x800;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        code = c & 0x07;
-        min = 0x10000;
-    }
-    if (length == 0 || i + length > text.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    for (size_t k = 1; k < length; ++k) {
-        const unsigned char next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        code = (code << 6) | (next & 0x3F);
-    }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        ++i;
-        return 0xFFFD;
-    }
-    i += length;
-    return code;
-}
 
 std::string ToLatin1WithReferences(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
-        const char32_t code = NextCodePoint(utf8, i);
+        const char32_t code = rtf::NextUtf8(utf8, i);
         if (code <= 0xFF) {
             out.push_back(static_cast<char>(code));
         } else {

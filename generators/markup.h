@@ -5,14 +5,8 @@
 
 // Text that goes into generated markup.
 
-// Appends text with "&", "<", ">", '"' and "'" written as references, fit for element
-// content and attribute values alike.
-void AppendEscapedHtml(std::string& out, std::string_view text);
-std::string EscapeHtml(std::string_view text);
-
-// Decodes the code point at text[i] and advances i past it; a byte that does not start valid
-// UTF-8 gives U+FFFD and advances by one.
-char32_t NextCodePoint(std::string_view text, size_t& i);
+// Text that goes into markup is escaped with rtf::AppendHtmlEscaped (rtf/html_writer.h) and
+// walked with rtf::NextUtf8 (rtf/code_page.h).
 
 // UTF-8 text as ISO-8859-1 bytes; characters beyond it become numeric character references
 // ("&#8364;"), bytes that are not UTF-8 the replacement character's reference.

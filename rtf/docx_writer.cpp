@@ -371,44 +371,24 @@ private:
 }  // namespace
 
 void AppendXmlEscaped(std::string& out, std::string_view text) {
-    size_t pos = 0;
-    while (pos < text.size()) {
-        const unsigned char b = static_cast<unsigned char>(text[pos]);
-        if (b < 0x80) {
-            ++pos;
-            switch (b) {
-                case '&':
-                    out += "&amp;";
-                    break;
-                case '<':
-                    out += "&lt;";
-                    break;
-                case '>':
-                    out += "&gt;";
-                    break;
-                case '"':
-                    out += "&quot;";
-                    break;
-                default:
-                    // XML 1.0 allows no control characters but tab and line ends.
-                    if (b >= 0x20 || b == '\t' || b == '\n' || b == '\r') {
-                        out += static_cast<char>(b);
-                    }
-                    break;
-            }
-            continue;
+    static constexpr AsciiEscapes kXmlEscapes = [] {
+        AsciiEscapes t{};
+        // XML 1.0 allows no control characters but tab and line ends.
+        for (unsigned char c = 0; c < 0x20; ++c) {
+            t[c] = c == '\t' || c == '\n' || c == '\r' ? nullptr : "";
         }
-        const size_t start = pos;
-        const char32_t c = NextUtf8(text, pos);
-        if (c == 0xFFFE || c == 0xFFFF) {
-            continue;
+        t['&'] = "&amp;";
+        t['<'] = "&lt;";
+        t['>'] = "&gt;";
+        t['"'] = "&quot;";
+        return t;
+    }();
+    AppendEscaped(out, text, kXmlEscapes, [](std::string& o, char32_t c, std::string_view bytes) {
+        // Malformed UTF-8 would make the whole part unreadable.
+        if (c != 0xFFFE && c != 0xFFFF) {
+            AppendValidUtf8(o, c, bytes);
         }
-        if (c == 0xFFFD && text.substr(start, 3) != "\xEF\xBF\xBD") {
-            out += "\xEF\xBF\xBD";  // malformed UTF-8 would make the whole part unreadable
-            continue;
-        }
-        out.append(text.substr(start, pos - start));
-    }
+    });
 }
 
 std::string WriteWordprocessingML(const Document& document, DocxContext& context) {

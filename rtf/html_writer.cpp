@@ -1,5 +1,6 @@
 #include "rtf/html_writer.h"
 
+#include "rtf/code_page.h"
 #include "rtf/writer_util.h"
 
 #include <algorithm>
@@ -12,44 +13,46 @@ namespace rtf {
 
 namespace {
 
-// The one escape table of this writer. A tab has no HTML equivalent; an em space keeps the
-// gap visible.
-const std::array<const char*, 256>& EscapeTable() {
-    static const std::array<const char*, 256> table = [] {
-        std::array<const char*, 256> t{};
-        t['&'] = "&amp;";
-        t['<'] = "&lt;";
-        t['>'] = "&gt;";
-        t['"'] = "&quot;";
-        t['\t'] = "&emsp;";
-        return t;
-    }();
-    return table;
-}
+// The one escape table of HTML output. The apostrophe is escaped too, so that the text is
+// safe in attribute values in either quote; the numeric reference is the one that HTML 4
+// (and so the older help viewers) knows as well.
+constexpr AsciiEscapes kHtmlEscapes = [] {
+    AsciiEscapes t{};
+    t['&'] = "&amp;";
+    t['<'] = "&lt;";
+    t['>'] = "&gt;";
+    t['"'] = "&quot;";
+    t['\''] = "&#39;";
+    return t;
+}();
 
 // Escapes text content; a space after a space (or at the start) becomes a no-break space so
-// that runs of spaces survive as the document has them.
+// that runs of spaces survive as the document has them. A tab has no HTML equivalent; an
+// em space keeps the gap visible.
 void AppendText(std::string& out, std::string_view text, bool& afterSpace) {
-    const auto& table = EscapeTable();
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        const char* escaped = table[c];
-        if (c == ' ') {
-            if (afterSpace) {
-                escaped = "&nbsp;";
-            }
-            afterSpace = true;
-        } else {
+        const char c = text[i];
+        if (c != ' ' && c != '\t') {
+            continue;
+        }
+        if (i > start) {
+            AppendHtmlEscaped(out, text.substr(start, i - start));
             afterSpace = false;
         }
-        if (escaped != nullptr) {
-            out.append(text.data() + start, i - start);
-            out.append(escaped);
-            start = i + 1;
+        if (c == '\t') {
+            out += "&emsp;";
+            afterSpace = false;
+        } else {
+            out += afterSpace ? "&nbsp;" : " ";
+            afterSpace = true;
         }
+        start = i + 1;
     }
-    out.append(text.data() + start, text.size() - start);
+    if (start < text.size()) {
+        AppendHtmlEscaped(out, text.substr(start));
+        afterSpace = false;
+    }
 }
 
 std::string Points(int twips) {
@@ -566,16 +569,14 @@ void HtmlWriter::Footnotes() {
 }  // namespace
 
 void AppendHtmlEscaped(std::string& out, std::string_view text) {
-    const auto& table = EscapeTable();
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (const char* escaped = table[static_cast<unsigned char>(text[i])]) {
-            out.append(text.data() + start, i - start);
-            out.append(escaped);
-            start = i + 1;
-        }
-    }
-    out.append(text.data() + start, text.size() - start);
+    AppendEscaped(out, text, kHtmlEscapes, AppendValidUtf8);
+}
+
+std::string EscapeHtml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    AppendHtmlEscaped(out, text);
+    return out;
 }
 
 std::string WriteHtml(const Document& document, const HtmlOptions& options,

@@ -32,8 +32,11 @@ struct HtmlFile {
 std::string WriteHtml(const Document& document, const HtmlOptions& options,
                       std::vector<HtmlFile>* files = nullptr);
 
-// Appends text with the characters that HTML gives a meaning escaped; for text content and
-// attribute values alike.
+// Appends UTF-8 text with "&", "<", ">", '"' and "'" written as references, fit for element
+// content and for attribute values in either quote; everything else, tabs included, is
+// kept. Bytes that are not UTF-8 (overlong forms and surrogates included) each become
+// U+FFFD, so that the page stays valid UTF-8. The one HTML escaper of the program.
 void AppendHtmlEscaped(std::string& out, std::string_view text);
+std::string EscapeHtml(std::string_view text);
 
 }  // namespace rtf

@@ -14,14 +14,151 @@ struct Entry {
     KeywordInfo info;
 };
 
+// Which handler a keyword goes to, decided once when the table is built.
+constexpr Handler HandlerOf(Kw id) {
+    switch (id) {
+        case Kw::Unknown:
+        case Kw::FootnoteMark:
+            return Handler::None;
+        case Kw::Rtf:
+        case Kw::Upr:
+        case Kw::Ud:
+        case Kw::ShpPict:
+        case Kw::Shape:
+        case Kw::Object:
+        case Kw::Result:
+        case Kw::SkipDestination:
+            return Handler::Group;
+        case Kw::Ansi:
+        case Kw::Mac:
+        case Kw::Pc:
+        case Kw::Pca:
+        case Kw::AnsiCpg:
+        case Kw::Uc:
+        case Kw::U:
+        case Kw::Character:
+            return Handler::Document;
+        case Kw::FontTable:
+        case Kw::Deff:
+        case Kw::FontFamilyWord:
+        case Kw::FontCharset:
+        case Kw::CodePageWord:
+        case Kw::Font:
+            return Handler::Font;
+        case Kw::ColorTable:
+        case Kw::Red:
+        case Kw::Green:
+        case Kw::Blue:
+            return Handler::Color;
+        case Kw::Plain:
+        case Kw::Bold:
+        case Kw::Italic:
+        case Kw::UnderlineWord:
+        case Kw::UnderlineNone:
+        case Kw::Strike:
+        case Kw::FontSize:
+        case Kw::ColorFore:
+        case Kw::ColorBack:
+        case Kw::Highlight:
+        case Kw::Super:
+        case Kw::Sub:
+        case Kw::NoSuperSub:
+        case Kw::Up:
+        case Kw::Dn:
+        case Kw::Caps:
+        case Kw::Hidden:
+            return Handler::Character;
+        case Kw::StyleSheet:
+        case Kw::Footnote:
+        case Kw::Pard:
+        case Kw::Par:
+        case Kw::Line:
+        case Kw::Tab:
+        case Kw::Page:
+        case Kw::Sect:
+        case Kw::AlignLeft:
+        case Kw::AlignCenter:
+        case Kw::AlignRight:
+        case Kw::AlignJustify:
+        case Kw::LeftIndent:
+        case Kw::RightIndent:
+        case Kw::FirstIndent:
+        case Kw::SpaceBefore:
+        case Kw::SpaceAfter:
+        case Kw::StyleNumber:
+        case Kw::OutlineLevel:
+            return Handler::Paragraph;
+        case Kw::ListTable:
+        case Kw::ListOverrideTable:
+        case Kw::ListDef:
+        case Kw::ListLevel:
+        case Kw::ListOverride:
+        case Kw::Pn:
+        case Kw::ListOverrideNumber:
+        case Kw::ListLevelNumber:
+        case Kw::ListId:
+        case Kw::LevelNfc:
+        case Kw::LevelStartAt:
+        case Kw::PnLevelBullet:
+        case Kw::PnLevelBody:
+        case Kw::PnLevel:
+        case Kw::PnDecimal:
+        case Kw::PnUpperLetter:
+        case Kw::PnLowerLetter:
+        case Kw::PnUpperRoman:
+        case Kw::PnLowerRoman:
+        case Kw::PnStart:
+            return Handler::List;
+        case Kw::NestTableProps:
+        case Kw::InTable:
+        case Kw::TableDepth:
+        case Kw::Cell:
+        case Kw::Row:
+        case Kw::NestCell:
+        case Kw::NestRow:
+        case Kw::RowDefaults:
+        case Kw::CellX:
+        case Kw::RowLeft:
+        case Kw::CellMergeFirst:
+        case Kw::CellMerge:
+        case Kw::CellVMergeFirst:
+        case Kw::CellVMerge:
+        case Kw::BorderSide:
+        case Kw::BorderNone:
+        case Kw::BorderStyle:
+            return Handler::Table;
+        case Kw::Pict:
+        case Kw::ShapeInst:
+        case Kw::ShapeText:
+        case Kw::PngBlip:
+        case Kw::JpegBlip:
+        case Kw::EmfBlip:
+        case Kw::WmfBlip:
+        case Kw::MacPictBlip:
+        case Kw::BitmapBlip:
+        case Kw::PicW:
+        case Kw::PicH:
+        case Kw::PicWGoal:
+        case Kw::PicHGoal:
+        case Kw::PicScaleX:
+        case Kw::PicScaleY:
+            return Handler::Picture;
+        case Kw::Field:
+        case Kw::FldInst:
+        case Kw::FldRslt:
+            return Handler::Field;
+    }
+    return Handler::None;
+}
+
 constexpr KeywordInfo Dest(Kw id) {
-    return {id, true, 0, 0};
+    return {id, true, 0, HandlerOf(id), 0};
 }
 constexpr KeywordInfo Word(Kw id, uint8_t variant = 0) {
-    return {id, false, variant, 0};
+    return {id, false, variant, HandlerOf(id), 0};
 }
 constexpr KeywordInfo Char(char32_t c) {
-    return {Kw::Character, false, 0, c};
+    return {Kw::Character, false, 0, HandlerOf(Kw::Character), c};
 }
 constexpr uint8_t U(Underline u) {
     return static_cast<uint8_t>(u);

@@ -138,11 +138,28 @@ enum class Kw : uint8_t {
     FootnoteMark,
 };
 
+// The part of the reader that acts on a control word: one handler per kind of destination
+// or formatting, each in a file of its own.
+enum class Handler : uint8_t {
+    None,       // read and ignored
+    Group,      // \rtf, \upr and destinations read in place or skipped whole
+    Document,   // code pages, \uc, \u and the words that stand for one character
+    Font,       // the font table and font selection
+    Color,      // the colour table
+    Character,  // character formatting
+    Paragraph,  // paragraph formatting, paragraph ends, the style sheet, footnotes
+    List,       // list tables, list paragraphs and old-style numbering
+    Table,      // row definitions, cells and rows
+    Picture,    // pictures and the shapes that hold them
+    Field,      // fields and their instructions
+};
+
 struct KeywordInfo {
     Kw id = Kw::Unknown;
     bool destination = false;  // opens a destination (matters after \*)
     uint8_t variant = 0;       // which underline style, font family, border side, ...
-    char32_t character = 0;    // for Kw::Character
+    Handler handler = Handler::None;
+    char32_t character = 0;  // for Kw::Character
 };
 
 // The keyword of a control word name; Kw::Unknown for names that are none, however long.

@@ -1,6 +1,5 @@
 #include "rtf/reader.h"
 
-#include "rtf/image_size.h"
 #include "rtf/reader_impl.h"
 
 #include <algorithm>
@@ -8,13 +7,6 @@
 namespace rtf {
 
 namespace detail {
-
-namespace {
-
-// List definitions a document may declare; real ones have a few dozen.
-constexpr size_t kMaxLists = 32768;
-
-}  // namespace
 
 Reader::Reader(std::string_view input, const ReadLimits& limits, ReadResult& result)
     : m_limits(limits),
@@ -103,44 +95,16 @@ void Reader::EndGroup() {
         case Dest::FontTable:
             CommitFont();
             if (S().dest != Dest::FontTable) {
-                // The default font is known now; groups opened before the table use it.
-                auto found = m_fonts.find(m_deff);
-                if (found != m_fonts.end()) {
-                    m_doc.defaultFont = found->second.modelIndex;
-                    for (State& s : m_states) {
-                        if (s.chp.font < 0) {
-                            s.chp.font = found->second.modelIndex;
-                            s.page = found->second.page;
-                            s.symbol = found->second.symbol;
-                        }
-                    }
-                }
+                EndFontTable();
             }
             break;
         case Dest::StyleSheet:
             CommitStyle();
             break;
         case Dest::ListTable:
-            if (popped.opened == Kw::ListLevel) {
-                if (m_listLevels.size() < 9) {
-                    m_listLevels.push_back(m_listLevel);
-                }
-            } else if (popped.opened == Kw::ListDef) {
-                if (m_listDefs.size() < kMaxLists) {
-                    m_listDefs[m_listId] = std::move(m_listLevels);
-                }
-                m_listLevels.clear();
-            }
-            break;
         case Dest::ListOverrideTable:
-            if (popped.opened == Kw::ListOverride && m_listOverrides.size() < kMaxLists) {
-                m_listOverrides[m_overrideNumber] = m_overrideListId;
-            }
-            break;
         case Dest::Pn:
-            if (popped.opened == Kw::Pn && S().dest == Dest::Body) {
-                S().pn = m_pn;
-            }
+            EndListGroup(popped);
             break;
         case Dest::Picture:
             if (popped.opened == Kw::Pict) {
@@ -170,343 +134,91 @@ void Reader::SkipGroup() {
     EndGroup();
 }
 
-const CodePage* Reader::PageFor(int number) {
-    auto found = m_pages.find(number);
-    if (found != m_pages.end()) {
-        return found->second;
-    }
-    const CodePage* page = CodePage::ForNumber(number);
-    if (page == nullptr && number != 1252) {
-        page = PageFor(1252);
-    }
-    if (m_pages.size() < 256) {
-        m_pages.emplace(number, page);
-    }
-    return page;
-}
-
-const CodePage* Reader::CurrentPage() {
-    const State& s = S();
-    return s.page != nullptr ? s.page : m_docPage;
-}
-
-void Reader::OnText(std::string_view bytes) {
-    if (m_skip > 0) {
-        const size_t n = std::min(bytes.size(), static_cast<size_t>(m_skip));
-        bytes.remove_prefix(n);
-        m_skip -= static_cast<int>(n);
-    }
-    if (bytes.empty()) {
+void Reader::OnWord(const Token& t) {
+    const KeywordInfo& info = LookupKeyword(t.text);
+    const bool ignorable = m_ignorableNext;
+    m_ignorableNext = false;
+    if (m_skip > 0 && info.id != Kw::U) {
+        --m_skip;  // a control word standing in as the fallback of \uN
         return;
     }
-    FlushSurrogate();
-    const State& s = S();
-    switch (s.dest) {
-        case Dest::Picture:
-            PictureBytes(bytes);
-            return;
-        case Dest::Body:
-            if (s.hidden) {
-                return;
-            }
-            break;
-        case Dest::ShapeInst:
-        case Dest::Upr:
-        case Dest::Pn:
-        case Dest::ListTable:
-        case Dest::ListOverrideTable:
-            return;
-        default:
-            break;
-    }
-    const size_t n = bytes.size();
-    size_t i = 0;
-    while (i < n) {
-        if (m_lead == 0 && s.symbol == SymbolEncoding::None) {
-            size_t j = i;
-            // Printable ASCII goes through as it is; control characters take the slow path,
-            // which drops them.
-            while (j < n && static_cast<unsigned char>(bytes[j] - 0x20) < 0x5F) {
-                ++j;
-            }
-            if (j > i) {
-                Deliver(bytes.substr(i, j - i));
-                i = j;
-                continue;
-            }
-        }
-        DecodeByte(static_cast<uint8_t>(bytes[i++]));
-    }
-}
-
-void Reader::OnHex(uint8_t byte) {
-    if (m_skip > 0) {
-        --m_skip;
-        return;
-    }
-    const State& s = S();
-    if (s.dest == Dest::Picture) {
-        return;
-    }
-    if (s.dest == Dest::Body && s.hidden) {
-        return;
-    }
-    DecodeByte(byte);
-}
-
-void Reader::OnBinary(std::string_view data) {
     m_skip = 0;
-    if (S().dest != Dest::Picture || m_pict.tooBig) {
-        return;
-    }
-    if (m_pict.data.size() + data.size() > m_limits.maxPictureBytes) {
-        m_pict.tooBig = true;
-        m_pict.data.clear();
-        return;
-    }
-    m_pict.data.append(data);
-}
-
-void Reader::DecodeByte(uint8_t byte) {
-    if (m_lead != 0) {
-        const char32_t c = m_leadPage->Decode(m_lead, byte);
-        m_lead = 0;
-        EmitCodePoint(c);
-        return;
-    }
-    const SymbolEncoding symbol = S().symbol;
-    if (symbol != SymbolEncoding::None) {
-        if (const char32_t c = DecodeSymbolByte(symbol, byte)) {
-            EmitCodePoint(c);
-            return;
-        }
-    }
-    const CodePage* page = CurrentPage();
-    if (page == nullptr) {
-        EmitCodePoint(byte);  // no converter at all: take the byte as Latin-1
-        return;
-    }
-    if (page->IsLeadByte(byte)) {
-        m_lead = byte;
-        m_leadPage = page;
-        return;
-    }
-    EmitCodePoint(page->Decode(byte));
-}
-
-void Reader::EmitCodePoint(char32_t c) {
-    if (m_highSurrogate != 0) {
-        const char32_t high = m_highSurrogate;
-        m_highSurrogate = 0;
-        if (c >= 0xDC00 && c <= 0xDFFF) {
-            c = 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00);
-        } else {
-            EmitCodePoint(0xFFFD);
-        }
-    }
-    if (c >= 0xD800 && c <= 0xDBFF) {
-        m_highSurrogate = static_cast<char16_t>(c);
-        return;
-    }
-    if (c >= 0xDC00 && c <= 0xDFFF) {
-        c = 0xFFFD;
-    }
-    // Word gives symbol-font characters private-use code points; map them back.
-    const SymbolEncoding symbol = S().symbol;
-    if (symbol != SymbolEncoding::None && c >= 0xF020 && c <= 0xF0FF) {
-        if (const char32_t mapped = DecodeSymbolByte(symbol, static_cast<uint8_t>(c - 0xF000))) {
-            c = mapped;
-        }
-    }
-    // Control characters other than tab mean nothing in a document.
-    if ((c < 0x20 && c != '\t') || c == 0x7F) {
-        return;
-    }
-    m_scratch.clear();
-    AppendUtf8(m_scratch, c);
-    Deliver(m_scratch);
-}
-
-void Reader::FlushSurrogate() {
-    if (m_highSurrogate != 0) {
-        m_highSurrogate = 0;
-        Deliver("\xEF\xBF\xBD");
-    }
-}
-
-void Reader::Deliver(std::string_view utf8) {
     State& s = S();
-    switch (s.dest) {
-        case Dest::Body:
-            if (!s.hidden) {
-                m_builder.AppendText(utf8, s.chp);
-            }
+    if (s.dest == Dest::Upr) {
+        if (info.id == Kw::Ud) {
+            s.dest = s.uprOuter;
+        } else if (info.destination) {
+            SkipGroup();
+        }
+        return;
+    }
+    if (s.dest == Dest::ShapeInst) {
+        if (info.id == Kw::Pict) {
+            OnPictureWord(info, t);
+        } else if (info.id == Kw::ShapeText) {
+            s.dest = Dest::Body;
+        } else if (info.destination || ignorable) {
+            SkipGroup();
+        }
+        return;
+    }
+    if (!info.destination && ignorable) {
+        SkipGroup();  // an ignorable destination we do not know
+        return;
+    }
+    switch (info.handler) {
+        case Handler::None:
             break;
-        case Dest::FieldInst:
-            if (!m_fields.empty() && m_fields.back().instruction.size() < 4096) {
-                m_fields.back().instruction.append(utf8);
-            }
+        case Handler::Group:
+            OnGroupWord(info, t);
             break;
-        case Dest::FontTable:
-        case Dest::StyleSheet:
-        case Dest::ColorTable:
-            // Entries end with a semicolon.
-            while (!utf8.empty()) {
-                const size_t semicolon = utf8.find(';');
-                const std::string_view part = utf8.substr(0, semicolon);
-                if (s.dest == Dest::FontTable && m_fontEntry.name.size() < 256) {
-                    m_fontEntry.name.append(part);
-                } else if (s.dest == Dest::StyleSheet && m_styleEntry.name.size() < 256) {
-                    m_styleEntry.name.append(part);
-                }
-                if (semicolon == std::string_view::npos) {
-                    break;
-                }
-                if (s.dest == Dest::FontTable) {
-                    CommitFont();
-                } else if (s.dest == Dest::StyleSheet) {
-                    CommitStyle();
-                } else {
-                    CommitColor();
-                }
-                utf8.remove_prefix(semicolon + 1);
-            }
+        case Handler::Document:
+            OnDocumentWord(info, t);
+            break;
+        case Handler::Font:
+            OnFontWord(info, t);
+            break;
+        case Handler::Color:
+            OnColorWord(info, t);
+            break;
+        case Handler::Character:
+            OnCharacterWord(info, t);
+            break;
+        case Handler::Paragraph:
+            OnParagraphWord(info, t);
+            break;
+        case Handler::List:
+            OnListWord(info, t);
+            break;
+        case Handler::Table:
+            OnTableWord(info, t);
+            break;
+        case Handler::Picture:
+            OnPictureWord(info, t);
+            break;
+        case Handler::Field:
+            OnFieldWord(info, t);
+            break;
+    }
+}
+
+void Reader::OnGroupWord(const KeywordInfo& info, const Token&) {
+    State& s = S();
+    switch (info.id) {
+        case Kw::Rtf:
+            m_started = true;
+            break;
+        case Kw::Upr:
+            s.uprOuter = s.dest;
+            s.dest = Dest::Upr;
+            break;
+        case Kw::SkipDestination:
+            SkipGroup();
             break;
         default:
+            // \shppict, \shp, \object, \result, \ud: their content is read in place.
             break;
     }
-}
-
-void Reader::PictureBytes(std::string_view hex) {
-    if (m_pict.tooBig) {
-        return;
-    }
-    std::string& data = m_pict.data;
-    int nibble = m_pict.nibble;
-    for (const char ch : hex) {
-        int v;
-        if (ch >= '0' && ch <= '9') {
-            v = ch - '0';
-        } else if (ch >= 'a' && ch <= 'f') {
-            v = ch - 'a' + 10;
-        } else if (ch >= 'A' && ch <= 'F') {
-            v = ch - 'A' + 10;
-        } else {
-            continue;  // white space and stray characters
-        }
-        if (nibble < 0) {
-            nibble = v;
-        } else {
-            data.push_back(static_cast<char>(nibble * 16 + v));
-            nibble = -1;
-        }
-    }
-    m_pict.nibble = nibble;
-    // Pictures larger than the limit are dropped rather than held.
-    if (data.size() > m_limits.maxPictureBytes) {
-        m_pict.tooBig = true;
-        data.clear();
-        data.shrink_to_fit();
-    }
-}
-
-void Reader::CommitPicture(const State& popped) {
-    std::string data = std::move(m_pict.data);
-    m_pict.data.clear();
-    const State& s = S();
-    if (data.empty() || m_pict.tooBig || popped.hidden ||
-        (s.dest != Dest::Body && s.dest != Dest::ShapeInst)) {
-        return;
-    }
-    if (m_pictureBytes + data.size() > m_limits.maxPicturesBytes) {
-        return;
-    }
-    m_pictureBytes += data.size();
-    Picture picture;
-    picture.format = m_pict.format;
-    const bool metafile = picture.format == PictureFormat::Emf ||
-                          picture.format == PictureFormat::Wmf ||
-                          picture.format == PictureFormat::MacPict;
-    // \picw and \pich are pixels for bitmaps, hundredths of a millimetre for metafiles.
-    const auto natural = [&](int size) {
-        const int64_t twips = metafile ? int64_t{size} * 1440 / 2540 : int64_t{size} * 15;
-        return static_cast<int>(std::clamp<int64_t>(twips, 0, 1 << 24));
-    };
-    const auto scaled = [](int twips, int scale) {
-        const int64_t value = int64_t{twips} * (scale > 0 ? scale : 100) / 100;
-        return static_cast<int>(std::clamp<int64_t>(value, 0, 1 << 24));
-    };
-    int picw = m_pict.picw;
-    int pich = m_pict.pich;
-    if (picw <= 0 && pich <= 0) {
-        ImagePixelSize(picture.format, data, picw, pich);  // no size given: the image's own
-    }
-    picture.width = scaled(m_pict.goalw > 0 ? m_pict.goalw : natural(picw), m_pict.scalex);
-    picture.height = scaled(m_pict.goalh > 0 ? m_pict.goalh : natural(pich), m_pict.scaley);
-    picture.data = std::move(data);
-    m_doc.pictures.push_back(std::move(picture));
-    m_builder.AppendRun(RunKind::Picture, s.chp, static_cast<int>(m_doc.pictures.size()) - 1);
-}
-
-ParagraphFormat Reader::CurrentParagraphFormat() {
-    const State& s = S();
-    ParagraphFormat format = s.pap;
-    format.heading =
-        s.outlineLevel >= 0 && s.outlineLevel < 9 ? s.outlineLevel + 1 : s.styleHeading;
-    return format;
-}
-
-ParagraphPlacement Reader::Placement() {
-    const State& s = S();
-    ParagraphPlacement p;
-    p.tableDepth = std::min(s.itap > 0 ? s.itap : (s.inTable ? 1 : 0), m_limits.maxTableDepth);
-    if (s.ls > 0) {
-        auto override = m_listOverrides.find(s.ls);
-        if (override != m_listOverrides.end()) {
-            auto def = m_listDefs.find(override->second);
-            const int level = std::clamp(s.ilvl, 0, 8);
-            ListLevelDef levelDef;
-            if (def != m_listDefs.end() && level < static_cast<int>(def->second.size())) {
-                levelDef = def->second[level];
-            }
-            if (levelDef.nfc != 255) {  // 255: a level without a number or bullet
-                p.inList = true;
-                p.listKey = s.ls;
-                p.listLevel = level;
-                p.listContinues = true;
-                p.listStartAt = levelDef.startAt;
-                switch (levelDef.nfc) {
-                    case 1:
-                        p.listStyle = ListStyle::UpperRoman;
-                        break;
-                    case 2:
-                        p.listStyle = ListStyle::LowerRoman;
-                        break;
-                    case 3:
-                        p.listStyle = ListStyle::UpperAlpha;
-                        break;
-                    case 4:
-                        p.listStyle = ListStyle::LowerAlpha;
-                        break;
-                    case 23:
-                        p.listStyle = ListStyle::Bullet;
-                        break;
-                    default:
-                        p.listStyle = ListStyle::Decimal;
-                        break;
-                }
-                return p;
-            }
-        }
-    }
-    if (s.pn.active) {
-        p.inList = true;
-        p.listKey = -1 - static_cast<int>(s.pn.style);
-        p.listLevel = s.pn.level;
-        p.listStyle = s.pn.style;
-        p.listStartAt = s.pn.start;
-    }
-    return p;
 }
 
 void Reader::Finish() {

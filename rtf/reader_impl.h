@@ -1,7 +1,8 @@
 #pragma once
 
-// The reader's state machine, shared by reader.cpp (tokens, groups, text) and
-// reader_words.cpp (what each control word does). Not part of the public interface.
+// The reader's state machine. reader.cpp runs the token loop and the group stack and hands
+// each control word to the handler its keyword names; each handler lives in a file of its
+// own (reader_fonts.cpp, reader_lists.cpp, ...). Not part of the public interface.
 
 #include "rtf/builder.h"
 #include "rtf/code_page.h"
@@ -83,40 +84,68 @@ public:
     void Run();
 
 private:
-    // reader.cpp
+    // reader.cpp: the token loop, groups and the dispatch of control words to handlers.
     State& S() { return m_states.back(); }
     void BeginGroup();
     void EndGroup();
     void SkipGroup();
+    void OnWord(const Token& token);
+    void OnGroupWord(const KeywordInfo& info, const Token& token);
+    void Finish();
+
+    // reader_text.cpp: decoding text into the current destination.
+    void OnDocumentWord(const KeywordInfo& info, const Token& token);
+    void OnSymbol(uint8_t symbol);
     void OnText(std::string_view bytes);
     void OnHex(uint8_t byte);
-    void OnBinary(std::string_view data);
     void DecodeByte(uint8_t byte);
     void EmitCodePoint(char32_t c);
     void FlushSurrogate();
     void Deliver(std::string_view utf8);
-    void PictureBytes(std::string_view hex);
+    void DeliverTableText(std::string_view utf8);
     const CodePage* PageFor(int number);
     const CodePage* CurrentPage();
-    ParagraphPlacement Placement();
-    ParagraphFormat CurrentParagraphFormat();
-    void Finish();
 
-    // reader_words.cpp
-    void OnWord(const Token& token);
-    void OnSymbol(uint8_t symbol);
-    void OnDestination(const KeywordInfo& info);
-    void OnBodyWord(const KeywordInfo& info, const Token& token);
-    void OnFormatWord(const KeywordInfo& info, const Token& token);
-    void OnTableDefinitionWord(const KeywordInfo& info, const Token& token);
+    // reader_fonts.cpp
+    void OnFontWord(const KeywordInfo& info, const Token& token);
     void SelectFont(int number);
     void CommitFont();
-    void CommitStyle();
+    void EndFontTable();
+
+    // reader_colors.cpp
+    void OnColorWord(const KeywordInfo& info, const Token& token);
     void CommitColor();
-    void CommitPicture(const State& popped);
-    void BeginFieldResult();
-    void EndParagraph();
     uint32_t ColorAt(int index) const;
+
+    // reader_characters.cpp
+    void OnCharacterWord(const KeywordInfo& info, const Token& token);
+
+    // reader_paragraphs.cpp
+    void OnParagraphWord(const KeywordInfo& info, const Token& token);
+    void BeginFootnote();
+    void CommitStyle();
+    void EndParagraph();
+    ParagraphPlacement Placement();
+    ParagraphFormat CurrentParagraphFormat();
+
+    // reader_lists.cpp
+    void OnListWord(const KeywordInfo& info, const Token& token);
+    void EndListGroup(const State& popped);
+    void PlaceInList(ParagraphPlacement& placement);
+
+    // reader_tables.cpp
+    void OnTableWord(const KeywordInfo& info, const Token& token);
+    void OnRowDefinitionWord(const KeywordInfo& info, const Token& token);
+
+    // reader_pictures.cpp
+    void OnPictureWord(const KeywordInfo& info, const Token& token);
+    void OnBinary(std::string_view data);
+    void PictureBytes(std::string_view hex);
+    void CommitPicture(const State& popped);
+
+    // reader_fields.cpp
+    void OnFieldWord(const KeywordInfo& info, const Token& token);
+    void BeginFieldResult();
 
     const ReadLimits& m_limits;
     ReadResult& m_result;
@@ -184,6 +213,29 @@ private:
     } m_pict;
     size_t m_pictureBytes = 0;
 };
+
+// Text with the spaces and tabs at both ends removed.
+inline std::string Trim(std::string text) {
+    const auto space = [](unsigned char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && space(text.back())) {
+        text.pop_back();
+    }
+    size_t start = 0;
+    while (start < text.size() && space(text[start])) {
+        ++start;
+    }
+    return text.substr(start);
+}
+
+// ASCII letters made lower case; other bytes are kept.
+inline std::string Lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
 
 // Parses a HYPERLINK field instruction into a link target; empty when it is none.
 std::string HyperlinkTarget(std::string_view instruction);

@@ -1,6 +1,7 @@
 #include "rtf/rtf_writer.h"
 
 #include "rtf/code_page.h"
+#include "rtf/writer_util.h"
 
 #include <algorithm>
 #include <map>
@@ -517,38 +518,23 @@ private:
 }  // namespace
 
 void AppendRtfText(std::string& out, std::string_view utf8) {
-    size_t pos = 0;
-    while (pos < utf8.size()) {
-        const unsigned char b = static_cast<unsigned char>(utf8[pos]);
-        if (b < 0x80) {
-            ++pos;
-            switch (b) {
-                case '\\':
-                    out += "\\\\";
-                    break;
-                case '{':
-                    out += "\\{";
-                    break;
-                case '}':
-                    out += "\\}";
-                    break;
-                case '\t':
-                    out += "\\tab ";
-                    break;
-                default:
-                    if (b >= 0x20) {
-                        out += static_cast<char>(b);
-                    }
-                    break;
-            }
-            continue;
+    static constexpr AsciiEscapes kRtfEscapes = [] {
+        AsciiEscapes t{};
+        for (unsigned char c = 0; c < 0x20; ++c) {
+            t[c] = "";  // control characters mean nothing in a document
         }
-        const char32_t c = NextUtf8(utf8, pos);
+        t['\\'] = "\\\\";
+        t['{'] = "\\{";
+        t['}'] = "\\}";
+        t['\t'] = "\\tab ";
+        return t;
+    }();
+    AppendEscaped(out, utf8, kRtfEscapes, [](std::string& o, char32_t c, std::string_view) {
         // \uN takes a signed 16-bit number; characters beyond the BMP go as a surrogate pair.
         const auto unit = [&](uint32_t u) {
-            out += "\\u" +
-                   std::to_string(u > 32767 ? static_cast<int>(u) - 65536 : static_cast<int>(u)) +
-                   "?";
+            o += "\\u" +
+                 std::to_string(u > 32767 ? static_cast<int>(u) - 65536 : static_cast<int>(u)) +
+                 "?";
         };
         if (c >= 0x10000) {
             const uint32_t v = c - 0x10000;
@@ -557,7 +543,7 @@ void AppendRtfText(std::string& out, std::string_view utf8) {
         } else {
             unit(c);
         }
-    }
+    });
 }
 
 std::string WriteRtf(const Document& document) {

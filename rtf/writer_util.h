@@ -2,12 +2,56 @@
 
 // Small helpers the writers share.
 
+#include "rtf/code_page.h"
 #include "rtf/model.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
 namespace rtf {
+
+// A writer's escape table for ASCII: for each byte its replacement, null to keep the byte,
+// "" to drop it.
+using AsciiEscapes = std::array<const char*, 128>;
+
+// Appends UTF-8 text escaped the way one writer needs: every ASCII byte through its table,
+// every other character handed to other(out, c, bytes) with the bytes that stand for it (a
+// malformed byte comes alone, as U+FFFD). Unescaped ASCII is copied in runs.
+template <typename Other>
+void AppendEscaped(std::string& out, std::string_view text, const AsciiEscapes& table,
+                   Other other) {
+    size_t start = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            if (const char* escaped = table[c]) {
+                out.append(text.data() + start, i - start);
+                out.append(escaped);
+                start = i + 1;
+            }
+            ++i;
+            continue;
+        }
+        const size_t at = i;
+        const char32_t code = NextUtf8(text, i);
+        out.append(text.data() + start, at - start);
+        other(out, code, text.substr(at, i - at));
+        start = i;
+    }
+    out.append(text.data() + start, text.size() - start);
+}
+
+// For AppendEscaped: a character as its own bytes, a malformed byte as U+FFFD, so that the
+// output stays valid UTF-8.
+inline void AppendValidUtf8(std::string& out, char32_t code, std::string_view bytes) {
+    if (code == 0xFFFD && bytes.size() == 1) {
+        out += "\xEF\xBF\xBD";
+    } else {
+        out.append(bytes);
+    }
+}
 
 // A font name made safe inside a CSS declaration (characters that could end or escape it
 // are dropped), quoted when it has spaces; empty when nothing is left.

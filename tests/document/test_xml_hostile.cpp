@@ -108,6 +108,37 @@ TEST(HostileXml, DeepNestingFailsCleanlyOrWalksWithinBounds) {
     EXPECT_EQ(rows.back().depth, 1000);
 }
 
+// Every walk over a whole tree (blank text, text content, search by attribute, the choice
+// of encoding on saving) reaches the deepest element of a deeply nested, indented file.
+TEST(HostileXml, TreeWalksReachTheDeepestElement) {
+    constexpr int kDepth = 1500;
+    std::string nested = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<Document>";
+    for (int i = 0; i < kDepth; ++i) {
+        nested += "\n  <Section Title=\"t\">";
+    }
+    nested += "<Section Title=\"needle\">deep <![CDATA[text]]><!-- no text --></Section>";
+    for (int i = 0; i < kDepth; ++i) {
+        nested += "</Section>\n";
+    }
+    nested += "</Document>";
+    ivXML xml;
+    xml.LoadXml(nested);
+    ASSERT_TRUE(xml.GoRoot());
+    EXPECT_EQ(xml.GetText(), "deep text") << "blank text between elements is dropped";
+    EXPECT_EQ(xml.SaveToString().rfind("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", 0), 0u);
+    EXPECT_FALSE(xml.SelectWhere("Section", "Title", "none",
+                                 ivData::SELECT_ANYWHERE | ivData::SELECT_ATTRIBUTE));
+    ASSERT_TRUE(xml.SelectWhere("Section", "Title", "needle",
+                                ivData::SELECT_ANYWHERE | ivData::SELECT_ATTRIBUTE));
+    EXPECT_EQ(xml.GetText(), "deep text");
+    // A name beyond Latin-1 at the bottom makes the whole file UTF-8: no character reference
+    // can stand in a name.
+    ASSERT_TRUE(xml.AddNode("\xCE\xB2"));
+    const std::string saved = xml.SaveToString();
+    EXPECT_EQ(saved.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u);
+    EXPECT_NE(saved.find("<\xCE\xB2/>"), std::string::npos);
+}
+
 TEST(HostileXml, GarbageAndTruncationFailCleanly) {
     TempDir dir;
     const std::string cases[] = {

@@ -7,6 +7,7 @@
 #include "generators/generator_word.h"
 #include "generators/markup.h"
 #include "platform/guid.h"
+#include "rtf/html_writer.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +74,7 @@ TEST(AliasRegistry, ManyEqualTitlesStayUniqueAndFast) {
 }
 
 TEST(Markup, EscapesTitlesAndWritesLatin1) {
-    EXPECT_EQ(EscapeHtml("a < b & \"c\" 'd' <%content%>"),
+    EXPECT_EQ(rtf::EscapeHtml("a < b & \"c\" 'd' <%content%>"),
               "a &lt; b &amp; &quot;c&quot; &#39;d&#39; &lt;%content%&gt;");
     EXPECT_EQ(ToLatin1WithReferences("\xc3\x9c"
                                      "ber \xe2\x82\xac \xf0\x9f\x98\x80"),

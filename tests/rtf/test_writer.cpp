@@ -1,5 +1,6 @@
 // The HTML, RTF and text writers on models built in the test.
 
+#include "rtf/code_page.h"
 #include "rtf/html_writer.h"
 #include "rtf/reader.h"
 #include "rtf/rtf_writer.h"
@@ -36,13 +37,14 @@ TEST(HtmlWriter, EscapesTextAndAttributesInOnePlace) {
     d.blocks.push_back(Paragraph{{}, {Text("a", CharFormat{.font = 0}), Text("b")}});
     d.blocks.push_back(Paragraph{{}, {Text("<link>", CharFormat{.link = 0})}});
     const std::string html = Fragment(d);
-    EXPECT_NE(html.find("&lt;script&gt;alert(&quot;x&quot;) &amp; 'y'&lt;/script&gt;"),
+    EXPECT_NE(html.find("&lt;script&gt;alert(&quot;x&quot;) &amp; &#39;y&#39;&lt;/script&gt;"),
               std::string::npos);
     EXPECT_EQ(html.find("<script>"), std::string::npos);
     EXPECT_NE(html.find("<a href=\"http://x.example/?a=1&amp;b=&quot;2&quot;\">&lt;link&gt;</a>"),
               std::string::npos);
     // A font name cannot leave its CSS declaration.
-    EXPECT_NE(html.find("font-family:'Evil backgroundurljavascriptx'"), std::string::npos) << html;
+    EXPECT_NE(html.find("font-family:&#39;Evil backgroundurljavascriptx&#39;"), std::string::npos)
+        << html;
 }
 
 TEST(HtmlWriter, WritesOnlySafeLinks) {
@@ -112,6 +114,57 @@ TEST(HtmlWriter, KeepsRunsOfSpacesAndEmptyParagraphs) {
     Document d = OneParagraph({Text(" a  b\tc")});
     d.blocks.push_back(Paragraph{});
     EXPECT_EQ(Fragment(d), "<p>&nbsp;a &nbsp;b&emsp;c</p>\n<p><br></p>\n");
+}
+
+// The one HTML escaper: its output may stand in element text and in attribute values in
+// either quote, and is valid UTF-8 whatever it was given.
+TEST(HtmlEscape, EscapesMarkupCharactersAndRepairsUtf8) {
+    EXPECT_EQ(EscapeHtml("a<b>&\"c\" 'd'\te"), "a&lt;b&gt;&amp;&quot;c&quot; &#39;d&#39;\te");
+    EXPECT_EQ(EscapeHtml("&amp;"), "&amp;amp;") << "references are text, not markup";
+    // Valid sequences of two, three and four bytes, U+FFFD itself and the last code point
+    // pass unchanged.
+    const std::string valid = "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBD\xF4\x8F\xBF\xBF";
+    EXPECT_EQ(EscapeHtml(valid), valid);
+    const std::string fffd = "\xEF\xBF\xBD";
+    // Every byte that is not part of a valid sequence becomes one U+FFFD: stray
+    // continuation bytes, bytes that never start UTF-8, truncated sequences, overlong
+    // forms, surrogates and code points beyond U+10FFFF.
+    EXPECT_EQ(EscapeHtml("a\x80z"), "a" + fffd + "z");
+    EXPECT_EQ(EscapeHtml("\xFF\xFE"), fffd + fffd);
+    EXPECT_EQ(EscapeHtml("\xE2\x82<"), fffd + fffd + "&lt;");
+    EXPECT_EQ(EscapeHtml("\xF0\x9F\x98"), fffd + fffd + fffd);
+    EXPECT_EQ(EscapeHtml("\xC0\xBC"), fffd + fffd) << "an overlong '<' stays no markup";
+    EXPECT_EQ(EscapeHtml("\xE0\x80\xBC"), fffd + fffd + fffd);
+    EXPECT_EQ(EscapeHtml("\xF0\x80\x80\xBC"), fffd + fffd + fffd + fffd);
+    EXPECT_EQ(EscapeHtml("\xED\xA0\x80"), fffd + fffd + fffd);
+    EXPECT_EQ(EscapeHtml("\xF4\x90\x80\x80"), fffd + fffd + fffd + fffd);
+    EXPECT_EQ(EscapeHtml(std::string_view("a\0b", 3)), std::string("a\0b", 3));
+
+    std::string out = "<p>";
+    AppendHtmlEscaped(out, "x'");
+    EXPECT_EQ(out, "<p>x&#39;");
+}
+
+// The one UTF-8 walker: one code point per call, or U+FFFD and one byte.
+TEST(Utf8, WalksCodePointsAndStepsOverMalformedBytesOneAtATime) {
+    const auto walk = [](std::string_view text) {
+        std::vector<std::pair<char32_t, size_t>> steps;
+        for (size_t pos = 0; pos < text.size();) {
+            const size_t before = pos;
+            const char32_t c = NextUtf8(text, pos);
+            steps.emplace_back(c, pos - before);
+        }
+        return steps;
+    };
+    using Steps = std::vector<std::pair<char32_t, size_t>>;
+    EXPECT_EQ(walk("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"),
+              (Steps{{'a', 1}, {0xE9, 2}, {0x20AC, 3}, {0x1F600, 4}}));
+    EXPECT_EQ(walk("\xC1\xBF"), (Steps{{0xFFFD, 1}, {0xFFFD, 1}})) << "overlong";
+    EXPECT_EQ(walk("\xE0\x9F\xBF"), (Steps{{0xFFFD, 1}, {0xFFFD, 1}, {0xFFFD, 1}}));
+    EXPECT_EQ(walk("\xED\xBF\xBF"), (Steps{{0xFFFD, 1}, {0xFFFD, 1}, {0xFFFD, 1}}));
+    EXPECT_EQ(walk("\xF5\x80\x80\x80").size(), 4u);
+    EXPECT_EQ(walk("\xE2\x82z"), (Steps{{0xFFFD, 1}, {0xFFFD, 1}, {'z', 1}})) << "truncated";
+    EXPECT_EQ(walk("\xEF\xBF\xBD"), (Steps{{0xFFFD, 3}})) << "U+FFFD itself";
 }
 
 TEST(RtfWriter, EscapesTextAndWritesUnicodeAsSignedUnits) {
