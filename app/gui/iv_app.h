@@ -68,7 +68,7 @@ public:
     // "Quorvane Editor/1.0"
     std::string GetUserAgent() const;
 
-    // Versions (see app/version.h); the first three compare the application's version.
+    // Versions (see core/version.h); the first three compare the application's version.
     static std::string FormatVersion(const ivVersion& v, int parts) {
         return ::FormatVersion(v, parts);
     }
