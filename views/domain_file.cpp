@@ -1,9 +1,12 @@
 #include "views/domain_file.h"
 
+#include "views/generate_command.h"
+
 wxIMPLEMENT_DYNAMIC_CLASS(myDomainFile, ivDocumentExRTF);
 
 myDomainFile::myDomainFile() {
     m_store.SetFlushHook([this] { UpdateModifiedFlag(); });
+    BindGenerateCommand(*this);
 }
 
 ivXML* myDomainFile::GetTree(int kind) {

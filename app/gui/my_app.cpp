@@ -1,9 +1,12 @@
 #include "app/gui/my_app.h"
 
+#include "app/gui/command_table.h"
+
 #include "core/command_ids.h"
 #include "core/identity.h"
 #include "core/settings_keys.h"
 #include "core/translate.h"
+#include "framework/doc_manager.h"
 #include "framework/mdi_frames.h"
 #include "views/domain_file.h"
 #include "views/outline_view.h"
@@ -25,6 +28,62 @@ myApp::myApp() {
     SetVersion(identity::kVersionParts[0], identity::kVersionParts[1], identity::kVersionParts[2],
                identity::kVersionParts[3]);
     SetRegistryKey(identity::kRegistryKey);
+    BindDocumentCommandStates();
+}
+
+void myApp::BindDocumentCommandStates() {
+    using namespace command_id;
+    // The commands of documents and their views are offered only while a document is open;
+    // with one open, its document and views say what they can do.
+    const int documentCommands[] = {kFileSave,
+                                    kFileSaveAs,
+                                    kFilePrint,
+                                    kFilePrintPreview,
+                                    kFileSendMail,
+                                    kEditCut,
+                                    kEditCopy,
+                                    kEditPaste,
+                                    kEditDelete,
+                                    kEditFind,
+                                    kEditFindNext,
+                                    kViewExpand,
+                                    kViewExpandAll,
+                                    kViewCollapse,
+                                    kViewCollapseAll,
+                                    kViewRefresh,
+                                    kInsertSection,
+                                    kInsertSectionAbove,
+                                    kInsertSectionUnder,
+                                    kFormatFont,
+                                    kFormatFontFace,
+                                    kFormatFontSize,
+                                    kFormatFontColor,
+                                    kFormatHighlight,
+                                    kFormatBold,
+                                    kFormatItalic,
+                                    kFormatUnderline,
+                                    kFormatParagraphLeft,
+                                    kFormatParagraphCenter,
+                                    kFormatParagraphRight,
+                                    kFormatParagraphBullets,
+                                    kToolsGenerate};
+    for (int commandId : documentCommands) {
+        Bind(
+            wxEVT_UPDATE_UI,
+            [this](wxUpdateUIEvent& event) {
+                event.Enable(GetDocManager() != nullptr &&
+                             GetDocManager()->GetCurrentDocument() != nullptr);
+            },
+            commandId);
+    }
+}
+
+bool myApp::OnCreateCommands(ivCommandSite* site) {
+    return DefineEditorCommands(site);
+}
+
+bool myApp::OnFillCommandLists(ivCommandSite* site) {
+    return FillEditorCommandLists(site);
 }
 
 bool myApp::OnInitApp() {

@@ -1,3 +1,4 @@
+#include "app/gui/command_table.h"
 #include "core/app_registry.h"
 #include "core/identity.h"
 #include "tests/app/gui_test_app.h"
@@ -21,6 +22,14 @@ bool TestApp::OnInit() {
     delete wxLog::SetActiveTarget(new wxLogStderr);
     wxInitAllImageHandlers();
     return true;
+}
+
+bool TestApp::OnCreateCommands(ivCommandSite* site) {
+    return !editorCommands || DefineEditorCommands(site);
+}
+
+bool TestApp::OnFillCommandLists(ivCommandSite* site) {
+    return !editorCommands || FillEditorCommandLists(site);
 }
 
 TestApp& GetTestApp() {
