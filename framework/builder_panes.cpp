@@ -9,8 +9,8 @@
 #include "framework/paint_theme.h"
 #include "framework/status_bar.h"
 #include "framework/task_panel.h"
+#include "platform/desktop_look.h"
 
-#include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/gauge.h>
 #include <wx/propgrid/propgrid.h>
@@ -19,6 +19,7 @@
 #include <wx/statbmp.h>
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -59,6 +60,7 @@ void ivCommandBuilder::SetIndicator(const std::string& name, int value) {
         return;
     }
     wxWindow* window = found->second.window;
+    bool urgent = true;
     if (auto* image = dynamic_cast<wxStaticBitmap*>(window)) {
         if (value != 0 && HasCommandImage(value)) {
             image->SetBitmap(GetCommandImage(value));
@@ -72,22 +74,22 @@ void ivCommandBuilder::SetIndicator(const std::string& name, int value) {
             return;
         }
         progress->SetValue(position);
+        // The ends of a run always show; the steps between as time allows.
+        urgent = position == 0 || position == progress->GetRange();
     }
-    RepaintIndicators(window);
+    RepaintIndicators(window, urgent);
 }
 
-void ivCommandBuilder::RepaintIndicators(wxWindow* window) {
-    // Generation keeps the program busy in the command handler: the bar is painted now, and
-    // only painting is done meanwhile; the user's input waits until the run is over.
+void ivCommandBuilder::RepaintIndicators(wxWindow* window, bool urgent) {
+    // Generation keeps the program busy in the command handler: the bar is painted now, a few
+    // times a second at most (each wait for the painting costs the run some time).
     window->Refresh();
-    window->Update();
-    if (wxWindow* parent = window->GetParent()) {
-        parent->Update();
+    const auto now = std::chrono::steady_clock::now();
+    if (!urgent && now - m_lastRepaint < std::chrono::milliseconds(kRepaintInterval)) {
+        return;
     }
-    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-    if (loop != nullptr && !loop->IsYielding()) {
-        loop->YieldFor(wxEVT_CATEGORY_UI);
-    }
+    m_lastRepaint = now;
+    platform::PaintNow(*window, kLongestRepaint);
 }
 
 wxAuiPaneInfo ivCommandBuilder::CreatePane(const std::string&, const std::string& title,

@@ -7,6 +7,7 @@
 #include <wx/aui/framemanager.h>
 #include <wx/object.h>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -171,7 +172,10 @@ private:
     void PlaceToolBar(ivCommandBar& bar);
     wxWindow* AddPaneWindow(const std::string& name, const std::string& title, uint32_t flags,
                             ContainerKind kind, const std::function<wxWindow*()>& make);
-    void RepaintIndicators(wxWindow* window);
+    // Paints the indicator now (urgent), or when it was not painted for a while.
+    void RepaintIndicators(wxWindow* window, bool urgent);
+    static constexpr int kRepaintInterval = 200;  // milliseconds
+    static constexpr int kLongestRepaint = 60;
     // Gives a pane the width its window needs, at least the standard one, unless the saved
     // layout placed it.
     void FitPane(wxWindow* window);
@@ -191,6 +195,7 @@ private:
     std::string m_lastPane;
     std::vector<std::string> m_paneOrder;
     int m_tearOffCounter = -1;
+    std::chrono::steady_clock::time_point m_lastRepaint;
     std::unique_ptr<ivMenuView> m_menuView;
     // Lets the recent-file list's observer know whether this builder is still there.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

@@ -124,7 +124,13 @@ ivCustomizeDialog::ivCustomizeDialog(wxWindow* parent, ivCommandBuilder& builder
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(book, 1, wxEXPAND | wxALL, FromDIP(8));
-    sizer->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, FromDIP(8));
+    // Captions of our own: the desktop's stock captions follow the system locale, which
+    // need not be the language the user chose.
+    auto* buttons = new wxStdDialogButtonSizer;
+    buttons->AddButton(new wxButton(this, wxID_OK, Tr("OK")));
+    buttons->AddButton(new wxButton(this, wxID_CANCEL, Tr("Cancel")));
+    buttons->Realize();
+    sizer->Add(buttons, 0, wxEXPAND | wxALL, FromDIP(8));
     SetSizer(sizer);
     SetSize(FromDIP(wxSize(620, 480)));
     SetMinSize(FromDIP(wxSize(520, 400)));
@@ -240,7 +246,7 @@ wxWindow* ivCustomizeDialog::MakeKeyboardPage(wxWindow* book) {
     auto* grid = new wxFlexGridSizer(2, FromDIP(8), FromDIP(12));
     grid->AddGrowableCol(0, 3);
     grid->AddGrowableCol(1, 2);
-    grid->AddGrowableRow(1);
+    grid->AddGrowableRow(0);
 
     auto* left = new wxBoxSizer(wxVERTICAL);
     left->Add(new wxStaticText(page, wxID_ANY, Tr("Category:")), 0, wxBOTTOM, FromDIP(4));

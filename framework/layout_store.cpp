@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <iterator>
 
 namespace layout_store {
 
@@ -57,6 +59,65 @@ std::string PaneName(const std::string& entry) {
         start = end + 1;
     }
     return {};
+}
+
+bool ParseNumber(const std::string& text, long low, long high) {
+    if (text.empty() || text.size() > 12) {
+        return false;
+    }
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    return *end == '\0' && value >= low && value <= high;
+}
+
+// Whether every field of a pane entry is one the docking manager knows, with a value it can
+// take: it refuses anything else with an assertion, and a wild value (a dock side 99, a
+// size of millions) makes a window nobody can use.
+bool IsValidPaneEntry(const std::string& entry) {
+    struct Range {
+        const char* key;
+        long low;
+        long high;
+    };
+    static const Range kRanges[] = {
+        {"state", 0, 0x7FFFFFFF},
+        {"dir", 0, 5},
+        {"layer", 0, 99},
+        {"row", 0, 99},
+        {"pos", 0, 100000},
+        {"prop", 0, 10000000},
+        {"bestw", -1, 10000},
+        {"besth", -1, 10000},
+        {"minw", -1, 10000},
+        {"minh", -1, 10000},
+        {"maxw", -1, 10000},
+        {"maxh", -1, 10000},
+        {"floatx", -100000, 100000},
+        {"floaty", -100000, 100000},
+        {"floatw", -1, 10000},
+        {"floath", -1, 10000},
+    };
+    size_t start = 0;
+    while (start < entry.size()) {
+        const size_t end = std::min(entry.find(';', start), entry.size());
+        const std::string field = entry.substr(start, end - start);
+        start = end + 1;
+        const size_t equals = field.find('=');
+        if (equals == std::string::npos) {
+            return false;
+        }
+        const std::string key = field.substr(0, equals);
+        const std::string value = field.substr(equals + 1);
+        if (key == "name" || key == "caption") {
+            continue;
+        }
+        const auto range = std::find_if(std::begin(kRanges), std::end(kRanges),
+                                        [&](const Range& r) { return key == r.key; });
+        if (range == std::end(kRanges) || !ParseNumber(value, range->low, range->high)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool ParseDock(const std::string& entry, Perspective::Dock& dock) {
@@ -122,7 +183,7 @@ Perspective Parse(const std::string& text) {
             continue;
         }
         const std::string name = PaneName(entry);
-        if (!name.empty()) {
+        if (!name.empty() && IsValidPaneEntry(entry)) {
             perspective.panes.emplace_back(name, Restore(entry));
         }
     }

@@ -1,7 +1,12 @@
 #include "platform/desktop_look.h"
 
 #include <gtk/gtk.h>
+#include <wx/evtloop.h>
 #include <wx/menu.h>
+#include <wx/window.h>
+
+#include <chrono>
+#include <memory>
 
 namespace platform {
 
@@ -29,6 +34,41 @@ void RefitOpenMenu(wxMenu& menu) {
     }
     gtk_menu_shell_deselect(GTK_MENU_SHELL(shell));
     gtk_menu_shell_select_item(GTK_MENU_SHELL(shell), item);
+}
+
+void PaintNow(wxWindow& window, int milliseconds) {
+    GtkWidget* widget = window.GetHandle();
+    GtkWidget* top = widget != nullptr ? gtk_widget_get_toplevel(widget) : nullptr;
+    GdkFrameClock* clock = top != nullptr ? gtk_widget_get_frame_clock(top) : nullptr;
+    if (clock == nullptr) {
+        return;
+    }
+    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+    if (loop != nullptr && loop->IsYielding()) {
+        return;
+    }
+    // Painting happens in the frame clock's paint phase, asked for here and waited for.
+    bool painted = false;
+    const gulong handler = g_signal_connect(
+        clock, "after-paint",
+        G_CALLBACK(+[](GdkFrameClock*, gpointer done) { *static_cast<bool*>(done) = true; }),
+        &painted);
+    gdk_frame_clock_request_phase(clock, GDK_FRAME_CLOCK_PHASE_PAINT);
+    wxGUIEventLoop own;
+    std::unique_ptr<wxEventLoopActivator> active;
+    if (loop == nullptr) {
+        active = std::make_unique<wxEventLoopActivator>(&own);
+        loop = &own;
+    }
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!painted && std::chrono::steady_clock::now() < deadline) {
+        loop->YieldFor(wxEVT_CATEGORY_UI);
+        if (!painted) {
+            g_usleep(500);
+        }
+    }
+    g_signal_handler_disconnect(clock, handler);
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 class wxMenu;
+class wxWindow;
 
 namespace platform {
 
@@ -11,5 +12,10 @@ void ShowImagesInMenus();
 // A menu that is open and has changed (entries added while it is shown) takes the size of
 // its entries again.
 void RefitOpenMenu(wxMenu& menu);
+
+// Paints what waits to be painted in window's top-level window now, while the program is
+// busy in a command: only painting is done meanwhile, the user's input waits. Gives up after
+// at most milliseconds.
+void PaintNow(wxWindow& window, int milliseconds);
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 #include <wx/utils.h>
 
 #include <chrono>
+#include <cstdlib>
 
 TestApp::TestApp() {
     SetAppName(identity::kAppName);
@@ -73,6 +74,9 @@ int main(int argc, char** argv) {
     if (::testing::GTEST_FLAG(list_tests)) {
         return RUN_ALL_TESTS();
     }
+    // Dialogs of the desktop (the folder chooser) keep their settings in memory: no session
+    // bus to write them to, and nothing of the user's to change.
+    setenv("GSETTINGS_BACKEND", "memory", 0);
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
         return 1;
