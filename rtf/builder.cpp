@@ -1,6 +1,7 @@
 #include "rtf/builder.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace rtf {
 
@@ -198,7 +199,8 @@ void Builder::ApplyRowDefinition(TableRow& row, const RowDefinition& definition,
             if (d.merge && !d.mergeFirst && !cells.empty()) {
                 TableCell& into = cells.back();
                 into.colSpan += 1;
-                into.width += cell.width;
+                into.width = static_cast<int>(
+                    std::min<int64_t>(int64_t{into.width} + cell.width, INT32_MAX));
                 const bool emptyParagraph = cell.blocks.size() == 1 &&
                                             cell.blocks[0].AsParagraph() &&
                                             cell.blocks[0].AsParagraph()->runs.empty();

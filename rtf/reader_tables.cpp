@@ -7,6 +7,18 @@
 
 namespace rtf::detail {
 
+namespace {
+
+// Cell boundaries and the row's left edge are clamped to this many twips (about 18 metres)
+// either side of the margin, so that a width made from two of them stays far inside an int.
+constexpr int kMaxTablePosition = 1 << 20;
+
+int TablePosition(int twips) {
+    return std::clamp(twips, -kMaxTablePosition, kMaxTablePosition);
+}
+
+}  // namespace
+
 void Reader::OnTableWord(const KeywordInfo& info, const Token& t) {
     State& s = S();
     switch (info.id) {
@@ -68,13 +80,13 @@ void Reader::OnRowDefinitionWord(const KeywordInfo& info, const Token& t) {
     switch (info.id) {
         case Kw::CellX:
             if (def.cells.size() < m_limits.maxCellsPerRow) {
-                m_cellDef.right = t.param;
+                m_cellDef.right = TablePosition(t.param);
                 def.cells.push_back(m_cellDef);
             }
             m_cellDef = CellDefinition{};
             break;
         case Kw::RowLeft:
-            def.left = t.param;
+            def.left = TablePosition(t.param);
             break;
         case Kw::CellMergeFirst:
             m_cellDef.mergeFirst = true;

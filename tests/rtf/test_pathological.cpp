@@ -104,6 +104,26 @@ TEST(Pathological, ExtremeTableStructures) {
     ReadAndWriteAll("{\\rtf1\\row\\cell\\nestrow\\nestcell\\intbl\\row\\row\\cell\\cell}");
 }
 
+// Found by fuzzing: a cell width made from \trleft and \cellx near the ends of the int range
+// overflowed (4320 - -2147483647).
+TEST(Pathological, RowLeftAtTheIntLimitDoesNotOverflowTheCellWidth) {
+    const rtf::Document d =
+        ReadAndWriteAll("{\\rtf1\\trowd\\trleft-2147483647\\cellx4320 a\\cell\\row}");
+    EXPECT_EQ(d.blocks.at(0).AsTable()->rows.at(0).cells.at(0).width, 4320 + (1 << 20))
+        << "positions are clamped to about 18 m either side";
+    // A thousand merged cells zigzagging between the far ends add up their widths in range.
+    std::string merged = "{\\rtf1\\trowd\\trleft-2147483648\\clmgf\\cellx-2147483648";
+    std::string cells;
+    for (int i = 1; i < 1000; ++i) {
+        merged += i % 2 == 1 ? "\\clmrg\\cellx2147483647" : "\\clmrg\\cellx-2147483648";
+        cells += " b\\cell";
+    }
+    const rtf::Document m = ReadAndWriteAll(merged + " a\\cell" + cells + "\\row}");
+    const rtf::TableCell& cell = m.blocks.at(0).AsTable()->rows.at(0).cells.at(0);
+    EXPECT_EQ(cell.colSpan, 1000);
+    EXPECT_EQ(cell.width, 500 * (2 << 20));
+}
+
 TEST(Pathological, ListLevelsAndNumbersOutOfRange) {
     const std::string lists =
         "{\\*\\listtable{\\list{\\listlevel\\levelnfc999\\levelstartat-2147483647}\\listid1}}"
