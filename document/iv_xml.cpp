@@ -1,6 +1,7 @@
 #include "document/iv_xml.h"
 
 #include "core/directories.h"
+#include "core/file_errors.h"
 #include "document/url_fetcher.h"
 #include "platform/file_io.h"
 #include "platform/guid.h"
@@ -654,7 +655,12 @@ bool ivXML::Save(const std::string& path) {
         m_error = "the document cannot be written out";
         return false;
     }
-    return platform::WriteFileAtomically(path, bytes, &m_error);
+    platform::FileError error;
+    if (!platform::WriteFileAtomically(path, bytes, &error)) {
+        m_error = DescribeFileError(error);
+        return false;
+    }
+    return true;
 }
 
 bool ivXML::Parse(const std::string& text) {
@@ -706,8 +712,9 @@ bool ivXML::Load(const std::string& path) {
     // The file is read here and parsed from memory, so that the parser itself never opens
     // anything: its loader for external resources refuses every request.
     std::string bytes;
-    if (!platform::ReadWholeFileBytes(path, bytes)) {
-        m_error = "cannot read " + path;
+    platform::FileError error;
+    if (!platform::ReadWholeFileBytes(path, bytes, &error)) {
+        m_error = DescribeFileError(error);
         return false;
     }
     return Parse(bytes);

@@ -156,13 +156,15 @@ TEST(FileUtil, WritesWholeFilesAndReadsThemBack) {
     EXPECT_FALSE(WriteWholeFile(dir.File("no/such/folder/f"), "x"));
     EXPECT_FALSE(WriteWholeFile("", "x"));
 
-    // A link in the folder is replaced, never followed to the file it names.
+    // A link in the folder is neither followed to the file it names nor replaced.
     TempDir outside;
     testing_support::WriteFile(outside.File("victim"), "keep");
     std::filesystem::create_symlink(outside.File("victim"), dir.File("link.htm"));
-    ASSERT_TRUE(WriteWholeFile(dir.File("link.htm"), "page"));
+    platform::FileError error;
+    EXPECT_FALSE(WriteWholeFile(dir.File("link.htm"), "page", &error));
+    EXPECT_EQ(error.kind, platform::FileError::Kind::SymbolicLink);
     EXPECT_EQ(ReadFile(outside.File("victim")), "keep");
-    EXPECT_EQ(ReadFile(dir.File("link.htm")), "page");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.htm")));
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         names.insert(entry.path().filename().string());
