@@ -3,6 +3,7 @@
 #include "core/directories.h"
 #include "core/file_errors.h"
 #include "document/url_fetcher.h"
+#include "document/xml_output.h"
 #include "platform/file_io.h"
 #include "platform/guid.h"
 
@@ -11,7 +12,6 @@
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
-#include <libxml/xmlsave.h>
 #include <libxml/xpath.h>
 #include <libxml/xpathInternals.h>
 
@@ -626,23 +626,18 @@ std::string ivXML::SaveToString() {
     if (!m_doc) {
         return {};
     }
-    xmlChar* buffer = nullptr;
-    int size = 0;
     // A document declared as UTF-8 (or not declared) stays UTF-8; every other one is written
-    // as ISO-8859-1, the encoding of our files. libxml2 converts these two itself and writes
-    // a character reference for whatever the encoding cannot hold; other encodings would go
-    // through iconv, which can drop characters. Where no reference may stand (a name, a
-    // comment) a character beyond Latin-1 makes the document UTF-8.
+    // as ISO-8859-1, the encoding of our files, with a character reference for whatever the
+    // encoding cannot hold. Where no reference may stand (a name, a comment) a character
+    // beyond Latin-1 makes the document UTF-8.
     const bool utf8 = m_doc->encoding == nullptr ||
                       xmlParseCharEncoding(reinterpret_cast<const char*>(m_doc->encoding)) ==
                           XML_CHAR_ENCODING_UTF8 ||
                       NeedsUnicodeEncoding(m_doc.get());
-    xmlDocDumpMemoryEnc(m_doc.get(), &buffer, &size, utf8 ? "UTF-8" : kCreatedEncoding);
-    if (buffer == nullptr) {
+    std::string bytes;
+    if (!SerializeXml(m_doc.get(), utf8, bytes)) {
         return {};
     }
-    std::string bytes(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
-    xmlFree(buffer);
     return bytes;
 }
 
