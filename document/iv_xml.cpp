@@ -2,6 +2,7 @@
 
 #include "core/directories.h"
 #include "core/file_errors.h"
+#include "core/translate.h"
 #include "document/url_fetcher.h"
 #include "document/xml_output.h"
 #include "platform/file_io.h"
@@ -180,6 +181,21 @@ bool NeedsUnicodeEncoding(xmlDocPtr doc) {
         }
     };
     return WalkDescendants(reinterpret_cast<xmlNodePtr>(doc), beyond) != nullptr;
+}
+
+// The parser's reason, with the line and column where it stopped.
+std::string ParseErrorText(const xmlError& e) {
+    std::string message = e.message != nullptr ? S(BAD_CAST e.message) : std::string();
+    while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) {
+        message.pop_back();
+    }
+    if (message.empty()) {
+        message = Translate("The document is not well-formed.");
+    }
+    if (e.line <= 0) {
+        return message;
+    }
+    return TranslateFormat("Line %d, column %d: %s", e.line, e.int2, message.c_str());
 }
 
 // An XPath string literal for any value: quoted with double quotes when it holds none, with
@@ -647,7 +663,7 @@ bool ivXML::Save(const std::string& path) {
     }
     const std::string bytes = SaveToString();
     if (bytes.empty()) {
-        m_error = "the document cannot be written out";
+        m_error = Translate("The document cannot be written out.");
         return false;
     }
     platform::FileError error;
@@ -661,12 +677,12 @@ bool ivXML::Save(const std::string& path) {
 bool ivXML::Parse(const std::string& text) {
     InitLibxml();
     if (text.size() > static_cast<size_t>(INT32_MAX)) {
-        m_error = "the document is too large";
+        m_error = Translate("The document is larger than 2 GB.");
         return false;
     }
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
     if (ctxt == nullptr) {
-        m_error = "out of memory";
+        m_error = Translate("Out of memory.");
         return false;
     }
     ctxt->sax->entityDecl = IgnoreEntityDecl;
@@ -678,14 +694,7 @@ bool ivXML::Parse(const std::string& text) {
                                       nullptr, options);
     const bool wellFormed = doc != nullptr && ctxt->wellFormed != 0;
     if (!wellFormed) {
-        const xmlError& e = ctxt->lastError;
-        m_error = e.message != nullptr ? S(BAD_CAST e.message) : std::string("not well-formed");
-        while (!m_error.empty() && (m_error.back() == '\n' || m_error.back() == ' ')) {
-            m_error.pop_back();
-        }
-        if (e.line > 0) {
-            m_error += " (line " + std::to_string(e.line) + ")";
-        }
+        m_error = ParseErrorText(ctxt->lastError);
         if (doc != nullptr) {
             xmlFreeDoc(doc);
         }

@@ -1,7 +1,9 @@
 #include "generators/generator.h"
 
+#include "core/file_errors.h"
 #include "core/settings.h"
 #include "document/iv_data.h"
+#include "generators/file_util.h"
 #include "generators/status_indicators.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(myGenerator, ivObject);
@@ -63,6 +65,21 @@ void myGenerator::SetIndicator(const char* name, int value) {
 void myGenerator::ShowStatus(int mode, int progress) {
     SetIndicator(ivStatusIndicators::kMode, mode);
     SetIndicator(ivStatusIndicators::kProgress, progress);
+}
+
+bool myGenerator::Fail(const std::string& reason) {
+    if (m_error.empty()) {
+        m_error = reason;
+    }
+    return false;
+}
+
+bool myGenerator::WriteOutput(const std::string& path, std::string_view bytes) {
+    platform::FileError error;
+    if (!WriteWholeFile(path, bytes, &error)) {
+        return Fail(DescribeFileError(error));
+    }
+    return true;
 }
 
 ivSectionValues myGenerator::ReadSection(ivData& cursor) {

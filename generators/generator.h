@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class ivData;
@@ -53,6 +54,10 @@ public:
     // The file a run made when it makes one file (a Word document); empty otherwise.
     virtual std::string GetOutputPath() const { return {}; }
 
+    // Why the run failed, for the user (naming the file concerned); empty when it gave no
+    // reason.
+    const std::string& GetError() const { return m_error; }
+
     // Generates for the document of cursor from its root element; false when there is no
     // cursor or root, or when generating fails.
     bool Run(ivData* cursor);
@@ -65,6 +70,13 @@ protected:
     void SetIndicator(const char* name, int value);
     // "MODE" and "PROGRESS" together.
     void ShowStatus(int mode, int progress);
+
+    // Records why the run fails, the first reason counting; returns false.
+    bool Fail(const std::string& reason);
+
+    // Writes a file of the output (WriteWholeFile); a file that cannot be written fails the
+    // run, naming it.
+    bool WriteOutput(const std::string& path, std::string_view bytes);
 
     // Reads the values of the section element at the cursor.
     static ivSectionValues ReadSection(ivData& cursor);
@@ -83,6 +95,7 @@ protected:
 private:
     std::string m_targetPath;
     std::string m_projectName;
+    std::string m_error;
     ivStatusIndicators* m_indicators = nullptr;
 };
 

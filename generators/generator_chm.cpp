@@ -168,9 +168,9 @@ bool myGeneratorCHM::Generate(ivData& cursor) {
     const std::string base = GetTargetPath() + ProjectFileStem();
     // The contents and index files declare ISO-8859-1; the pages are UTF-8.
     const std::string contents = ToLatin1WithReferences(m_contents);
-    if (!WriteWholeFile(base + ".hhc", contents) ||
-        !WriteWholeFile(base + ".hhk", ToLatin1WithReferences(m_index)) ||
-        !WriteWholeFile(base + ".hhp", m_project)) {
+    if (!WriteOutput(base + ".hhc", contents) ||
+        !WriteOutput(base + ".hhk", ToLatin1WithReferences(m_index)) ||
+        !WriteOutput(base + ".hhp", m_project)) {
         return false;
     }
     // The compiler writes the .chm into the folder it runs in, so it starts in the target

@@ -139,5 +139,5 @@ bool myGeneratorHTML::WritePage(const std::string&, int, const std::string& alia
         ReplaceAll(page, kTitlePlaceholder, rtf::EscapeHtml(title));
         ReplaceAll(page, kContentPlaceholder, html);
     }
-    return WriteWholeFile(GetTargetPath() + alias + ".htm", page);
+    return WriteOutput(GetTargetPath() + alias + ".htm", page);
 }

@@ -112,7 +112,9 @@ TEST_F(ShellWindows, PathsAreFoundWithQuotesAndRelativeSpelling) {
 TEST_F(ShellWindows, DocumentThatFailsToLoadIsDroppedWithOneMessage) {
     testing_support::MessageRecorder recorder;
     EXPECT_EQ(nullptr, manager->OpenDocumentFile(File("broken.etf")));
-    EXPECT_EQ(std::vector<std::string>{"Loading document failed."}, recorder.Messages())
+    EXPECT_EQ(std::vector<std::string>{"Loading document failed.\nLine 1, column 1: Start tag "
+                                       "expected, '<' not found"},
+              recorder.Messages())
         << "no question to save what never loaded";
     EXPECT_TRUE(manager->GetDocuments().IsEmpty());
     EXPECT_EQ(0u, manager->GetHistoryFilesCount());

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 using testing_support::ReadFile;
@@ -32,15 +35,24 @@ TEST(Cli, ReportsDocumentsThatCannotBeOpened) {
     TempDir dir;
     WriteFile(dir.File("broken.etf"), "<Document><Section>");
     WriteFile(dir.File("other.etf"), "<html/>");
+    // The message as it stands, and why on the line below it.
     Result r = RunCli(dir, "outline '" + dir.File("broken.etf") + "'");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Loading document failed.\n");
+    EXPECT_EQ(r.out,
+              "Loading document failed.\n"
+              "Line 1, column 20: Premature end of data in tag Section line 1\n");
     r = RunCli(dir, "outline '" + dir.File("other.etf") + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Identifying document failed.\n");
     r = RunCli(dir, "resave '" + dir.File("missing.etf") + "' '" + dir.File("out.etf") + "'");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Loading document failed.\n");
+    EXPECT_EQ(r.out, "Loading document failed.\n" + dir.File("missing.etf") + ": " +
+                         std::strerror(ENOENT) + "\n");
+    // In German, what the program says itself is translated.
+    r = RunCli(dir, "outline '" + dir.File("broken.etf") + "'", "LANG=de_DE.UTF-8");
+    EXPECT_EQ(r.out,
+              "Laden des Dokuments fehlgeschlagen.\n"
+              "Zeile 1, Spalte 20: Premature end of data in tag Section line 1\n");
 }
 
 TEST(Cli, ResaveNormalisesThroughTheDocumentWriter) {
@@ -58,7 +70,8 @@ TEST(Cli, ResaveNormalisesThroughTheDocumentWriter) {
         << "the view state is saved with the document";
     r = RunCli(dir, "resave '" + dir.File("in.etf") + "' '" + dir.File("nofolder/out.etf") + "'");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Saving document failed.\n");
+    EXPECT_EQ(r.out, "Saving document failed.\n" + dir.File("nofolder/out.etf") + ": " +
+                         std::strerror(ENOENT) + "\n");
 }
 
 TEST(Cli, HelpVersionAndUsage) {

@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -210,7 +212,8 @@ TEST_F(GenerateCli, ReportsWrongUseAndFailures) {
     EXPECT_NE(r.err.find("Usage: quorvane-cli generate"), std::string::npos);
     r = RunCli(m_home, m_home.path(), "generate HTML missing.etf out");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Loading document failed.\n");
+    EXPECT_EQ(r.err, "Loading document failed.\nmissing.etf: " +
+                         std::string(std::strerror(ENOENT)) + "\n");
     WriteFile(m_home.File("file"), "");
     r = RunCli(m_home, m_home.path(), "generate HTML 'My Guide.etf' file/sub");
     EXPECT_EQ(r.status, 1);

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -118,7 +122,28 @@ TEST_F(DomainFile, FailedSaveKeepsTheDocumentModifiedAndTheOldFile) {
     EXPECT_FALSE(doc->OnSaveDocument(File("missing/a.etf")));
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->GetFilename().utf8_string(), File("a.etf"));
-    EXPECT_EQ(m_messages.Messages(), (std::vector<std::string>{"Saving document failed."}));
+    EXPECT_EQ(m_messages.Messages(),
+              (std::vector<std::string>{"Saving document failed.\n" + File("missing/a.etf") + ": " +
+                                        std::strerror(ENOENT)}));
+}
+
+// Saving over a read-only document replaced it silently, and the new file kept mode 0444.
+TEST_F(DomainFile, ReadOnlyDocumentIsNotReplacedAndStaysModified) {
+    myDomainFile* doc = Make(false);
+    WriteFile(File("a.etf"), "<Document/>");
+    ASSERT_TRUE(doc->OnOpenDocument(File("a.etf")));
+    ASSERT_EQ(chmod(File("a.etf").c_str(), 0444), 0);
+    doc->Modify(true);
+    EXPECT_FALSE(doc->OnSaveDocument(File("a.etf")));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(ReadFile(File("a.etf")), "<Document/>");
+    EXPECT_EQ(m_messages.Messages(),
+              (std::vector<std::string>{"Saving document failed.\n" + File("a.etf") + ": " +
+                                        std::strerror(EACCES)}));
+    // Once the user may write it again, it is saved.
+    ASSERT_EQ(chmod(File("a.etf").c_str(), 0644), 0);
+    EXPECT_TRUE(doc->OnSaveDocument(File("a.etf")));
+    EXPECT_FALSE(doc->IsModified());
 }
 
 TEST_F(DomainFile, RefreshUpdatesViewsWithTheDocumentTree) {
