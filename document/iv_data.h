@@ -17,6 +17,12 @@ public:
     static constexpr unsigned SELECT_KEEP = 0x08000000u;       // test only: the cursor stays
     static constexpr unsigned SELECT_ATTRIBUTE = 0x00010000u;  // key names an attribute
 
+    // How deep elements may nest, the root element being at depth 1. Loading refuses a
+    // document that nests deeper, and AddNode does not go deeper, so that every walk over a
+    // tree has a bounded depth. A thousand levels is far beyond any real outline, and a
+    // recursive walk of that depth stays far from the end of the stack, sanitizers included.
+    static constexpr int kMaxDepth = 1000;
+
     virtual void Close() = 0;
     virtual bool Create() = 0;
     virtual bool Reset() = 0;

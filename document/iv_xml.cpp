@@ -8,6 +8,7 @@
 #include "platform/file_io.h"
 #include "platform/guid.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/encoding.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -47,6 +48,37 @@ xmlParserInputPtr RefuseExternalEntity(const char*, const char*, xmlParserCtxtPt
 void IgnoreEntityDecl(void*, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*) {}
 void IgnoreUnparsedEntityDecl(void*, const xmlChar*, const xmlChar*, const xmlChar*,
                               const xmlChar*) {}
+
+// The parser builds the tree without a depth limit of its own (XML_PARSE_HUGE lifts libxml2's
+// limit of 256 together with its limits on sizes, which large bodies need), so the depth is
+// checked as each element starts: parsing stops at the first element beyond kMaxDepth.
+struct DepthCheck {
+    int tooDeepLine = 0;
+};
+
+void StartElementWithinDepth(void* context, const xmlChar* localName, const xmlChar* prefix,
+                             const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
+                             int attributeCount, int defaultedCount, const xmlChar** attributes) {
+    auto* ctxt = static_cast<xmlParserCtxtPtr>(context);
+    auto* check = static_cast<DepthCheck*>(ctxt->_private);
+    // nodeNr counts the open elements, this one's parent included.
+    if (ctxt->nodeNr >= ivData::kMaxDepth) {
+        check->tooDeepLine = xmlSAX2GetLineNumber(context);
+        xmlStopParser(ctxt);
+        return;
+    }
+    xmlSAX2StartElementNs(context, localName, prefix, uri, namespaceCount, namespaces,
+                          attributeCount, defaultedCount, attributes);
+}
+
+// Depth of an element, the root element being at depth 1.
+int DepthOf(xmlNodePtr node) {
+    int depth = 0;
+    for (; node != nullptr && node->type == XML_ELEMENT_NODE; node = node->parent) {
+        ++depth;
+    }
+    return depth;
+}
 
 void InitLibxml() {
     static std::once_flag once;
@@ -357,7 +389,7 @@ bool ivXML::AddNode(const std::string& name) {
         if (xmlDocGetRootElement(reinterpret_cast<xmlDocPtr>(parent)) != nullptr) {
             return false;
         }
-    } else if (parent->type != XML_ELEMENT_NODE) {
+    } else if (parent->type != XML_ELEMENT_NODE || DepthOf(parent) >= kMaxDepth) {
         return false;
     }
     xmlNodePtr element = xmlNewDocNode(parent->doc, nullptr, X(name), nullptr);
@@ -687,14 +719,20 @@ bool ivXML::Parse(const std::string& text) {
     }
     ctxt->sax->entityDecl = IgnoreEntityDecl;
     ctxt->sax->unparsedEntityDecl = IgnoreUnparsedEntityDecl;
+    DepthCheck depth;
+    ctxt->_private = &depth;
+    ctxt->sax->startElementNs = StartElementWithinDepth;
     // No entity substitution, no DTD loading, no network; big section bodies are allowed.
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE |
                         XML_PARSE_NOXINCNODE;
     xmlDocPtr doc = xmlCtxtReadMemory(ctxt, text.data(), static_cast<int>(text.size()), nullptr,
                                       nullptr, options);
-    const bool wellFormed = doc != nullptr && ctxt->wellFormed != 0;
+    const bool wellFormed = doc != nullptr && ctxt->wellFormed != 0 && depth.tooDeepLine == 0;
     if (!wellFormed) {
-        m_error = ParseErrorText(ctxt->lastError);
+        m_error = depth.tooDeepLine != 0
+                      ? TranslateFormat("Line %d: the document nests deeper than %d levels.",
+                                        depth.tooDeepLine, kMaxDepth)
+                      : ParseErrorText(ctxt->lastError);
         if (doc != nullptr) {
             xmlFreeDoc(doc);
         }

@@ -2,6 +2,7 @@
 
 #include "core/file_errors.h"
 #include "core/settings.h"
+#include "core/translate.h"
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/status_indicators.h"
@@ -109,22 +110,27 @@ bool myGenerator::HasSectionChildren(ivData& cursor) {
 
 bool myGenerator::WalkChildren(ivData& cursor, const std::function<bool()>& walkChild) {
     const int count = cursor.GetChildCount();
-    for (int i = 0; i < count; ++i) {
+    // How deep the element at the cursor is, the root element being at depth 1.
+    ++m_walkDepth;
+    bool ok = true;
+    for (int i = 0; ok && i < count; ++i) {
         if (!cursor.GoChild(i)) {
             continue;
         }
         // Comments and text between sections are no sections; they must not end the run.
         if (cursor.GetName().empty()) {
-            if (!cursor.GoParent()) {
-                return false;
-            }
+            ok = cursor.GoParent();
             continue;
         }
-        if (!walkChild() || !cursor.GoParent()) {
-            return false;
+        if (m_walkDepth + 1 > ivData::kMaxDepth) {
+            ok = Fail(
+                TranslateFormat("The document nests deeper than %d levels.", ivData::kMaxDepth));
+            break;
         }
+        ok = walkChild() && cursor.GoParent();
     }
-    return true;
+    --m_walkDepth;
+    return ok;
 }
 
 std::string myGenerator::ProjectFileStem() const {

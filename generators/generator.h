@@ -86,8 +86,10 @@ protected:
 
     // Visits the child nodes of the element at the cursor in order, calling walkChild with
     // the cursor on each named child and moving back afterwards. Nodes without a name
-    // (comments, text) are passed over. False when a child's walk or the move back fails.
-    static bool WalkChildren(ivData& cursor, const std::function<bool()>& walkChild);
+    // (comments, text) are passed over. False when a child's walk or the move back fails, or
+    // when the walk would go deeper than a document may nest (ivData::kMaxDepth), which
+    // bounds the recursion of the walks that call it.
+    bool WalkChildren(ivData& cursor, const std::function<bool()>& walkChild);
 
     // The project name made fit to name files in the target folder.
     std::string ProjectFileStem() const;
@@ -96,6 +98,7 @@ private:
     std::string m_targetPath;
     std::string m_projectName;
     std::string m_error;
+    int m_walkDepth = 0;
     ivStatusIndicators* m_indicators = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include "core/command_ids.h"
 #include "core/localisation.h"
 #include "core/settings.h"
+#include "document/iv_data.h"
 #include "framework/doc_manager.h"
 #include "framework/mdi_frames.h"
 #include "platform/registry_store.h"
@@ -119,6 +120,41 @@ TEST_F(ShellWindows, DocumentThatFailsToLoadIsDroppedWithOneMessage) {
     EXPECT_TRUE(manager->GetDocuments().IsEmpty());
     EXPECT_EQ(0u, manager->GetHistoryFilesCount());
     EXPECT_EQ(0u, frame->GetClientWindow()->GetPageCount());
+}
+
+// A document of sections nested a given number of levels below the document element.
+std::string NestedDocument(int levels) {
+    std::string xml = "<Document>";
+    for (int i = 0; i < levels; ++i) {
+        xml += "<Section ID=\"{" + std::to_string(i) + "}\" Title=\"s\">";
+    }
+    for (int i = 0; i < levels; ++i) {
+        xml += "</Section>";
+    }
+    return xml + "</Document>";
+}
+
+// 20,000 levels overflowed the stack of the editor's row walk.
+TEST_F(ShellWindows, DocumentNestedTooDeeplyIsRefusedWithTheReason) {
+    testing_support::WriteFile(settings.dir().File("deep.etf"), NestedDocument(20000));
+    testing_support::MessageRecorder recorder;
+    EXPECT_EQ(nullptr, manager->OpenDocumentFile(File("deep.etf")));
+    EXPECT_EQ(std::vector<std::string>{"Loading document failed.\nLine 1: the document nests "
+                                       "deeper than 1000 levels."},
+              recorder.Messages());
+    EXPECT_TRUE(manager->GetDocuments().IsEmpty());
+}
+
+TEST_F(ShellWindows, DocumentAsDeepAsAllowedIsShown) {
+    const int levels = ivData::kMaxDepth - 1;
+    testing_support::WriteFile(settings.dir().File("deepest.etf"), NestedDocument(levels));
+    wxDocument* doc = manager->OpenDocumentFile(File("deepest.etf"));
+    ASSERT_NE(nullptr, doc);
+    wxTreeCtrl* tree = dynamic_cast<myOutlineView*>(doc->GetFirstView())->GetTree();
+    wxTreeItemIdValue cookie;
+    const wxTreeItemId documentRow = tree->GetFirstChild(tree->GetRootItem(), cookie);
+    EXPECT_EQ(static_cast<size_t>(levels), tree->GetChildrenCount(documentRow, true));
+    PumpEvents();
 }
 
 TEST_F(ShellWindows, NewDocumentsAreNumberedAfterTheirType) {

@@ -55,6 +55,40 @@ TEST(Cli, ReportsDocumentsThatCannotBeOpened) {
               "Zeile 1, Spalte 20: Premature end of data in tag Section line 1\n");
 }
 
+std::string NestedDocument(int levels) {
+    std::string xml = "<Document>\n";
+    for (int i = 0; i < levels; ++i) {
+        xml += "<Section Title=\"t\">";
+    }
+    for (int i = 0; i < levels; ++i) {
+        xml += "</Section>";
+    }
+    return xml + "</Document>\n";
+}
+
+// 20,000 levels overflowed the stack of the outline's row walk.
+TEST(Cli, OutlineOfADocumentNestedTooDeeplyIsRefusedInsteadOfCrashing) {
+    TempDir dir;
+    WriteFile(dir.File("deep.etf"), NestedDocument(20000));
+    Result r = RunCli(dir, "outline '" + dir.File("deep.etf") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "Loading document failed.\nLine 2: the document nests deeper than 1000 "
+              "levels.\n");
+    r = RunCli(dir, "outline '" + dir.File("deep.etf") + "'", "LANG=de_DE.UTF-8");
+    EXPECT_EQ(r.out,
+              "Laden des Dokuments fehlgeschlagen.\nZeile 2: Das Dokument ist tiefer als 1000 "
+              "Ebenen verschachtelt.\n");
+
+    // As deep as allowed: every level gets its row.
+    WriteFile(dir.File("deepest.etf"), NestedDocument(999));
+    r = RunCli(dir, "outline '" + dir.File("deepest.etf") + "' | tail -n 1 | cut -c 1-8");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "1.1.1.1.\n");
+    r = RunCli(dir, "outline '" + dir.File("deepest.etf") + "' | wc -l");
+    EXPECT_EQ(r.out, "1000\n");
+}
+
 TEST(Cli, ResaveNormalisesThroughTheDocumentWriter) {
     TempDir dir;
     WriteFile(dir.File("in.etf"),
