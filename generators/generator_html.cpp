@@ -1,6 +1,8 @@
 #include "generators/generator_html.h"
 
+#include "core/file_errors.h"
 #include "core/settings_keys.h"
+#include "core/translate.h"
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/markup.h"
@@ -17,6 +19,10 @@ constexpr const char* kContentPlaceholder = "<%content%>";
 
 // The alias of a section whose "Alias" and title give none.
 constexpr const char* kFallbackAlias = "section";
+
+// A page template is the frame of a page: a few kilobytes of markup and styles. One larger
+// than this is refused, since every page of a run holds a copy of it.
+constexpr uint64_t kMaxTemplateBytes = uint64_t{4} << 20;
 
 }  // namespace
 
@@ -53,12 +59,20 @@ bool myGeneratorHTML::EndRun(bool ok) {
 
 bool myGeneratorHTML::Generate(ivData& cursor) {
     ShowStatus(command_id::kToolsGenerate, 0);
+    // A template that cannot be read fails the run before anything is written, rather than
+    // giving pages without it.
+    m_page.clear();
+    platform::FileError error;
+    if (!m_templatePath.empty() &&
+        !platform::ReadWholeFileBytes(m_templatePath, m_page, &error, kMaxTemplateBytes)) {
+        Fail(TranslateFormat("The page template cannot be read: %s",
+                             DescribeFileError(error).c_str()));
+        return EndRun(false);
+    }
     if (!Walk(cursor, 0)) {
         return EndRun(false);
     }
-    m_page.clear();
-    if (!m_templatePath.empty()) {
-        m_page = ReadWholeFile(m_templatePath);
+    if (!m_page.empty()) {
         // The pages are UTF-8; a template that names no character set is told so.
         DeclareUtf8(m_page);
         ReplaceAll(m_page, kNavigationPlaceholder, m_navigationList);

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -196,6 +198,22 @@ TEST_F(GenerateCli, ChmWaitsForTheCompilerAndReportsItsStatus) {
     r = RunCli(m_home, m_home.path(), "generate CHM 'My Guide.etf' out");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "The help compiler could not be started.\n");
+}
+
+// A template that is a pipe or missing gave exit 0 and pages without it.
+TEST_F(GenerateCli, TemplateThatCannotBeReadFailsWithItsName) {
+    ASSERT_EQ(mkfifo(m_home.File("pipe.htm").c_str(), 0600), 0);
+    Result r =
+        RunCli(m_home, m_home.path(), "generate HTML 'My Guide.etf' out --template pipe.htm");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "Generating output failed.\nThe page template cannot be read: pipe.htm: Not a "
+              "regular file\n");
+    EXPECT_FALSE(std::filesystem::exists(m_home.File("out/intro.htm")));
+    r = RunCli(m_home, m_home.path(), "generate CHM 'My Guide.etf' out --template none.htm");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Generating output failed.\nThe page template cannot be read: none.htm: " +
+                         std::string(std::strerror(ENOENT)) + "\n");
 }
 
 // 50,000 levels overflowed the stack of the generator's walk.

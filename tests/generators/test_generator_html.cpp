@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -36,6 +39,7 @@ protected:
         auto tree = MakeDocument(document);
         const bool ok = generator.Run(tree.get());
         m_navigation = generator.GetNavigationList();
+        m_error = generator.GetError();
         return ok;
     }
 
@@ -55,6 +59,7 @@ protected:
     TempDir m_out;
     RecordingIndicators m_indicators;
     std::string m_navigation;
+    std::string m_error;
 };
 
 TEST_F(HtmlGenerator, WithoutTemplateAPageIsTheConvertedBody) {
@@ -102,8 +107,30 @@ TEST_F(HtmlGenerator, TemplateWithoutPlaceholdersLeavesThingsOut) {
     EXPECT_EQ(Page("a"), "<p>static <a href=\"a.htm\" title=\"A\">A</a><br>\n</p>");
 }
 
-TEST_F(HtmlGenerator, UnreadableTemplateGivesTheBodyAlone) {
-    SetSetting("/Generators/HTML/Template", m_settings.dir().File("missing.htm"));
+// A template that is missing, a pipe, a device or 2 GB gave exit 0 and pages without it (or
+// gigabytes per page); now the run fails before it writes anything, naming the file.
+TEST_F(HtmlGenerator, TemplateThatCannotBeReadOrIsTooLargeFailsTheRunNamingIt) {
+    const std::string pipe = m_settings.dir().File("pipe.htm");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string huge = m_settings.dir().File("huge.htm");
+    WriteFile(huge, "");
+    ASSERT_EQ(truncate(huge.c_str(), off_t{2} << 30), 0) << "sparse: nothing is written";
+    const std::string missing = m_settings.dir().File("missing.htm");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {missing, missing + ": " + std::strerror(ENOENT)},
+        {pipe, pipe + ": Not a regular file"},
+        {"/dev/zero", "/dev/zero: Not a regular file"},
+        {huge, huge + ": Larger than 4 MB"},
+    };
+    for (const auto& [path, reason] : cases) {
+        SetSetting("/Generators/HTML/Template", path);
+        EXPECT_FALSE(Generate("<Document><Section ID='{1}' Title='A' Text='x'/></Document>"));
+        EXPECT_EQ(m_error, "The page template cannot be read: " + reason);
+        EXPECT_TRUE(Files().empty()) << path;
+    }
+    // An empty template is read, and frames nothing.
+    WriteFile(m_settings.dir().File("empty.htm"), "");
+    SetSetting("/Generators/HTML/Template", m_settings.dir().File("empty.htm"));
     ASSERT_TRUE(Generate("<Document><Section ID='{1}' Title='A' Text='x'/></Document>"));
     EXPECT_EQ(Page("a"), "<p>[a|A|16] x</p>") << "the flag still says a template was set";
 }
