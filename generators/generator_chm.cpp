@@ -1,10 +1,12 @@
 #include "generators/generator_chm.h"
 
+#include "core/file_errors.h"
 #include "core/settings_keys.h"
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/markup.h"
 #include "platform/desktop.h"
+#include "platform/file_io.h"
 #include "rtf/html_writer.h"
 
 #include <cinttypes>
@@ -172,6 +174,12 @@ bool myGeneratorCHM::Generate(ivData& cursor) {
         !WriteOutput(base + ".hhk", ToLatin1WithReferences(m_index)) ||
         !WriteOutput(base + ".hhp", m_project)) {
         return false;
+    }
+    // The compiler writes the help file with no care for what is there: a link in its place
+    // would be written through.
+    platform::FileError error;
+    if (!platform::MayReplace(base + ".chm", &error)) {
+        return Fail(DescribeFileError(error));
     }
     // The compiler writes the .chm into the folder it runs in, so it starts in the target
     // folder. The project path is one argument, blanks and all.

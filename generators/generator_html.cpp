@@ -136,8 +136,9 @@ bool myGeneratorHTML::WriteSectionPage(ivData& cursor) {
     const ivSectionValues section = ReadSection(cursor);
     std::string html;
     if (!section.text.empty() && m_convert) {
+        // The converter works in a private folder of the temporary folder, not in the target.
         html =
-            m_convert(section.text, GetTargetPath(), entry.alias, section.title, m_conversionFlags);
+            m_convert(section.text, std::string(), entry.alias, section.title, m_conversionFlags);
     }
     return WritePage(section.id, section.reference, entry.alias, section.title, html,
                      section.hasChildren);

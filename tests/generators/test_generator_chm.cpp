@@ -176,6 +176,16 @@ TEST_F(ChmGenerator, FailedPagesStopBeforeTheProject) {
     EXPECT_TRUE(m_calls.empty()) << "the compiler is not started";
 }
 
+// The compiler writes the help file through whatever is in its place.
+TEST_F(ChmGenerator, LinkInPlaceOfTheHelpFileStopsTheRunBeforeTheCompiler) {
+    TempDir outside;
+    testing_support::WriteFile(outside.File("victim"), "keep");
+    std::filesystem::create_symlink(outside.File("victim"), m_out.File("Manual.chm"));
+    EXPECT_FALSE(Generate("<Document><Section ID='{1}' Title='a'/></Document>"));
+    EXPECT_TRUE(m_calls.empty()) << "the compiler is not started";
+    EXPECT_EQ(ReadFile(outside.File("victim")), "keep");
+}
+
 // The real compiler turns what we write into a help file whose table of contents, pages and
 // index are all there.
 TEST_F(ChmGenerator, ChmcmdCompilesTheProject) {

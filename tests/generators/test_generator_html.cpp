@@ -236,6 +236,29 @@ TEST_F(HtmlGenerator, ConvertsBodiesThroughTheConverter) {
               std::string::npos)
         << page;
     EXPECT_EQ(Files(), (std::set<std::string>{"cafe.htm"}));
+    EXPECT_TRUE(std::filesystem::is_empty(m_settings.dir().File("temp")))
+        << "the converter's private folder is gone";
+}
+
+// A link planted in the target folder under a page's name let the converter truncate and
+// write the file it pointed at, outside the folder. Now neither the converter (working in a
+// private folder) nor the generator writes through it or replaces it, and the run fails,
+// naming the page.
+TEST_F(HtmlGenerator, LinkInTheTargetFolderIsNeitherWrittenThroughNorReplaced) {
+    TempDir outside;
+    WriteFile(outside.File("victim.txt"), "precious");
+    const std::string link = m_out.File("intro.htm");
+    std::filesystem::create_symlink(outside.File("victim.txt"), link);
+    myGeneratorHTML generator;
+    generator.SetTargetPath(m_out.path());
+    auto tree = MakeDocument(
+        "<Document><Section ID='{1}' Title='Intro' Text='{\\rtf1 overwritten\\par}'/></Document>");
+    EXPECT_FALSE(generator.Run(tree.get()));
+    EXPECT_EQ(generator.GetError(), link + ": A symbolic link, which is not written through");
+    EXPECT_EQ(ReadFile(outside.File("victim.txt")), "precious");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(Files(), (std::set<std::string>{"intro.htm"})) << "no temporary file in the target";
+    EXPECT_TRUE(std::filesystem::is_empty(m_settings.dir().File("temp")));
 }
 
 }  // namespace

@@ -232,6 +232,16 @@ TEST_F(WordGenerator, WritesADocxPackage) {
     EXPECT_TRUE(TempFiles().empty());
 }
 
+TEST_F(WordGenerator, LinkInPlaceOfTheDocumentIsNotWrittenThrough) {
+    TempDir outside;
+    testing_support::WriteFile(outside.File("victim"), "keep");
+    std::filesystem::create_symlink(outside.File("victim"), m_out.File("Manual.docx"));
+    EXPECT_FALSE(Generate("<Document><Section ID='{1}' Title='A'/></Document>", false));
+    EXPECT_EQ(ReadFile(outside.File("victim")), "keep");
+    EXPECT_TRUE(std::filesystem::is_symlink(m_out.File("Manual.docx")));
+    EXPECT_TRUE(m_launched.empty());
+}
+
 TEST_F(WordGenerator, LibreOfficeOpensTheDocument) {
     if (!testing_support::HaveLibreOffice()) {
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
