@@ -88,6 +88,11 @@ TEST(XmlFiles, TextBeyondLatin1SurvivesAsCharacterReferences) {
     }
 }
 
+// An empty document in each of the two encodings our files are written in.
+const char* const kEmptyDocumentInEachEncoding[] = {
+    "<?xml version='1.0' encoding='ISO-8859-1'?><Document/>",
+    "<?xml version='1.0' encoding='UTF-8'?><Document/>"};
+
 // Saving writes the text out in pieces; characters of several bytes are cut between two
 // pieces wherever the pieces end, in both encodings of our files.
 TEST(XmlFiles, LongTextOfManyByteCharactersReadsBack) {
@@ -96,8 +101,7 @@ TEST(XmlFiles, LongTextOfManyByteCharactersReadsBack) {
         text += i % 3 == 0 ? "\xc3\xa4" : i % 3 == 1 ? "\xe2\x82\xac" : "\xf0\x9f\x93\x98";
         text += std::string(static_cast<size_t>(i % 7), 'x');
     }
-    for (const char* declaration : {"<?xml version='1.0' encoding='ISO-8859-1'?><Document/>",
-                                    "<?xml version='1.0' encoding='UTF-8'?><Document/>"}) {
+    for (const char* declaration : kEmptyDocumentInEachEncoding) {
         ivXML xml;
         xml.LoadXml(declaration);
         ASSERT_TRUE(xml.GoRoot());
@@ -116,11 +120,19 @@ TEST(XmlFiles, LongTextOfManyByteCharactersReadsBack) {
 // characters are written as U+FFFD.
 TEST(XmlFiles, WhatXmlCannotHoldIsReplacedSoThatTheFileReadsBack) {
     TempDir dir;
-    const std::string bad = std::string("a\x01" "b\x1f" "c\xff" "d\xe2\x82") + "\xef\xbf\xbe";
-    const std::string replaced = "a\xef\xbf\xbd" "b\xef\xbf\xbd" "c\xef\xbf\xbd" "d\xef\xbf\xbd"
-                                 "\xef\xbf\xbd";
-    for (const char* declaration : {"<?xml version='1.0' encoding='ISO-8859-1'?><Document/>",
-                                    "<?xml version='1.0' encoding='UTF-8'?><Document/>"}) {
+    const std::string bad = std::string(
+                                "a\x01"
+                                "b\x1f"
+                                "c\xff"
+                                "d\xe2\x82") +
+                            "\xef\xbf\xbe";
+    const std::string replaced =
+        "a\xef\xbf\xbd"
+        "b\xef\xbf\xbd"
+        "c\xef\xbf\xbd"
+        "d\xef\xbf\xbd"
+        "\xef\xbf\xbd";
+    for (const char* declaration : kEmptyDocumentInEachEncoding) {
         ivXML xml;
         xml.LoadXml(declaration);
         ASSERT_TRUE(xml.GoRoot());
