@@ -117,6 +117,12 @@ void Reader::EndGroup() {
     if (popped.opened == Kw::Footnote) {
         m_builder.EndFootnote();
     }
+    if (popped.dest == Dest::BookmarkName) {
+        EndBookmark(popped);
+    }
+    if (popped.opened == Kw::DefaultChars && popped.chp.size > 0) {
+        m_doc.defaultSize = popped.chp.size;
+    }
     while (!m_fields.empty() && m_fields.back().depth > m_states.size()) {
         m_fields.pop_back();
     }
@@ -199,6 +205,9 @@ void Reader::OnWord(const Token& t) {
         case Handler::Field:
             OnFieldWord(info, t);
             break;
+        case Handler::Border:
+            OnBorderWord(info, t);
+            break;
     }
 }
 
@@ -215,14 +224,21 @@ void Reader::OnGroupWord(const KeywordInfo& info, const Token&) {
         case Kw::SkipDestination:
             SkipGroup();
             break;
+        case Kw::ShpPict:
+            s.shpPict = true;
+            break;
         default:
-            // \shppict, \shp, \object, \result, \ud: their content is read in place.
+            // \shp, \object, \result, \ud: their content is read in place.
             break;
     }
 }
 
 void Reader::Finish() {
     m_builder.Finish();
+    if (m_doc.defaultSize == 0) {
+        m_doc.defaultSize = m_normalStyleSize;
+    }
+    m_result.mergedCells = m_builder.MergedCells();
     if (m_doc.defaultFont < 0) {
         auto found = m_fonts.find(m_deff);
         if (found != m_fonts.end()) {

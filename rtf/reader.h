@@ -24,6 +24,7 @@ struct ReadResult {
     Document document;
     bool isRtf = false;      // the input started with "{\rtf"; otherwise it was read as plain text
     bool truncated = false;  // a limit stopped the reader before the end of the input
+    size_t mergedCells = 0;  // table cells merged into others (\clmrg, \clvmrg)
 };
 
 // Reads an RTF document as word processors, rich edit controls and other programs write it.

@@ -16,7 +16,6 @@ void Reader::OnCharacterWord(const KeywordInfo& info, const Token& t) {
             const int link = chp.link;
             chp = CharFormat{};
             chp.link = link;
-            s.hidden = false;
             s.page = nullptr;
             s.symbol = SymbolEncoding::None;
             SelectFont(m_deff);
@@ -35,7 +34,11 @@ void Reader::OnCharacterWord(const KeywordInfo& info, const Token& t) {
             chp.caps = on;
             break;
         case Kw::Hidden:
-            s.hidden = on;
+            chp.hidden = on;
+            break;
+        case Kw::DefaultChars:
+            s.dest = Dest::DefaultChars;
+            s.opened = Kw::DefaultChars;
             break;
         case Kw::UnderlineWord:
             chp.underline = on ? static_cast<Underline>(info.variant) : Underline::None;

@@ -7,6 +7,13 @@
 
 namespace rtf::detail {
 
+namespace {
+
+// Word allows 40 characters; other programs write longer names, but not this long.
+constexpr size_t kMaxBookmarkName = 256;
+
+}  // namespace
+
 const CodePage* Reader::PageFor(int number) {
     auto found = m_pages.find(number);
     if (found != m_pages.end()) {
@@ -113,14 +120,10 @@ void Reader::OnText(std::string_view bytes) {
         case Dest::Picture:
             PictureBytes(bytes);
             return;
-        case Dest::Body:
-            if (s.hidden) {
-                return;
-            }
-            break;
         case Dest::ShapeInst:
         case Dest::Upr:
         case Dest::Pn:
+        case Dest::DefaultChars:
         case Dest::ListTable:
         case Dest::ListOverrideTable:
             return;
@@ -154,9 +157,6 @@ void Reader::OnHex(uint8_t byte) {
     }
     const State& s = S();
     if (s.dest == Dest::Picture) {
-        return;
-    }
-    if (s.dest == Dest::Body && s.hidden) {
         return;
     }
     DecodeByte(byte);
@@ -233,8 +233,12 @@ void Reader::Deliver(std::string_view utf8) {
     State& s = S();
     switch (s.dest) {
         case Dest::Body:
-            if (!s.hidden) {
-                m_builder.AppendText(utf8, s.chp);
+            m_builder.AppendText(utf8, s.chp);
+            m_pairedPicture = -1;
+            break;
+        case Dest::BookmarkName:
+            if (m_bookmarkName.size() < kMaxBookmarkName) {
+                m_bookmarkName.append(utf8);
             }
             break;
         case Dest::FieldInst:

@@ -11,6 +11,37 @@ namespace rtf {
 
 namespace {
 
+const char* BorderStyleWord(BorderStyle style) {
+    switch (style) {
+        case BorderStyle::Thick:
+            return "\\brdrth";
+        case BorderStyle::Double:
+            return "\\brdrdb";
+        case BorderStyle::Dotted:
+            return "\\brdrdot";
+        case BorderStyle::Dashed:
+            return "\\brdrdash";
+        case BorderStyle::Hairline:
+            return "\\brdrhair";
+        case BorderStyle::Triple:
+            return "\\brdrtriple";
+        case BorderStyle::Inset:
+            return "\\brdrinset";
+        case BorderStyle::Outset:
+            return "\\brdroutset";
+        case BorderStyle::Emboss:
+            return "\\brdremboss";
+        case BorderStyle::Engrave:
+            return "\\brdrengrave";
+        case BorderStyle::Wavy:
+            return "\\brdrwavy";
+        case BorderStyle::None:
+        case BorderStyle::Single:
+            break;
+    }
+    return "\\brdrs";
+}
+
 const char* FamilyWord(FontFamily family) {
     switch (family) {
         case FontFamily::Roman:
@@ -77,6 +108,9 @@ public:
         m_out += "\\uc1\n";
         FontTable();
         ColorTable();
+        if (m_doc.defaultSize > 0) {
+            m_out += "{\\*\\defchp\\fs" + std::to_string(m_doc.defaultSize) + "}\n";
+        }
         StyleSheet();
         ListTables();
         Blocks(m_doc.blocks, 0, 0);
@@ -94,13 +128,30 @@ private:
                 m_colorOrder.push_back(color);
             }
         };
+        const auto borders = [&](const Borders& b) {
+            for (const Border* side : {&b.top, &b.left, &b.bottom, &b.right}) {
+                if (side->Present()) {
+                    add(side->color);
+                }
+            }
+        };
         const auto paragraphs = [&](const std::vector<Block>& blocks) {
             ForEachParagraph(blocks, [&](const Paragraph& p) {
                 for (const Run& run : p.runs) {
                     add(run.format.color);
                     add(run.format.background);
                 }
+                add(p.format.shading);
+                borders(p.format.borders);
                 m_maxHeading = std::max(m_maxHeading, p.format.heading);
+            });
+            ForEachTable(blocks, [&](const Table& table) {
+                for (const TableRow& row : table.rows) {
+                    for (const TableCell& cell : row.cells) {
+                        add(cell.shading);
+                        borders(cell.borders);
+                    }
+                }
             });
         };
         paragraphs(m_doc.blocks);
@@ -266,14 +317,48 @@ private:
         number("\\fi", f.firstIndent);
         number("\\sb", f.spaceBefore);
         number("\\sa", f.spaceAfter);
+        if (f.lineSpacing != 0) {
+            m_out += "\\sl" + std::to_string(f.lineSpacing) +
+                     (f.lineMultiple ? "\\slmult1" : "\\slmult0");
+        }
+        if (f.shading != kNoColor) {
+            m_out += "\\cbpat" + std::to_string(m_colors.at(f.shading));
+        }
+        BorderWords(f.borders, {"\\brdrt", "\\brdrl", "\\brdrb", "\\brdrr"}, true);
         if (list != nullptr) {
             m_out += "\\ls" + std::to_string(list->number) + "\\ilvl" + std::to_string(list->level);
         }
         m_out += TableWords(depth);
         m_out += ' ';
         Runs(p.runs);
+        if (p.format.hiddenMark && std::string_view(end) == "\\par") {
+            m_out += "{\\v\\par}\n";
+            return;
+        }
         m_out += end;
         m_out += '\n';
+    }
+
+    void BorderWords(const Borders& borders, std::initializer_list<const char*> sides,
+                     bool withSpace, std::string* out = nullptr) {
+        std::string& to = out != nullptr ? *out : m_out;
+        const Border* values[4] = {&borders.top, &borders.left, &borders.bottom, &borders.right};
+        size_t i = 0;
+        for (const char* side : sides) {
+            const Border& b = *values[i++];
+            if (!b.Present()) {
+                continue;
+            }
+            to += side;
+            to += BorderStyleWord(b.style);
+            to += "\\brdrw" + std::to_string(b.width);
+            if (b.color != kNoColor) {
+                to += "\\brdrcf" + std::to_string(m_colors.at(b.color));
+            }
+            if (withSpace && b.space > 0) {
+                to += "\\brsp" + std::to_string(b.space);
+            }
+        }
     }
 
     void ListBlock(const List& list, int depth, int level, const char* lastEnd) {
@@ -300,30 +385,41 @@ private:
     void TableBlock(const Table& table, int depth) {
         const bool nested = depth > 1;
         for (const TableRow& row : table.rows) {
-            std::string definition = "\\trowd\\trgaph108";
-            int right = 0;
+            // Cell padding is stated per cell, so no row gap is given.
+            std::string definition = "\\trowd\\trgaph0";
+            if (row.left != 0) {
+                definition += "\\trleft" + std::to_string(row.left);
+            }
+            if (table.align == Alignment::Center) {
+                definition += "\\trqc";
+            } else if (table.align == Alignment::Right) {
+                definition += "\\trqr";
+            }
+            int64_t right = row.left;
             for (const TableCell& cell : row.cells) {
-                const int span = std::max(1, cell.colSpan);
-                const int width = cell.width > 0 ? cell.width : kDefaultCellWidth * span;
-                for (int part = 0; part < span; ++part) {
-                    const int partWidth =
-                        part == 0 ? width - (span - 1) * (width / span) : width / span;
-                    if (table.borders) {
-                        definition +=
-                            "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
-                            "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
-                    }
-                    if (span > 1) {
-                        definition += part == 0 ? "\\clmgf" : "\\clmrg";
-                    }
-                    if (cell.vmerge == VerticalMerge::First) {
-                        definition += "\\clvmgf";
-                    } else if (cell.vmerge == VerticalMerge::Continue) {
-                        definition += "\\clvmrg";
-                    }
-                    right += std::max(1, partWidth);
-                    definition += "\\cellx" + std::to_string(right);
+                const int width = cell.width > 0 ? cell.width : kDefaultCellWidth * cell.colSpan;
+                BorderWords(cell.borders, {"\\clbrdrt", "\\clbrdrl", "\\clbrdrb", "\\clbrdrr"},
+                            false, &definition);
+                if (cell.shading != kNoColor) {
+                    definition += "\\clcbpat" + std::to_string(m_colors.at(cell.shading));
                 }
+                if (cell.vmerge == VerticalMerge::First) {
+                    definition += "\\clvmgf";
+                } else if (cell.vmerge == VerticalMerge::Continue) {
+                    definition += "\\clvmrg";
+                }
+                if (cell.valign == CellAlign::Center) {
+                    definition += "\\clvertalc";
+                } else if (cell.valign == CellAlign::Bottom) {
+                    definition += "\\clvertalb";
+                }
+                const Padding& pad = cell.padding;
+                definition += "\\clpadt" + std::to_string(pad.top) + "\\clpadft3\\clpadl" +
+                              std::to_string(pad.left) + "\\clpadfl3\\clpadb" +
+                              std::to_string(pad.bottom) + "\\clpadfb3\\clpadr" +
+                              std::to_string(pad.right) + "\\clpadfr3";
+                right += std::max(1, width);
+                definition += "\\cellx" + std::to_string(right);
             }
             if (!nested) {
                 m_out += definition + "\n";
@@ -334,9 +430,6 @@ private:
                     m_out += "\\pard\\plain" + TableWords(depth) + cellEnd + "\n";
                 } else {
                     Blocks(cell.blocks, depth, 0, cellEnd);
-                }
-                for (int part = 1; part < cell.colSpan; ++part) {
-                    m_out += "\\pard\\plain" + TableWords(depth) + cellEnd + "\n";
                 }
             }
             if (nested) {
@@ -385,6 +478,9 @@ private:
         }
         if (f.caps) {
             p += "\\caps";
+        }
+        if (f.hidden) {
+            p += "\\v";
         }
         if (f.valign == VerticalAlign::Superscript) {
             p += "\\super";
@@ -451,6 +547,12 @@ private:
             case RunKind::LineBreak:
                 m_out += "{" + props + "\\line}";
                 break;
+            case RunKind::BookmarkStart:
+            case RunKind::BookmarkEnd:
+                m_out += run.kind == RunKind::BookmarkStart ? "{\\*\\bkmkstart " : "{\\*\\bkmkend ";
+                AppendRtfText(m_out, run.text);
+                m_out += "}";
+                break;
             case RunKind::Picture:
                 if (run.index >= 0 && static_cast<size_t>(run.index) < m_doc.pictures.size()) {
                     m_out += "{" + props;
@@ -470,6 +572,19 @@ private:
     }
 
     void PictureGroup(const Picture& picture) {
+        if (!picture.alternatives.empty()) {
+            // The stand-in for readers that do not know the picture's own format.
+            m_out += "{\\*\\shppict";
+            PictGroup(picture);
+            m_out += "}{\\nonshppict";
+            PictGroup(picture.alternatives.front());
+            m_out += "}";
+            return;
+        }
+        PictGroup(picture);
+    }
+
+    void PictGroup(const Picture& picture) {
         m_out += "{\\pict";
         switch (picture.format) {
             case PictureFormat::Png:

@@ -110,7 +110,7 @@ void AppendBase64(std::string& out, std::string_view bytes) {
 }
 
 const TableCell* CellAtColumn(const TableRow& row, int column) {
-    int at = 0;
+    int at = row.gridBefore;
     for (const TableCell& cell : row.cells) {
         if (at == column) {
             return &cell;

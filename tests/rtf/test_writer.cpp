@@ -89,14 +89,18 @@ TEST(HtmlWriter, WritesAWholePageOrAFragment) {
 TEST(HtmlWriter, WritesPicturesAsDataOrFiles) {
     Document d = OneParagraph(
         {rtf::Run{RunKind::Picture, {}, {}, 0}, rtf::Run{RunKind::Picture, {}, {}, 1}});
-    d.pictures.push_back(Picture{PictureFormat::Png, "abc", 1500, 750});
-    d.pictures.push_back(Picture{PictureFormat::Emf, "xyz", 0, 0});
+    d.pictures.push_back(Picture{PictureFormat::Png, "abc", 1500, 750, {}});
+    d.pictures.push_back(Picture{PictureFormat::Emf, "xyz", 0, 0, {}});
     std::string html = Fragment(d);
     EXPECT_NE(
         html.find("<img src=\"data:image/png;base64,YWJj\" alt=\"\" width=\"100\" height=\"50\">"),
         std::string::npos);
-    EXPECT_NE(html.find("<span class=\"picture-unsupported\" title=\"emf picture\"></span>"),
-              std::string::npos);
+    // Without a renderer a metafile stays a visible placeholder of an inch square.
+    EXPECT_NE(
+        html.find("<span class=\"picture-missing\" role=\"img\" title=\"emf picture\" "
+                  "style=\"display:inline-block;box-sizing:border-box;width:96px;height:96px;"),
+        std::string::npos)
+        << html;
 
     HtmlOptions options;
     options.fragment = true;
