@@ -100,7 +100,7 @@ TEST_F(ChmGenerator, ParentWithoutBodyIsAHeadingWithoutPage) {
     EXPECT_TRUE(Exists("one.htm"));
     EXPECT_EQ(File("two.htm"),
               "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>Two</title>\n"
-              "</head>\n<body>\n</body>\n</html>\n")
+              "</head>\n<body>\n<h1>Two</h1>\n</body>\n</html>\n")
         << "a leaf with an empty body still gets its page, with its title";
     const std::string project = File("Manual.hhp");
     EXPECT_NE(project.find("[FILES]\none.htm\ntwo.htm\n\n[ALIAS]\none=one.htm\ntwo=two.htm\n\n"),
@@ -232,6 +232,40 @@ TEST_F(ChmGenerator, ChmcmdCompilesSectionsWithoutBodies) {
         }));
     EXPECT_EQ(status, 0) << File("compile.log");
     EXPECT_TRUE(Exists("Empty.chm"));
+}
+
+// chmcmd crashes on contents and index entries without a name (exit 217 with a few dozen of
+// them); untitled sections are named by their alias or as "Section".
+TEST_F(ChmGenerator, UntitledSectionsAreNamedAndTheProjectCompiles) {
+    std::string document = "<Document><Section ID='{a}' Title='' Alias='overview' Text='x'/>";
+    for (int i = 0; i < 80; ++i) {
+        document += "<Section ID='{" + std::to_string(i) + "}' Title='" +
+                    (i % 3 == 0 ? std::string() : "T" + std::to_string(i)) + "' Text='Body " +
+                    std::to_string(i) + "'/>";
+    }
+    document += "</Document>";
+    int status = -1;
+    const bool haveCompiler = std::system("command -v chmcmd >/dev/null 2>&1") == 0;
+    ASSERT_TRUE(Generate(
+        document, "Untitled", [&](const std::vector<std::string>& argv, const std::string& folder) {
+            if (haveCompiler) {
+                status = std::system(
+                    ("cd '" + folder + "' && '" + argv[0] + "' '" + argv[1] + "' >compile.log 2>&1")
+                        .c_str());
+            }
+            return true;
+        }));
+    const std::string contents = File("Untitled.hhc");
+    EXPECT_EQ(contents.find("value=\"\""), std::string::npos) << contents;
+    EXPECT_NE(contents.find("<param name=\"Name\" value=\"overview\">"), std::string::npos);
+    EXPECT_NE(contents.find("<param name=\"Name\" value=\"Section\">"), std::string::npos);
+    EXPECT_EQ(File("Untitled.hhk"), contents);
+    EXPECT_NE(File("section.htm").find("<title>Section</title>"), std::string::npos);
+    if (!haveCompiler) {
+        GTEST_SKIP() << "chmcmd is not installed";
+    }
+    EXPECT_EQ(status, 0) << File("compile.log");
+    EXPECT_TRUE(Exists("Untitled.chm"));
 }
 
 }  // namespace
