@@ -23,8 +23,12 @@ void Reader::Run() {
         const Token t = m_tok.Next();
         if (t.kind != TokenKind::Text && t.kind != TokenKind::Hex) {
             m_lead = 0;  // a lead byte without its trail byte is dropped
-            // A high surrogate not followed by its low half stands alone.
-            if (m_skip == 0 && !(t.kind == TokenKind::Word && t.text == "u")) {
+            FlushUtf8();
+            // A high surrogate not followed by its low half stands alone. Its low half may
+            // come in the next group: programs put the halves' fallbacks in groups of their
+            // own.
+            const bool group = t.kind == TokenKind::GroupStart || t.kind == TokenKind::GroupEnd;
+            if (m_skip == 0 && !group && !(t.kind == TokenKind::Word && t.text == "u")) {
                 FlushSurrogate();
             }
         }

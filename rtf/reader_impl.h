@@ -108,6 +108,8 @@ private:
     void DecodeByte(uint8_t byte);
     void EmitCodePoint(char32_t c);
     void FlushSurrogate();
+    void DecodeUtf8Byte(uint8_t byte);
+    void FlushUtf8();
     void Deliver(std::string_view utf8);
     void DeliverTableText(std::string_view utf8);
     const CodePage* PageFor(int number);
@@ -177,7 +179,10 @@ private:
     uint8_t m_lead = 0;  // a double-byte lead byte waiting for its trail byte
     const CodePage* m_leadPage = nullptr;
     char16_t m_highSurrogate = 0;
-    int m_skip = 0;  // fallback characters still to skip after \uN
+    bool m_docUtf8 = false;   // \ansicpg65001: bytes outside ASCII are UTF-8
+    std::string m_utf8;       // the bytes of a UTF-8 character so far
+    size_t m_utf8Length = 0;  // how many bytes that character has
+    int m_skip = 0;           // fallback characters still to skip after \uN
     std::string m_scratch;
 
     // Tables of the document header.

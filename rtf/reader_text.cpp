@@ -9,6 +9,8 @@ namespace rtf::detail {
 
 namespace {
 
+constexpr int kUtf8CodePage = 65001;
+
 // Word allows 40 characters; other programs write longer names, but not this long.
 constexpr size_t kMaxBookmarkName = 256;
 
@@ -52,7 +54,8 @@ void Reader::OnDocumentWord(const KeywordInfo& info, const Token& t) {
             break;
         case Kw::AnsiCpg:
             if (t.hasParam && param > 0) {
-                m_docPage = PageFor(param);
+                m_docUtf8 = param == kUtf8CodePage;
+                m_docPage = PageFor(m_docUtf8 ? 1252 : param);
             }
             break;
         case Kw::Uc:
@@ -133,7 +136,7 @@ void Reader::OnText(std::string_view bytes) {
     const size_t n = bytes.size();
     size_t i = 0;
     while (i < n) {
-        if (m_lead == 0 && s.symbol == SymbolEncoding::None) {
+        if (m_lead == 0 && m_utf8.empty() && s.symbol == SymbolEncoding::None) {
             size_t j = i;
             // Printable ASCII goes through as it is; control characters take the slow path,
             // which drops them.
@@ -175,6 +178,10 @@ void Reader::DecodeByte(uint8_t byte) {
             EmitCodePoint(c);
             return;
         }
+    }
+    if (m_docUtf8 && S().page == nullptr) {
+        DecodeUtf8Byte(byte);
+        return;
     }
     const CodePage* page = CurrentPage();
     if (page == nullptr) {
@@ -220,6 +227,42 @@ void Reader::EmitCodePoint(char32_t c) {
     m_scratch.clear();
     AppendUtf8(m_scratch, c);
     Deliver(m_scratch);
+}
+
+// A byte of a UTF-8 document: characters are put together from their bytes; broken
+// sequences become U+FFFD.
+void Reader::DecodeUtf8Byte(uint8_t byte) {
+    if (byte >= 0x80 && byte < 0xC0 && !m_utf8.empty()) {
+        m_utf8.push_back(static_cast<char>(byte));
+        if (m_utf8.size() == m_utf8Length) {
+            size_t pos = 0;
+            const std::string sequence = std::move(m_utf8);
+            m_utf8.clear();
+            EmitCodePoint(NextUtf8(sequence, pos));
+        }
+        return;
+    }
+    FlushUtf8();
+    const size_t length = byte < 0x80                   ? 1
+                          : byte >= 0xC2 && byte < 0xE0 ? 2
+                          : byte >= 0xE0 && byte < 0xF0 ? 3
+                          : byte >= 0xF0 && byte < 0xF5 ? 4
+                                                        : 0;
+    if (length == 1) {
+        EmitCodePoint(byte);
+    } else if (length == 0) {
+        EmitCodePoint(0xFFFD);
+    } else {
+        m_utf8.assign(1, static_cast<char>(byte));
+        m_utf8Length = length;
+    }
+}
+
+void Reader::FlushUtf8() {
+    if (!m_utf8.empty()) {
+        m_utf8.clear();
+        EmitCodePoint(0xFFFD);
+    }
 }
 
 void Reader::FlushSurrogate() {
