@@ -617,7 +617,11 @@ void HtmlWriter::PictureContent(const Picture& picture, int index) {
     std::string mime, extension, bytes;
     if (!ShowablePicture(picture, width, height, mime, extension, bytes)) {
         // Kept visible at its size, so that the reader sees that something is missing.
-        const std::string label = std::string(PictureFormatName(picture.format)) + " picture";
+        std::string label = PictureFormatName(picture.format);
+        for (char& c : label) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        label += " picture";
         m_out +=
             "<span class=\"picture-missing\" role=\"img\" title=\"" + label +
             "\" style=\"display:inline-block;box-sizing:border-box;width:" + std::to_string(width) +

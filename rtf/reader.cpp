@@ -24,11 +24,10 @@ void Reader::Run() {
         if (t.kind != TokenKind::Text && t.kind != TokenKind::Hex) {
             m_lead = 0;  // a lead byte without its trail byte is dropped
             FlushUtf8();
-            // A high surrogate not followed by its low half stands alone. Its low half may
-            // come in the next group: programs put the halves' fallbacks in groups of their
-            // own.
-            const bool group = t.kind == TokenKind::GroupStart || t.kind == TokenKind::GroupEnd;
-            if (m_skip == 0 && !group && !(t.kind == TokenKind::Word && t.text == "u")) {
+            // A high surrogate not followed by its low half stands alone; it is written out
+            // before anything that ends a paragraph or a cell. Groups and formatting may come
+            // between the halves: programs put each half in a group of its own.
+            if (m_highSurrogate != 0 && m_skip == 0 && !SurrogateMayWait(t)) {
                 FlushSurrogate();
             }
         }
@@ -67,6 +66,18 @@ void Reader::Run() {
             return;
         }
     }
+}
+
+bool Reader::SurrogateMayWait(const Token& t) const {
+    if (t.kind == TokenKind::GroupStart || t.kind == TokenKind::GroupEnd) {
+        return true;
+    }
+    if (t.kind != TokenKind::Word) {
+        return false;
+    }
+    const Handler handler = LookupKeyword(t.text).handler;
+    return t.text == "u" || handler == Handler::Character || handler == Handler::Font ||
+           handler == Handler::Color || handler == Handler::None;
 }
 
 void Reader::BeginGroup() {

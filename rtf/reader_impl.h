@@ -93,6 +93,7 @@ public:
 private:
     // reader.cpp: the token loop, groups and the dispatch of control words to handlers.
     State& S() { return m_states.back(); }
+    bool SurrogateMayWait(const Token& token) const;
     void BeginGroup();
     void EndGroup();
     void SkipGroup();

@@ -97,7 +97,7 @@ TEST(HtmlWriter, WritesPicturesAsDataOrFiles) {
         std::string::npos);
     // Without a renderer a metafile stays a visible placeholder of an inch square.
     EXPECT_NE(
-        html.find("<span class=\"picture-missing\" role=\"img\" title=\"emf picture\" "
+        html.find("<span class=\"picture-missing\" role=\"img\" title=\"EMF picture\" "
                   "style=\"display:inline-block;box-sizing:border-box;width:96px;height:96px;"),
         std::string::npos)
         << html;
