@@ -234,7 +234,7 @@ void Builder::ApplyRowDefinition(OpenTable& open, const RowDefinition& definitio
         }
         // Old-style horizontal merging: the merged cell widens the one before it.
         if (d.merge && !d.mergeFirst && !cells.empty()) {
-            ++m_mergedCells;
+            ++m_mergedAcross;
             TableCell& into = cells.back();
             into.width =
                 static_cast<int>(std::min<int64_t>(int64_t{into.width} + cell.width, 1 << 26));
@@ -249,7 +249,7 @@ void Builder::ApplyRowDefinition(OpenTable& open, const RowDefinition& definitio
             continue;
         }
         if (cell.vmerge == VerticalMerge::Continue) {
-            ++m_mergedCells;
+            ++m_mergedDown;
         }
         cell.borders = b;
         cell.shading = d.shading;

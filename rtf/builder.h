@@ -75,8 +75,9 @@ public:
 
     // About how many bytes the model holds so far, for the reader's size limit.
     size_t ModelBytes() const { return m_modelBytes; }
-    // Cells the row definitions merged into others, across or down.
-    size_t MergedCells() const { return m_mergedCells; }
+    // Cells the row definitions merged into others, across and down.
+    size_t MergedAcross() const { return m_mergedAcross; }
+    size_t MergedDown() const { return m_mergedDown; }
 
 private:
     struct OpenList {
@@ -119,7 +120,8 @@ private:
     // Next number per list key and level, so that numbering survives interruptions.
     std::map<std::pair<int, int>, int> m_nextNumber;
     size_t m_modelBytes = 0;
-    size_t m_mergedCells = 0;
+    size_t m_mergedAcross = 0;
+    size_t m_mergedDown = 0;
 };
 
 }  // namespace rtf

@@ -503,13 +503,19 @@ private:
                     extension = "jpeg";
                     return true;
                 case PictureFormat::Emf:
-                    bytes = p->data;
-                    extension = "emf";
-                    return true;
+                    if (IsWholeMetafile(*p)) {
+                        bytes = p->data;
+                        extension = "emf";
+                        return true;
+                    }
+                    break;
                 case PictureFormat::Wmf:
-                    bytes = PlaceableWmf(p->data, p->width, p->height);
-                    extension = "wmf";
-                    return true;
+                    if (IsWholeMetafile(*p)) {
+                        bytes = PlaceableWmf(p->data, p->width, p->height);
+                        extension = "wmf";
+                        return true;
+                    }
+                    break;
                 case PictureFormat::Bitmap:
                     bytes = DibToBmp(p->data);
                     if (!bytes.empty()) {
@@ -528,9 +534,7 @@ private:
         std::string bytes, extension;
         if (!Media(picture, bytes, extension)) {
             // Kept visible: the reader sees that a picture was here.
-            m_out += "<w:t xml:space=\"preserve\">[";
-            m_out += PictureFormatName(picture.format);
-            m_out += " picture]</w:t>";
+            m_out += "<w:t xml:space=\"preserve\">[" + PictureLabel(picture.format) + "]</w:t>";
             return;
         }
         // Twips to EMU: 914400 per inch, 1440 twips per inch.

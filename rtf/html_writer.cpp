@@ -617,11 +617,7 @@ void HtmlWriter::PictureContent(const Picture& picture, int index) {
     std::string mime, extension, bytes;
     if (!ShowablePicture(picture, width, height, mime, extension, bytes)) {
         // Kept visible at its size, so that the reader sees that something is missing.
-        std::string label = PictureFormatName(picture.format);
-        for (char& c : label) {
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        }
-        label += " picture";
+        const std::string label = PictureLabel(picture.format);
         m_out +=
             "<span class=\"picture-missing\" role=\"img\" title=\"" + label +
             "\" style=\"display:inline-block;box-sizing:border-box;width:" + std::to_string(width) +

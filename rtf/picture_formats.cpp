@@ -70,6 +70,29 @@ std::string DibToBmp(const std::string& dib) {
     return bmp;
 }
 
+bool IsWholeMetafile(const Picture& picture) {
+    const std::string& data = picture.data;
+    if (picture.format == PictureFormat::Emf) {
+        // EMR_HEADER: type 1, its size, bounds and frame, then " EMF" and the file's size.
+        return data.size() >= 88 && Le(data, 0, 4) == 1 && Le(data, 40, 4) == 0x464D4520u &&
+               Le(data, 48, 4) <= data.size();
+    }
+    if (picture.format == PictureFormat::Wmf) {
+        size_t at = 0;
+        if (data.size() >= 22 && Le(data, 0, 4) == kPlaceableKey) {
+            at = 22;
+        }
+        if (data.size() < at + 18) {
+            return false;
+        }
+        const uint32_t type = Le(data, at, 2);
+        const uint32_t headerWords = Le(data, at + 2, 2);
+        const uint64_t words = Le(data, at + 6, 4);
+        return (type == 1 || type == 2) && headerWords == 9 && words * 2 <= data.size() - at;
+    }
+    return false;
+}
+
 std::string PlaceableWmf(const std::string& wmf, int widthTwips, int heightTwips) {
     if (wmf.size() < 18 || Le(wmf, 0, 4) == kPlaceableKey) {
         return wmf;

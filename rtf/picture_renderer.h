@@ -20,6 +20,10 @@ public:
 // .bmp file; empty when the header makes no sense.
 std::string DibToBmp(const std::string& dib);
 
+// Whether the data of a WMF or EMF picture is whole: its header names its own kind and a size
+// that the data has. Word processors show a broken picture as an error box.
+bool IsWholeMetafile(const Picture& picture);
+
 // A Windows metafile as stored in RTF (no placeable header) with the placeable header that
 // standalone .wmf files carry, sized to the display size in twips. Data that already has
 // one, or is no metafile, comes back unchanged.

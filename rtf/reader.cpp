@@ -253,7 +253,8 @@ void Reader::Finish() {
     if (m_doc.defaultSize == 0) {
         m_doc.defaultSize = m_normalStyleSize;
     }
-    m_result.mergedCells = m_builder.MergedCells();
+    m_result.mergedAcross = m_builder.MergedAcross();
+    m_result.mergedDown = m_builder.MergedDown();
     if (m_doc.defaultFont < 0) {
         auto found = m_fonts.find(m_deff);
         if (found != m_fonts.end()) {

@@ -133,6 +133,15 @@ TEST(Pictures, BitmapsAndMetafilesBecomeFilesOfTheirKind) {
                                                                   << 8);
     EXPECT_EQ(rtf::PlaceableWmf(wmf, 4000, 2000), wmf) << "a header is not added twice";
 
+    EXPECT_TRUE(rtf::IsWholeMetafile(d.pictures[0]));
+    EXPECT_TRUE(rtf::IsWholeMetafile(d.pictures[1]));
+    rtf::Picture cut = d.pictures[1];
+    cut.data.resize(100);
+    EXPECT_FALSE(rtf::IsWholeMetafile(cut));
+    cut = d.pictures[0];
+    cut.data.resize(40);
+    EXPECT_FALSE(rtf::IsWholeMetafile(cut));
+
     rtf::DocxContext context;
     rtf::WriteWordprocessingML(d, context);
     std::vector<std::string> types;
