@@ -56,30 +56,49 @@ void AppendText(std::string& out, std::string_view text, bool& afterSpace) {
     }
 }
 
+// Lengths and colours are written for every paragraph and cell; they are formatted by hand,
+// as printf would take a good part of the writer's time.
 std::string Points(int twips) {
-    char buffer[32];
     if (twips % 20 == 0) {
-        std::snprintf(buffer, sizeof buffer, "%dpt", twips / 20);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%.2fpt", twips / 20.0);
+        return std::to_string(twips / 20) + "pt";
     }
-    return buffer;
+    // A twip is five hundredths of a point: two decimals are exact.
+    const int64_t hundredths = std::abs(int64_t{twips} * 5);
+    std::string text = twips < 0 ? "-" : "";
+    text += std::to_string(hundredths / 100);
+    text += '.';
+    text += static_cast<char>('0' + hundredths / 10 % 10);
+    text += static_cast<char>('0' + hundredths % 10);
+    text += "pt";
+    return text;
 }
 
 std::string HalfPoints(int halfPoints) {
-    char buffer[32];
-    if (halfPoints % 2 == 0) {
-        std::snprintf(buffer, sizeof buffer, "%dpt", halfPoints / 2);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%d.5pt", halfPoints / 2);
-    }
-    return buffer;
+    return std::to_string(halfPoints / 2) + (halfPoints % 2 == 0 ? "pt" : ".5pt");
 }
 
 std::string CssColor(uint32_t rgb) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "#%06x", rgb & 0xFFFFFF);
-    return buffer;
+    static const char digits[] = "0123456789abcdef";
+    std::string text(7, '#');
+    for (int i = 0; i < 6; ++i) {
+        text[static_cast<size_t>(6 - i)] = digits[(rgb >> (4 * i)) & 15];
+    }
+    return text;
+}
+
+// A multiple of single line spacing, in 240ths, as a CSS number with at most two decimals.
+std::string LineMultiple(int twoHundredFortieths) {
+    const int64_t hundredths = (int64_t{twoHundredFortieths} * 100 + 120) / 240;
+    std::string text = std::to_string(hundredths / 100);
+    const int fraction = static_cast<int>(hundredths % 100);
+    if (fraction != 0) {
+        text += '.';
+        text += static_cast<char>('0' + fraction / 10);
+        if (fraction % 10 != 0) {
+            text += static_cast<char>('0' + fraction % 10);
+        }
+    }
+    return text;
 }
 
 // A border side as CSS: "1px solid #000000"; empty for none.
@@ -365,9 +384,7 @@ std::string HtmlWriter::ParagraphStyle(const ParagraphFormat& f, const CharForma
         style += "text-indent:" + Points(f.firstIndent) + ";";
     }
     if (f.lineMultiple && f.lineSpacing > 0) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "line-height:%.3g;", f.lineSpacing / 240.0);
-        style += buffer;
+        style += "line-height:" + LineMultiple(f.lineSpacing) + ";";
     } else if (f.lineSpacing != 0 && !f.lineMultiple) {
         // "At least" and "exactly" both become the line's height.
         style += "line-height:" + Points(std::abs(f.lineSpacing)) + ";";

@@ -23,7 +23,9 @@ void Reader::Run() {
         const Token t = m_tok.Next();
         if (t.kind != TokenKind::Text && t.kind != TokenKind::Hex) {
             m_lead = 0;  // a lead byte without its trail byte is dropped
-            FlushUtf8();
+            if (!m_utf8.empty()) {
+                FlushUtf8();
+            }
             // A high surrogate not followed by its low half stands alone; it is written out
             // before anything that ends a paragraph or a cell. Groups and formatting may come
             // between the halves: programs put each half in a group of its own.
