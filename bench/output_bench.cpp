@@ -82,10 +82,12 @@ std::string ManualBody(int n, int sections, std::mt19937& random) {
         }
     }
     rtf +=
-        "\\par\n\\trowd\\cellx2000\\clmgf\\cellx4000\\clmrg\\cellx6000\\pard\\intbl a\\cell "
-        "b\\cell\\cell\\row\n\\trowd\\clvmgf\\cellx2000\\cellx6000\\pard\\intbl c\\cell "
-        "d\\cell\\row\n"
-        "\\trowd\\clvmrg\\cellx2000\\cellx6000\\pard\\intbl\\cell e\\cell\\row\n\\pard end\\par}";
+        "\\par\n\\trowd\\cellx2000\\cellx4000\\cellx6000\\pard\\intbl x\\cell y\\cell "
+        "z\\cell\\row\n"
+        "\\trowd\\cellx2000\\clmgf\\cellx4000\\clmrg\\cellx6000\\pard\\intbl a\\cell "
+        "b\\cell\\cell\\row\n\\trowd\\clvmgf\\cellx2000\\cellx4000\\cellx6000\\pard\\intbl c\\cell "
+        "d\\cell e\\cell\\row\n\\trowd\\clvmrg\\cellx2000\\cellx4000\\cellx6000\\pard\\intbl\\cell "
+        "f\\cell g\\cell\\row\n\\pard end\\par}";
     return rtf;
 }
 
@@ -252,8 +254,8 @@ void Report(const char* label, const std::vector<Input>& inputs, const fs::path&
         }
     }
 
-    std::printf("%s: %zu sections, HTML generated %s in %.2f s\n", label, inputs.size(),
-                ok ? "" : "(FAILED)", seconds);
+    std::printf("%s: %zu sections, HTML generated%s in %.2f s\n", label, inputs.size(),
+                ok ? "" : " (FAILED)", seconds);
     std::printf(
         "  links into the output: %zu, resolved %zu = %.1f %% (%zu to another page); "
         "web links %zu\n",
