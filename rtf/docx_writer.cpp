@@ -184,7 +184,8 @@ private:
                    rule + "\"";
         }
         pPr += "/>";
-        if (numId == 0 && (f.leftIndent != 0 || f.rightIndent != 0 || f.firstIndent != 0)) {
+        // A list item's own indents win over its numbering's, as in the RTF.
+        if (f.leftIndent != 0 || f.rightIndent != 0 || f.firstIndent != 0) {
             pPr += "<w:ind w:left=\"" + std::to_string(f.leftIndent) + "\" w:right=\"" +
                    std::to_string(f.rightIndent) + "\"";
             if (f.firstIndent < 0) {
