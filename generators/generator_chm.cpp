@@ -4,6 +4,7 @@
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/markup.h"
+#include "generators/page_pictures.h"
 #include "platform/desktop.h"
 #include "rtf/html_writer.h"
 
@@ -140,7 +141,16 @@ bool myGeneratorCHM::WritePage(const std::string& id, int reference, const std::
             std::snprintf(number, sizeof number, "%" PRIx32, static_cast<uint32_t>(reference));
             m_mapList.append("#define " + alias + "\t0x" + number + "\n");
         }
-        if (!myGeneratorHTML::WritePage(id, reference, alias, title, html, hasChildren)) {
+        // Help viewers show no pictures held inside a page: they become files of the project.
+        std::vector<ivPageFile> pictures;
+        const std::string page = MovePicturesIntoFiles(html, alias, pictures);
+        for (const ivPageFile& picture : pictures) {
+            if (!WriteWholeFile(GetTargetPath() + picture.name, picture.bytes)) {
+                return false;
+            }
+            m_fileList.append(picture.name + "\n");
+        }
+        if (!myGeneratorHTML::WritePage(id, reference, alias, title, page, hasChildren)) {
             return false;
         }
     }

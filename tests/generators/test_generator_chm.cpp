@@ -268,4 +268,58 @@ TEST_F(ChmGenerator, UntitledSectionsAreNamedAndTheProjectCompiles) {
     EXPECT_TRUE(Exists("Untitled.chm"));
 }
 
+// Pictures, metafiles drawn as PNG included, become files of the help project: help
+// viewers show none that a page holds inside itself.
+TEST(ChmPictures, PicturesAreFilesOfTheProjectAndCompiled) {
+    IsolatedSettings settings;
+    TempDir out;
+    ivXML tree;
+    tree.Create();
+    tree.AddNode("Document");
+    tree.AddNode("Section");
+    tree.AddAttribute("ID", "{1}");
+    tree.AddAttribute("Title", "Pictures");
+    tree.AddAttribute("Text", ReadFile(std::string(QV_RTF_FIXTURES) + "/metafiles.rtf"));
+    tree.EndNode();
+    tree.EndNode();
+    int status = -1;
+    const bool haveCompiler = std::system("command -v chmcmd >/dev/null 2>&1") == 0;
+    myGeneratorCHM generator;
+    generator.SetTargetPath(out.path());
+    generator.SetProjectName("Pictures");
+    generator.SetIndicators(nullptr);
+    generator.SetCompilerStarter(
+        [&](const std::vector<std::string>& argv, const std::string& folder) {
+            if (haveCompiler) {
+                status = std::system(
+                    ("cd '" + folder + "' && '" + argv[0] + "' '" + argv[1] + "' >compile.log 2>&1")
+                        .c_str());
+            }
+            return true;
+        });
+    ASSERT_TRUE(generator.Run(&tree));
+    const std::string page = ReadFile(out.File("pictures.htm"));
+    EXPECT_EQ(page.find("src=\"data:"), std::string::npos);
+    const std::string project = ReadFile(out.File("Pictures.hhp"));
+    // The two metafiles, the PNG, the EMF beside its WMF and the bitmap; the Macintosh
+    // picture stays a placeholder.
+    for (const char* name : {"pictures_1.png", "pictures_2.png", "pictures_3.png", "pictures_4.png",
+                             "pictures_5.bmp"}) {
+        EXPECT_NE(page.find(std::string("<img src=\"") + name + "\""), std::string::npos) << name;
+        EXPECT_TRUE(std::filesystem::exists(out.File(name))) << name;
+        EXPECT_NE(project.find(std::string("\n") + name + "\n"), std::string::npos) << name;
+    }
+    EXPECT_NE(page.find("[PICT picture]"), std::string::npos);
+    if (!haveCompiler || std::system("command -v chmls >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "chmcmd or chmls is not installed";
+    }
+    ASSERT_EQ(status, 0) << ReadFile(out.File("compile.log"));
+    const std::string list = out.File("list.txt");
+    ASSERT_EQ(
+        std::system(("chmls -n list '" + out.File("Pictures.chm") + "' >'" + list + "' 2>/dev/null")
+                        .c_str()),
+        0);
+    EXPECT_NE(ReadFile(list).find("/pictures_1.png"), std::string::npos) << ReadFile(list);
+}
+
 }  // namespace
