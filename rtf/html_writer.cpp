@@ -445,7 +445,11 @@ void HtmlWriter::ParagraphContent(const Paragraph& p, const CharFormat* common) 
         if (run.format.hidden && run.kind != RunKind::BookmarkStart) {
             continue;
         }
-        shown = shown || (run.kind != RunKind::BookmarkStart && run.kind != RunKind::BookmarkEnd);
+        if (run.kind == RunKind::BookmarkStart || run.kind == RunKind::BookmarkEnd) {
+            RunContent(run, common, openLink >= 0);  // an anchor neither opens nor ends a link
+            continue;
+        }
+        shown = true;
         int link = run.format.link;
         if (link >= 0 &&
             (static_cast<size_t>(link) >= m_doc.links.size() || !IsSafeLink(m_doc.links[link]))) {

@@ -125,9 +125,12 @@ void Reader::EndBookmark(const State& popped) {
     if (name.empty() || S().dest != Dest::Body) {
         return;
     }
+    // A bookmark has no look of its own; it belongs to the link it stands in, if any.
+    CharFormat format;
+    format.link = S().chp.link;
     m_builder.AppendBookmark(
-        popped.opened == Kw::BookmarkStart ? RunKind::BookmarkStart : RunKind::BookmarkEnd,
-        CharFormat{}, std::move(name));
+        popped.opened == Kw::BookmarkStart ? RunKind::BookmarkStart : RunKind::BookmarkEnd, format,
+        std::move(name));
 }
 
 void Reader::BeginFieldResult() {

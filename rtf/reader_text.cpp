@@ -13,6 +13,24 @@ constexpr int kUtf8CodePage = 65001;
 
 // Word allows 40 characters; other programs write longer names, but not this long.
 constexpr size_t kMaxBookmarkName = 256;
+// Field instructions and the names of fonts and styles are cut beyond these many bytes.
+constexpr size_t kMaxInstruction = 4096;
+constexpr size_t kMaxTableName = 256;
+
+// Appends text to a bounded text, cut at a character's start so that it stays UTF-8.
+void AppendBounded(std::string& to, std::string_view text, size_t limit) {
+    if (to.size() >= limit) {
+        return;
+    }
+    if (text.size() > limit - to.size()) {
+        size_t cut = limit - to.size();
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        text = text.substr(0, cut);
+    }
+    to.append(text);
+}
 
 }  // namespace
 
@@ -280,13 +298,11 @@ void Reader::Deliver(std::string_view utf8) {
             m_pairedPicture = -1;
             break;
         case Dest::BookmarkName:
-            if (m_bookmarkName.size() < kMaxBookmarkName) {
-                m_bookmarkName.append(utf8);
-            }
+            AppendBounded(m_bookmarkName, utf8, kMaxBookmarkName);
             break;
         case Dest::FieldInst:
-            if (!m_fields.empty() && m_fields.back().instruction.size() < 4096) {
-                m_fields.back().instruction.append(utf8);
+            if (!m_fields.empty()) {
+                AppendBounded(m_fields.back().instruction, utf8, kMaxInstruction);
             }
             break;
         case Dest::FontTable:
@@ -306,10 +322,10 @@ void Reader::DeliverTableText(std::string_view utf8) {
     while (!utf8.empty()) {
         const size_t semicolon = utf8.find(';');
         const std::string_view part = utf8.substr(0, semicolon);
-        if (dest == Dest::FontTable && m_fontEntry.name.size() < 256) {
-            m_fontEntry.name.append(part);
-        } else if (dest == Dest::StyleSheet && m_styleEntry.name.size() < 256) {
-            m_styleEntry.name.append(part);
+        if (dest == Dest::FontTable) {
+            AppendBounded(m_fontEntry.name, part, kMaxTableName);
+        } else if (dest == Dest::StyleSheet) {
+            AppendBounded(m_styleEntry.name, part, kMaxTableName);
         }
         if (semicolon == std::string_view::npos) {
             break;

@@ -264,4 +264,18 @@ TEST(HtmlGeneratorLinks, LinksToBookmarksReachTheirPages) {
     EXPECT_NE(two.find("<a href=\"one.htm#here\">back</a>"), std::string::npos) << two;
 }
 
+// A section without a title is named by its own alias, or as "Section", wherever readers see
+// its name: in the navigation, the template's title and its page.
+TEST_F(HtmlGenerator, UntitledSectionsAreNamedForReaders) {
+    ASSERT_TRUE(
+        Generate("<Document><Section ID='{1}' Title='' Alias='faq' Text='x'/>"
+                 "<Section ID='{2}' Title=''/></Document>",
+                 "<title><%title%></title><%navigation%><%content%>"));
+    EXPECT_EQ(m_navigation,
+              "<a href=\"faq.htm\" title=\"faq\">faq</a><br>\n"
+              "<a href=\"section.htm\" title=\"Section\">Section</a><br>\n");
+    EXPECT_EQ(Page("section").rfind("<title>Section</title>", 0), 0u) << Page("section");
+    EXPECT_EQ(Page("faq").rfind("<title>faq</title>", 0), 0u) << Page("faq");
+}
+
 }  // namespace

@@ -179,6 +179,11 @@ TEST(Reader, ReadsBookmarksAsRunsAndCrossReferencesAsLinks) {
     EXPECT_EQ(ps[0]->runs[0].kind, rtf::RunKind::BookmarkStart);
     EXPECT_EQ(ps[0]->runs[0].text, "_Ref1");
     EXPECT_EQ(ps[0]->runs[2].kind, rtf::RunKind::BookmarkEnd);
+    // A bookmark inside a link belongs to it, so that the link is written back whole.
+    const Document inLink = Read(
+        "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt a{\\*\\bkmkstart m}b}}\\par}");
+    EXPECT_EQ(Paragraphs(inLink)[0]->runs[1].format.link, 0);
+    EXPECT_TRUE(Read(rtf::WriteRtf(inLink)) == inLink);
     // A cross-reference inserted as a hyperlink leads to its bookmark; one without \h not.
     ASSERT_EQ(d.links, (std::vector<std::string>{"#_Ref1"}));
     EXPECT_EQ(ps[1]->runs[0].format.link, 0);
