@@ -46,7 +46,8 @@ void CloseIf(int& fd) {
 // Runs program with input on its standard input and collects its standard output, within a
 // time limit; false when it cannot be started, fails, says too much or takes too long.
 bool RunFilter(const std::vector<std::string>& argv, const std::string& input, int timeLimitMs,
-               size_t maxOutput, std::string& output) {
+               size_t maxOutput, std::string& output, bool& timedOut) {
+    timedOut = false;
     int in[2] = {-1, -1};
     int out[2] = {-1, -1};
     if (pipe2(in, O_CLOEXEC) != 0) {
@@ -101,6 +102,7 @@ bool RunFilter(const std::vector<std::string>& argv, const std::string& input, i
                               .count();
         if (left <= 0) {
             ok = false;
+            timedOut = true;
             break;
         }
         pollfd fds[2] = {{out[0], POLLIN, 0}, {in[1], POLLOUT, 0}};
@@ -170,10 +172,18 @@ bool MetafileRenderer::RenderPng(const Picture& picture, int width, int height,
         width = std::max(1, static_cast<int>(int64_t{width} * kMaxSide / longer));
         height = std::max(1, static_cast<int>(int64_t{height} * kMaxSide / longer));
     }
+    // A document full of pictures that each take the whole time would take forever.
+    if (m_timeouts >= kMaxTimeouts) {
+        return false;
+    }
     std::string output;
-    if (!RunFilter({m_program, format, std::to_string(width), std::to_string(height)}, picture.data,
-                   m_timeLimitMs, kMaxPngBytes, output) ||
-        output.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) {
+    bool timedOut = false;
+    const bool drawn = RunFilter({m_program, format, std::to_string(width), std::to_string(height)},
+                                 picture.data, m_timeLimitMs, kMaxPngBytes, output, timedOut);
+    if (timedOut) {
+        ++m_timeouts;
+    }
+    if (!drawn || output.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) {
         return false;
     }
     png = std::move(output);

@@ -10,6 +10,7 @@ namespace rtf {
 // picture: the metafile libraries see documents from anywhere, so a picture that crashes or
 // hangs them takes down that process only, never the program converting. A picture that
 // takes longer than the time limit, or that the program cannot draw, stays a placeholder.
+// One renderer serves one conversion at a time.
 class MetafileRenderer : public PictureRenderer {
 public:
     // The program beside this module (the converting program or librtftohtml.so).
@@ -25,10 +26,13 @@ public:
     // its picture is.
     static constexpr int kMaxSide = 4096;
     static constexpr size_t kMaxPngBytes = size_t{64} << 20;
+    // After this many pictures that ran out of time, the others are not tried.
+    static constexpr int kMaxTimeouts = 3;
 
 private:
     std::string m_program;
     int m_timeLimitMs;
+    mutable int m_timeouts = 0;
 };
 
 }  // namespace rtf

@@ -104,6 +104,14 @@ TEST(Pictures, ACrashingOrHangingDrawerCostsOnlyThatPicture) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(rtf::MetafileRenderer(hang, 300).RenderPng(wmf, 10, 10, png));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    // After a few pictures that ran out of time the rest are not tried.
+    const rtf::MetafileRenderer slow(hang, 100);
+    for (int i = 0; i < rtf::MetafileRenderer::kMaxTimeouts; ++i) {
+        EXPECT_FALSE(slow.RenderPng(wmf, 10, 10, png));
+    }
+    const auto later = std::chrono::steady_clock::now();
+    EXPECT_FALSE(slow.RenderPng(wmf, 10, 10, png));
+    EXPECT_LT(std::chrono::steady_clock::now() - later, std::chrono::milliseconds(50));
     EXPECT_FALSE(rtf::MetafileRenderer(crash).RenderPng(wmf, 10, 10, png));
     EXPECT_FALSE(rtf::MetafileRenderer(dir.File("missing")).RenderPng(wmf, 10, 10, png));
     EXPECT_TRUE(png.empty());
