@@ -23,7 +23,8 @@ struct CharFormat {
     int size = 0;   // in half-points; 0: the page's default size
     uint32_t color = kNoColor;
     uint32_t background = kNoColor;
-    int link = -1;  // index into Document::links; -1: not part of a hyperlink
+    int link = -1;   // index into Document::links; -1: not part of a hyperlink
+    int field = -1;  // index into Document::fields; -1: not part of a field's result
     Underline underline = Underline::None;
     VerticalAlign valign = VerticalAlign::Baseline;
     bool bold = false;
@@ -223,10 +224,20 @@ struct Picture {
     bool operator==(const Picture&) const;
 };
 
+// A field (\field) as the document has it, so that RTF written back keeps it: readers see
+// only its result, and a hyperlink's target in Document::links.
+struct Field {
+    std::string instruction;
+    int parent = -1;  // the field whose result holds this one; always an earlier index
+
+    bool operator==(const Field&) const = default;
+};
+
 struct Document {
     std::vector<Block> blocks;
     std::vector<Font> fonts;
     std::vector<std::string> links;  // hyperlink targets; "#name" for a bookmark
+    std::vector<Field> fields;
     std::vector<Picture> pictures;
     std::vector<std::vector<Block>> footnotes;  // shown at the end, numbered from 1
     int defaultFont = -1;                       // index into fonts

@@ -14,8 +14,10 @@ void Reader::OnCharacterWord(const KeywordInfo& info, const Token& t) {
     switch (info.id) {
         case Kw::Plain: {
             const int link = chp.link;
+            const int field = chp.field;
             chp = CharFormat{};
             chp.link = link;
+            chp.field = field;
             s.page = nullptr;
             s.symbol = SymbolEncoding::None;
             SelectFont(m_deff);

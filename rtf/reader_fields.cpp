@@ -125,9 +125,10 @@ void Reader::EndBookmark(const State& popped) {
     if (name.empty() || S().dest != Dest::Body) {
         return;
     }
-    // A bookmark has no look of its own; it belongs to the link it stands in, if any.
+    // A bookmark has no look of its own; it belongs to the link or field it stands in.
     CharFormat format;
     format.link = S().chp.link;
+    format.field = S().chp.field;
     m_builder.AppendBookmark(
         popped.opened == Kw::BookmarkStart ? RunKind::BookmarkStart : RunKind::BookmarkEnd, format,
         std::move(name));
@@ -147,9 +148,20 @@ void Reader::BeginFieldResult() {
             field.link = static_cast<int>(m_doc.links.size()) - 1;
         }
     }
+    if (field.model == -2) {
+        field.model = -1;
+        if (m_doc.fields.size() < kMaxLinks) {
+            // The state inside an enclosing field's result names that field.
+            m_doc.fields.push_back(rtf::Field{field.instruction, s.chp.field});
+            field.model = static_cast<int>(m_doc.fields.size()) - 1;
+        }
+    }
     s.dest = Dest::Body;
     if (field.link >= 0) {
         s.chp.link = field.link;
+    }
+    if (field.model >= 0) {
+        s.chp.field = field.model;
     }
 }
 

@@ -82,7 +82,8 @@ struct ListLevelDef {
 struct Field {
     size_t depth = 0;  // group depth of the \field group
     std::string instruction;
-    int link = -2;  // index into Document::links once the result began; -1: no hyperlink
+    int link = -2;   // index into Document::links once the result began; -1: no hyperlink
+    int model = -2;  // index into Document::fields once the result began; -1: none kept
 };
 
 class Reader {

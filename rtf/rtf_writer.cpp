@@ -496,27 +496,58 @@ private:
         return p;
     }
 
+    // The fields a run's text is the result of, outermost first: its field and the fields
+    // around it, or for a link that names no field, a hyperlink field of its own (given as
+    // -2 - link).
+    std::vector<int> FieldChain(const CharFormat& f) const {
+        std::vector<int> chain;
+        const int count = static_cast<int>(m_doc.fields.size());
+        if (f.field >= 0 && f.field < count) {
+            for (int i = f.field; i >= 0 && i < count; i = m_doc.fields[i].parent) {
+                chain.push_back(i);
+                if (m_doc.fields[i].parent >= i) {
+                    break;  // parents come first; anything else would loop
+                }
+            }
+            std::reverse(chain.begin(), chain.end());
+        } else if (f.link >= 0 && static_cast<size_t>(f.link) < m_doc.links.size()) {
+            chain.push_back(-2 - f.link);
+        }
+        return chain;
+    }
+
+    void OpenField(int field) {
+        m_out += "{\\field{\\*\\fldinst{";
+        if (field >= 0) {
+            AppendRtfText(m_out, m_doc.fields[field].instruction);
+        } else {
+            m_out += "HYPERLINK \"";
+            FieldText(m_doc.links[-2 - field]);
+            m_out += '"';
+        }
+        m_out += "}}{\\fldrslt{";
+    }
+
     void Runs(const std::vector<Run>& runs) {
-        size_t i = 0;
-        while (i < runs.size()) {
-            const int link = runs[i].format.link;
-            size_t end = i + 1;
-            while (end < runs.size() && runs[end].format.link == link) {
-                ++end;
+        std::vector<int> open;
+        for (const Run& run : runs) {
+            const std::vector<int> chain = FieldChain(run.format);
+            size_t common = 0;
+            while (common < open.size() && common < chain.size() && open[common] == chain[common]) {
+                ++common;
             }
-            const bool linked = link >= 0 && static_cast<size_t>(link) < m_doc.links.size();
-            if (linked) {
-                m_out += "{\\field{\\*\\fldinst{HYPERLINK \"";
-                FieldText(m_doc.links[link]);
-                m_out += "\"}}{\\fldrslt{";
-            }
-            for (size_t k = i; k < end; ++k) {
-                OneRun(runs[k]);
-            }
-            if (linked) {
+            while (open.size() > common) {
                 m_out += "}}}";
+                open.pop_back();
             }
-            i = end;
+            for (size_t k = common; k < chain.size(); ++k) {
+                OpenField(chain[k]);
+                open.push_back(chain[k]);
+            }
+            OneRun(run);
+        }
+        for (size_t k = 0; k < open.size(); ++k) {
+            m_out += "}}}";
         }
     }
 

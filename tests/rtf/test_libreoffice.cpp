@@ -18,30 +18,54 @@
 
 namespace {
 
-// LibreOffice's text export numbers footnote references and shows hidden text.
-void AsLibreOfficeExports(std::vector<rtf::Block>& blocks) {
+// Calls visit(paragraph) for every paragraph of blocks, in lists and tables too.
+template <typename Visit>
+void ForEachParagraph(std::vector<rtf::Block>& blocks, Visit visit) {
     for (rtf::Block& block : blocks) {
         if (auto* p = std::get_if<rtf::Paragraph>(&block.content)) {
-            p->format.hiddenMark = false;
-            for (rtf::Run& run : p->runs) {
-                run.format.hidden = false;
-                if (run.kind == rtf::RunKind::FootnoteRef) {
-                    run.kind = rtf::RunKind::Text;
-                    run.text = std::to_string(run.index + 1);
-                }
-            }
+            visit(*p);
         } else if (auto* list = std::get_if<rtf::List>(&block.content)) {
             for (rtf::ListItem& item : list->items) {
-                AsLibreOfficeExports(item.blocks);
+                ForEachParagraph(item.blocks, visit);
             }
         } else if (auto* table = std::get_if<rtf::Table>(&block.content)) {
             for (rtf::TableRow& row : table->rows) {
                 for (rtf::TableCell& cell : row.cells) {
-                    AsLibreOfficeExports(cell.blocks);
+                    ForEachParagraph(cell.blocks, visit);
                 }
             }
         }
     }
+}
+
+// LibreOffice's text export numbers footnote references and shows hidden text.
+void AsLibreOfficeExports(std::vector<rtf::Block>& blocks) {
+    ForEachParagraph(blocks, [](rtf::Paragraph& p) {
+        p.format.hiddenMark = false;
+        for (rtf::Run& run : p.runs) {
+            run.format.hidden = false;
+            if (run.kind == rtf::RunKind::FootnoteRef) {
+                run.kind = rtf::RunKind::Text;
+                run.text = std::to_string(run.index + 1);
+            }
+        }
+    });
+}
+
+// LibreOffice computes fields such as PAGE anew; the document is written with its links
+// only, so that the results stay the document's.
+rtf::Document WithoutFields(rtf::Document document) {
+    document.fields.clear();
+    const auto clear = [](rtf::Paragraph& p) {
+        for (rtf::Run& run : p.runs) {
+            run.format.field = -1;
+        }
+    };
+    ForEachParagraph(document.blocks, clear);
+    for (auto& footnote : document.footnotes) {
+        ForEachParagraph(footnote, clear);
+    }
+    return document;
 }
 
 // Our text as LibreOffice exports it: without footnotes, their references as bare numbers,
@@ -74,7 +98,8 @@ TEST(LibreOffice, ReadsWhatTheRtfWriterWrites) {
         }
         const rtf::Document document = rtf::ReadRtf(rtf_test::ReadBytes(path)).document;
         const std::string stem = std::filesystem::path(path).stem().string();
-        std::ofstream(dir.File("in/" + stem + ".rtf"), std::ios::binary) << rtf::WriteRtf(document);
+        std::ofstream(dir.File("in/" + stem + ".rtf"), std::ios::binary)
+            << rtf::WriteRtf(WithoutFields(document));
         expected[stem] = TextWithoutFootnotes(document);
     }
     std::string log;

@@ -273,7 +273,31 @@ TEST(RtfWriter, WritesWhatTheReaderReadsBack) {
     const std::string written = WriteRtf(d);
     const ReadResult back = ReadRtf(written);
     EXPECT_TRUE(back.isRtf);
-    EXPECT_TRUE(back.document == d) << written;
+    // A link that names no field of its own is written as a hyperlink field, which is read
+    // back as one.
+    Document expected = d;
+    expected.fields.push_back(Field{"HYPERLINK \"http://x.example/\\\"q\\\"\\\\\"", -1});
+    std::get<Paragraph>(expected.blocks[0].content).runs[3].format.field = 0;
+    EXPECT_TRUE(back.document == expected) << written;
+    EXPECT_EQ(WriteRtf(back.document), written);
+}
+
+TEST(RtfWriter, KeepsFieldsAndTheirNesting) {
+    const std::string rtf =
+        "{\\rtf1 Page {\\field{\\*\\fldinst { PAGE \\\\* MERGEFORMAT }}{\\fldrslt 7}} of "
+        "{\\field{\\*\\fldinst HYPERLINK \\\\l \"toc\"}{\\fldrslt see {\\field{\\*\\fldinst "
+        "PAGEREF "
+        "toc}{\\fldrslt 3}} here}}.\\par}";
+    const Document d = ReadRtf(rtf).document;
+    ASSERT_EQ(d.fields.size(), 3u);
+    EXPECT_EQ(d.fields[0].instruction, " PAGE \\* MERGEFORMAT ");
+    EXPECT_EQ(d.fields[2].parent, 1) << "the page reference lies in the link's result";
+    const std::string written = WriteRtf(d);
+    EXPECT_NE(written.find("{\\field{\\*\\fldinst{ PAGE \\\\* MERGEFORMAT }}{\\fldrslt{"),
+              std::string::npos)
+        << written;
+    EXPECT_TRUE(ReadRtf(written).document == d) << written;
+    EXPECT_EQ(WriteText(d), "Page 7 of see 3 here.\n");
 }
 
 TEST(TextWriter, NumbersListItems) {
