@@ -46,6 +46,7 @@ bool myDomainStore::New() {
         return false;
     }
     m_tree = std::move(tree);
+    m_editor.SetTree(m_tree.get());
     return true;
 }
 
@@ -67,6 +68,7 @@ bool myDomainStore::Open(const std::string& path) {
         return false;
     }
     m_tree = std::move(tree);
+    m_editor.SetTree(m_tree.get());
     return true;
 }
 
@@ -116,11 +118,13 @@ bool myDomainStore::Save(const std::string& path) {
 }
 
 void myDomainStore::ForgetTrees() {
+    m_editor.SetTree(nullptr);
     (void)m_views.release();
     (void)m_tree.release();
 }
 
 void myDomainStore::DeleteTrees() {
+    m_editor.SetTree(nullptr);
     m_views.reset();
     m_tree.reset();
 }
