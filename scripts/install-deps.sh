@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick
   fp-utils gettext locales
-  xdg-utils shared-mime-info
+  xdg-utils shared-mime-info adwaita-icon-theme
 )
 
 missing=()
