@@ -9,6 +9,7 @@ namespace {
 // The image identifier of a section that has a body, as the report layer asks for it.
 constexpr int kBodyImage = 137;
 
+// The commands that have an image, and the images the report layer shows.
 wxArtID ArtOf(int id) {
     using namespace command_id;
     switch (id) {
@@ -18,12 +19,10 @@ wxArtID ArtOf(int id) {
             return wxART_FILE_OPEN;
         case kFileSave:
             return wxART_FILE_SAVE;
-        case kFileSaveAs:
-            return wxART_FILE_SAVE_AS;
         case kFilePrint:
             return wxART_PRINT;
-        case kAppExit:
-            return wxART_QUIT;
+        case kFilePrintPreview:
+            return wxART_FIND;
         case kEditCut:
             return wxART_CUT;
         case kEditCopy:
@@ -34,20 +33,10 @@ wxArtID ArtOf(int id) {
             return wxART_DELETE;
         case kInsertSection:
             return wxART_PLUS;
-        case kInsertSectionAbove:
-            return wxART_GO_UP;
-        case kInsertSectionUnder:
-            return wxART_GO_DOWN;
-        case kViewRefresh:
-            return wxART_REFRESH;
         case kHelp:
             return wxART_HELP;
-        case kAppAbout:
-            return wxART_INFORMATION;
-        case kAppTips:
-            return wxART_TIP;
         case kBodyImage:
-            return wxART_NORMAL_FILE;
+            return wxART_EDIT;
         default:
             return {};
     }

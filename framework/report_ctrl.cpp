@@ -46,10 +46,10 @@ ivReportCtrl::ivReportCtrl(wxWindow* parent, wxWindowID id, ivReportCore& report
     Bind(wxEVT_DATAVIEW_COLUMN_SORTED, &ivReportCtrl::OnSorted, this);
     Bind(wxEVT_DATAVIEW_COLUMN_HEADER_RIGHT_CLICK, &ivReportCtrl::OnHeaderRightClick, this);
     Bind(wxEVT_KEY_DOWN, &ivReportCtrl::OnKeyDown, this);
-    GetMainWindow()->Bind(wxEVT_LEFT_UP, &ivReportCtrl::OnItemClick, this);
-    Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+    // The control takes the button's press for itself; its release comes here.
+    Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
         event.Skip();
-        PullLayout();
+        OnRowClicked();
     });
     RebuildColumns();
     if (!m_model->IsRebuilding()) {
@@ -91,6 +91,8 @@ void ivReportCtrl::RebuildColumns() {
     if (m_model == nullptr) {
         return;
     }
+    // What the user did to the columns survives their rebuild.
+    PullLayout();
     Applying applying(m_applying);
     ClearColumns();
     m_pushedWidths.clear();
@@ -155,17 +157,29 @@ void ivReportCtrl::PullLayout() {
     }
     std::vector<std::pair<int, int>> shown;  // position in the window, item index
     for (unsigned i = 0; i < GetColumnCount(); ++i) {
-        wxDataViewColumn* column = GetColumn(i);
+        shown.emplace_back(GetColumnPosition(GetColumn(i)), i);
+    }
+    std::sort(shown.begin(), shown.end());
+    // The control stretches the last column it shows over the free width; that width is the
+    // window's, not one the user gave.
+    int last = -1;
+    for (const auto& entry : shown) {
+        if (!GetColumn(static_cast<unsigned>(entry.second))->IsHidden()) {
+            last = entry.second;
+        }
+    }
+    for (auto& entry : shown) {
+        const bool stretched = entry.second == last;
+        wxDataViewColumn* column = GetColumn(static_cast<unsigned>(entry.second));
         const int index = static_cast<int>(column->GetModelColumn());
+        entry.second = index;
         CXTPReportColumnEx* modelColumn = m_model->FindColumnByItemIndex(index);
-        const int width = column->IsHidden() ? 0 : column->GetWidth();
+        const int width = column->IsHidden() || stretched ? 0 : column->GetWidth();
         if (modelColumn != nullptr && width > 0 && width != m_pushedWidths[index]) {
             m_model->SetColumnWidth(modelColumn, width);
             m_pushedWidths[index] = modelColumn->GetWidth();
         }
-        shown.emplace_back(GetColumnPosition(column), index);
     }
-    std::sort(shown.begin(), shown.end());
     std::vector<int> order;
     for (const auto& entry : shown) {
         order.push_back(entry.second);
@@ -311,12 +325,13 @@ void ivReportCtrl::OnEditRequested(CXTPReportRecordEx& record, int itemIndex) {
     EditLater(record, itemIndex);
 }
 
-void ivReportCtrl::EditLater(CXTPReportRecordEx& record, int itemIndex) {
+void ivReportCtrl::EditLater(CXTPReportRecordEx& record, int itemIndex, bool unlessEditing) {
     // The row must be shown before an editor can open on it: the editor opens once the
     // events of now are over.
     const bool scheduled = m_pendingEdit != nullptr;
     m_pendingEdit = &record;
     m_pendingColumn = itemIndex;
+    m_pendingUnlessEditing = unlessEditing;
     if (!scheduled) {
         CallAfter(&ivReportCtrl::StartPendingEdit);
     }
@@ -326,6 +341,10 @@ void ivReportCtrl::StartPendingEdit() {
     CXTPReportRecordEx* target = m_pendingEdit;
     m_pendingEdit = nullptr;
     if (m_model == nullptr || target == nullptr || m_model->GetFocusedRecord() != target) {
+        return;
+    }
+    // An open editor holds the keyboard focus, which then is nowhere in this window.
+    if (m_pendingUnlessEditing && !HasFocus()) {
         return;
     }
     wxDataViewColumn* column = ColumnOfItemIndex(m_pendingColumn);
@@ -430,22 +449,23 @@ int ivReportCtrl::ShowColumnChooser(const wxPoint& where) {
     return position;
 }
 
-void ivReportCtrl::OnItemClick(wxMouseEvent& event) {
-    event.Skip();
+void ivReportCtrl::OnRowClicked() {
     if (m_model == nullptr) {
         return;
     }
     wxDataViewItem item;
     wxDataViewColumn* column = nullptr;
-    HitTest(event.GetPosition(), item, column);
+    HitTest(ScreenToClient(wxGetMousePosition()), item, column);
     const int index = column != nullptr ? static_cast<int>(column->GetModelColumn()) : -1;
     m_report.Hooks().OnClickHook(index);
     CXTPReportRecordEx* record = RecordOf(item);
-    if (m_model->Options().editOnSingleClick && record != nullptr && m_model->Holds(record) &&
-        index >= 0 && m_model->IsItemEditable(*record, index) &&
-        m_model->FindColumnByItemIndex(index)->GetKind() != report_type::kCheckBox) {
-        EditLater(*record, index);
+    if (record == nullptr || record != m_model->GetFocusedRecord() || index < 0 ||
+        !m_model->Options().editOnSingleClick || !m_model->IsItemEditable(*record, index) ||
+        m_model->FindColumnByItemIndex(index)->GetKind() == report_type::kCheckBox) {
+        return;
     }
+    // A click on a row that was selected already opens the control's own editor.
+    EditLater(*record, index, true);
 }
 
 void ivReportCtrl::OnKeyDown(wxKeyEvent& event) {

@@ -52,7 +52,9 @@ private:
     // Expands in the window what is expanded in the model, below record.
     void ApplyExpansion(CXTPReportRecordEx& record);
     void ShowFocus();
-    void EditLater(CXTPReportRecordEx& record, int itemIndex);
+    // Opens an editor on the item once the current events are over; unlessEditing: not when
+    // an editor is open by then.
+    void EditLater(CXTPReportRecordEx& record, int itemIndex, bool unlessEditing = false);
     void StartPendingEdit();
 
     void OnSelectionChanged(wxDataViewEvent& event);
@@ -61,7 +63,7 @@ private:
     void OnExpandedOrCollapsed(wxDataViewEvent& event);
     void OnSorted(wxDataViewEvent& event);
     void OnHeaderRightClick(wxDataViewEvent& event);
-    void OnItemClick(wxMouseEvent& event);
+    void OnRowClicked();
     void OnKeyDown(wxKeyEvent& event);
 
     ivReportCore& m_report;
@@ -77,4 +79,5 @@ private:
     // The item an editor opens on once the current events are over.
     CXTPReportRecordEx* m_pendingEdit = nullptr;
     int m_pendingColumn = -1;
+    bool m_pendingUnlessEditing = false;
 };

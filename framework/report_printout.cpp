@@ -10,6 +10,10 @@ namespace {
 
 constexpr int kIndent = 16;
 constexpr int kCellPadding = 4;
+// Percent of the page's width left free on each side.
+constexpr int kMargin = 6;
+// A table narrower than this many screen pixels is not enlarged beyond it.
+constexpr int kNarrowestPage = 700;
 
 }  // namespace
 
@@ -53,20 +57,28 @@ void ivReportPrintout::OnPreparePrinting() {
         return;
     }
     const int rowHeight = Prepare(*dc);
-    const wxRect page = GetLogicalPageMarginsRect(wxPageSetupDialogData());
-    // A title line and the header take two rows of every page.
-    m_rowsPerPage = std::max(1, page.height / rowHeight - 3);
+    // A title line and the header take their rows of every page.
+    m_rowsPerPage = std::max(1, Area().height / rowHeight - 3);
     m_pages = std::max(1, static_cast<int>((m_rows.size() + m_rowsPerPage - 1) / m_rowsPerPage));
 }
 
 int ivReportPrintout::Prepare(wxDC& dc) {
-    // Screen pixels map to paper at their size; a table wider than the page is made to fit.
-    MapScreenSizeToPageMargins(wxPageSetupDialogData());
-    const wxRect page = GetLogicalPageMarginsRect(wxPageSetupDialogData());
-    if (m_totalWidth > page.width && page.width > 0) {
-        FitThisSizeToPageMargins(wxSize(m_totalWidth, page.height * m_totalWidth / page.width),
-                                 wxPageSetupDialogData());
+    // The table and a margin around it fill the width of the page; a narrow table is shown at
+    // about the size it has on the screen.
+    int width = 0;
+    int height = 0;
+    GetPageSizePixels(&width, &height);
+    if (width <= 0 || height <= 0) {
+        dc.GetSize(&width, &height);
     }
+    const int logicalWidth = std::max(m_totalWidth, kNarrowestPage) * (100 + 2 * kMargin) / 100;
+    const int logicalHeight =
+        width > 0 ? static_cast<int>(static_cast<long long>(logicalWidth) * height / width)
+                  : logicalWidth;
+    FitThisSizeToPage(wxSize(logicalWidth, std::max(1, logicalHeight)));
+    m_area = wxRect(logicalWidth * kMargin / (100 + 2 * kMargin),
+                    logicalHeight * kMargin / (100 + 2 * kMargin), std::max(m_totalWidth, 1),
+                    logicalHeight * 100 / (100 + 2 * kMargin));
     dc.SetFont(*wxNORMAL_FONT);
     dc.SetTextForeground(*wxBLACK);
     return dc.GetCharHeight() * 3 / 2;
@@ -89,11 +101,11 @@ bool ivReportPrintout::OnPrintPage(int page) {
         return false;
     }
     const int rowHeight = Prepare(*dc);
-    const wxRect area = GetLogicalPageMarginsRect(wxPageSetupDialogData());
+    const wxRect area = Area();
     int y = area.y;
     dc->DrawText(GetTitle(), area.x, y);
     const wxString number = wxString::Format("%d / %d", page, m_pages);
-    dc->DrawText(number, area.GetRight() - dc->GetTextExtent(number).x, y);
+    dc->DrawText(number, area.x + area.width - dc->GetTextExtent(number).x, y);
     y += rowHeight * 3 / 2;
 
     wxFont bold = dc->GetFont();

@@ -29,11 +29,14 @@ private:
     };
     // Sets the scale and the fonts; returns the height of a row in logical units.
     int Prepare(wxDC& dc);
+    // Where the table goes on the page, in logical units (set by Prepare).
+    const wxRect& Area() const { return m_area; }
 
     const ivReportModel& m_model;
     std::vector<Row> m_rows;
     std::vector<const CXTPReportColumnEx*> m_columns;
     int m_totalWidth = 0;
+    wxRect m_area;
     int m_rowsPerPage = 1;
     int m_pages = 1;
 };
