@@ -1,13 +1,16 @@
 #include "bench/bench_support.h"
 
+#include "core/settings.h"
 #include "document/domain.h"
 #include "document/domain_store.h"
 #include "platform/guid.h"
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 
 namespace bench {
 
@@ -89,6 +92,25 @@ std::vector<std::string> WriteDocument(const std::string& path, int sections,
     }
     store.Save(path);
     return ids;
+}
+
+BenchFolder::BenchFolder()
+    : m_path(
+          (std::filesystem::temp_directory_path() / ("quorvane-bench-" + std::to_string(getpid())))
+              .string()) {
+    std::filesystem::create_directories(m_path + "/conf");
+    InstallSettingsStore(m_path + "/settings.conf");
+    SetSetting("/ConfPath", m_path + "/conf");
+}
+
+BenchFolder::~BenchFolder() {
+    ReleaseSettingsStore();
+    std::error_code ec;
+    std::filesystem::remove_all(m_path, ec);
+}
+
+std::string BenchFolder::File(const std::string& name) const {
+    return m_path + "/" + name;
 }
 
 size_t HeapInUse() {

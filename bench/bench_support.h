@@ -24,6 +24,20 @@ std::string RealisticBody(int n, std::mt19937& random);
 std::vector<std::string> WriteDocument(const std::string& path, int sections,
                                        const std::function<std::string(int, std::mt19937&)>& body);
 
+// A folder of the benchmark's own, removed with all it holds when the object goes, with the
+// settings store in it and its "conf" folder as the configuration folder.
+class BenchFolder {
+public:
+    BenchFolder();
+    ~BenchFolder();
+    BenchFolder(const BenchFolder&) = delete;
+    BenchFolder& operator=(const BenchFolder&) = delete;
+    std::string File(const std::string& name) const;
+
+private:
+    std::string m_path;
+};
+
 // Bytes the program holds on its heap now.
 size_t HeapInUse();
 

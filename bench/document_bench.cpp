@@ -4,20 +4,16 @@
 //   build-release/bin/document_bench [sections]
 
 #include "bench/bench_support.h"
-#include "core/settings.h"
 #include "document/domain.h"
 #include "document/domain_store.h"
 #include "document/outline.h"
-#include "platform/guid.h"
 
 #include <wx/init.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -27,12 +23,8 @@ using namespace bench;
 int main(int argc, char** argv) {
     wxInitializer wx;
     const int sections = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("quorvane-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir / "conf");
-    InstallSettingsStore((dir / "settings.conf").string());
-    SetSetting("/ConfPath", (dir / "conf").string());
-    const std::string file = (dir / "big.etf").string();
+    const BenchFolder dir;
+    const std::string file = dir.File("big.etf");
 
     // 100 chapters of 9 sections of 10 subsections each make 10,000 sections.
     const std::vector<std::string> ids = WriteDocument(file, sections, RealisticBody);
@@ -84,7 +76,7 @@ int main(int argc, char** argv) {
             std::exit(1);
         }
     });
-    const std::string saved = (dir / "saved.etf").string();
+    const std::string saved = dir.File("saved.etf");
     const double save = MedianOf(5, [&] { store.Save(saved); });
 
     std::printf("open:          %8.1f ms\n", open * 1e3);
@@ -96,7 +88,5 @@ int main(int argc, char** argv) {
         std::printf("open / xmllint %.2f (goal <= 1.5), save / xmllint %.2f (goal <= 2)\n",
                     open / xmllint, save / xmllint);
     }
-    ReleaseSettingsStore();
-    std::filesystem::remove_all(dir);
     return 0;
 }

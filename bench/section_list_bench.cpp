@@ -10,11 +10,9 @@
 
 #include "bench/bench_support.h"
 #include "bench/section_bench.h"
-#include "core/settings.h"
 
 #include <wx/init.h>
 
-#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -103,24 +101,17 @@ void Time(const std::string& label, const std::string& file) {
 
 int main(int argc, char** argv) {
     wxInitializer wx;
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("quorvane-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir / "conf");
-    InstallSettingsStore((dir / "settings.conf").string());
-    SetSetting("/ConfPath", (dir / "conf").string());
-
-    const std::string large = (dir / "large.etf").string();
+    const BenchFolder dir;
+    const std::string large = dir.File("large.etf");
     WriteDocument(large, 10000, RealisticBody);
     Time("10,000 sections", large);
 
     const std::string corpus = argc > 1 ? argv[1] : QV_RTF_CORPUS;
-    const std::string manual = (dir / "manual.etf").string();
+    const std::string manual = dir.File("manual.etf");
     if (WriteManual(manual, corpus)) {
         Time("manual of 2,000 sections with real RTF bodies", manual);
     } else {
         std::printf("manual: no RTF files in %s, left out\n", corpus.c_str());
     }
-    ReleaseSettingsStore();
-    std::filesystem::remove_all(dir);
     return 0;
 }

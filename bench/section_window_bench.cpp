@@ -7,14 +7,12 @@
 
 #include "bench/bench_support.h"
 #include "bench/section_bench.h"
-#include "core/settings.h"
 #include "framework/report_ctrl.h"
 
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/init.h>
 
-#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 
@@ -99,20 +97,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no display\n");
         return 1;
     }
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("quorvane-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir / "conf");
-    InstallSettingsStore((dir / "settings.conf").string());
-    SetSetting("/ConfPath", (dir / "conf").string());
-    const std::string large = (dir / "large.etf").string();
-    WriteDocument(large, 10000, RealisticBody);
-    Time("10,000 sections", large);
-    const std::string manual = (dir / "manual.etf").string();
-    if (WriteManual(manual, argc > 1 ? argv[1] : QV_RTF_CORPUS)) {
-        Time("manual of 2,000 sections with real RTF bodies", manual);
+    {
+        const BenchFolder dir;
+        const std::string large = dir.File("large.etf");
+        WriteDocument(large, 10000, RealisticBody);
+        Time("10,000 sections", large);
+        const std::string manual = dir.File("manual.etf");
+        if (WriteManual(manual, argc > 1 ? argv[1] : QV_RTF_CORPUS)) {
+            Time("manual of 2,000 sections with real RTF bodies", manual);
+        }
     }
-    ReleaseSettingsStore();
-    std::filesystem::remove_all(dir);
     wxEntryCleanup();
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "framework/report_ctrl.h"
 #include "platform/guid.h"
 #include "tests/app/gui_test_app.h"
+#include "tests/framework/report_test_util.h"
 #include "tests/support/test_support.h"
 #include "views/domain_file.h"
 #include "views/section_list_view.h"
@@ -75,17 +76,17 @@ protected:
         PumpEvents(100);
         return view;
     }
-    CXTPReportRecordEx* Root() { return view->Model().GetRoot(); }
-    CXTPReportRecordEx* Row(std::initializer_list<int> path) {
-        CXTPReportRecordEx* record = Root();
-        for (int i : path) {
-            record = record != nullptr ? record->GetChild(i) : nullptr;
-        }
-        return record;
+    // A (with A1 below it) and B.
+    myReportView* ShowSmallOutline() {
+        WriteFile(settings.dir().File("a.etf"),
+                  "<Document><Section ID=\"{A}\" Title=\"A\"><Section ID=\"{A1}\" "
+                  "Title=\"A1\"/></Section><Section ID=\"{B}\" Title=\"B\"/></Document>");
+        return Show(settings.dir().File("a.etf"));
     }
+    CXTPReportRecordEx* Root() { return view->Model().GetRoot(); }
+    CXTPReportRecordEx* Row(std::initializer_list<int> path) { return RowAt(view->Model(), path); }
     std::string Cell(CXTPReportRecordEx* record, const char* column) {
-        const ivReportItem* item = record->GetItem(view->FindColumn(column));
-        return item != nullptr ? item->GetText() : std::string();
+        return CellText(*view, *record, column);
     }
     void ClickCell(CXTPReportRecordEx* record, const char* column) {
         const wxRect rect = control->GetItemRect(
@@ -217,11 +218,8 @@ bool Enabled(wxFrame& frame, int id) {
 }
 
 TEST_F(SectionListWindow, CommandsAreEnabledForWhatIsFocusedAndPrintingShowsTheList) {
-    WriteFile(settings.dir().File("a.etf"),
-              "<Document><Section ID=\"{A}\" Title=\"A\"><Section ID=\"{A1}\" Title=\"A1\"/>"
-              "</Section><Section ID=\"{B}\" Title=\"B\"/></Document>");
     Start();
-    ASSERT_NE(Show(settings.dir().File("a.etf")), nullptr);
+    ASSERT_NE(ShowSmallOutline(), nullptr);
     using namespace command_id;
     ClickCell(Root(), "Title");
     EXPECT_FALSE(Enabled(*frame, kEditDelete)) << "the document row";
@@ -268,11 +266,8 @@ TEST_F(SectionListWindow, CommandsAreEnabledForWhatIsFocusedAndPrintingShowsTheL
 }
 
 TEST_F(SectionListWindow, ArrowsMoveAndLeftAndRightFold) {
-    WriteFile(settings.dir().File("a.etf"),
-              "<Document><Section ID=\"{A}\" Title=\"A\"><Section ID=\"{A1}\" Title=\"A1\"/>"
-              "</Section><Section ID=\"{B}\" Title=\"B\"/></Document>");
     Start();
-    ASSERT_NE(Show(settings.dir().File("a.etf")), nullptr);
+    ASSERT_NE(ShowSmallOutline(), nullptr);
     ClickCell(Row({0}), "Title");
     Press(WXK_DOWN);
     EXPECT_EQ(view->Model().GetFocusedRecord(), Row({0, 0}));

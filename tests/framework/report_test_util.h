@@ -2,6 +2,7 @@
 
 #include "framework/report_core.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,22 @@ inline void AddRow(ivReportViewData& rows, const std::string& name,
     for (const std::string& value : values) {
         rows.AddAttribute("ignored", value);
     }
+}
+
+// The record at a path of child positions below the root; null when there is none.
+inline CXTPReportRecordEx* RowAt(ivReportModel& model, std::initializer_list<int> path) {
+    CXTPReportRecordEx* record = model.GetRoot();
+    for (int i : path) {
+        record = record != nullptr ? record->GetChild(i) : nullptr;
+    }
+    return record;
+}
+
+// The text of a record's item in the column of that name.
+inline std::string CellText(ivReportCore& report, const CXTPReportRecordEx& record,
+                            const char* column) {
+    const ivReportItem* item = record.GetItem(report.FindColumn(column));
+    return item != nullptr ? item->GetText() : std::string();
 }
 
 // Records the model's notifications.

@@ -2,6 +2,7 @@
 
 #include "document/domain.h"
 #include "document/domain_store.h"
+#include "tests/framework/report_test_util.h"
 #include "tests/support/test_support.h"
 #include "views/section_list.h"
 #include "views/text_view_interface.h"
@@ -79,16 +80,9 @@ protected:
     ivReportViewData& rows() { return *report.GetData(); }
     CXTPReportRecordEx* Root() { return model().GetRoot(); }
     // The row at a path of child positions below the document row.
-    CXTPReportRecordEx* Row(std::initializer_list<int> path) {
-        CXTPReportRecordEx* record = Root();
-        for (int i : path) {
-            record = record != nullptr ? record->GetChild(i) : nullptr;
-        }
-        return record;
-    }
+    CXTPReportRecordEx* Row(std::initializer_list<int> path) { return RowAt(model(), path); }
     std::string Cell(CXTPReportRecordEx* record, const char* column) {
-        const ivReportItem* item = record->GetItem(report.FindColumn(column));
-        return item != nullptr ? item->GetText() : std::string();
+        return CellText(report, *record, column);
     }
     // Numbering of every row below the document in document order.
     std::vector<std::string> Numbers() {

@@ -1,6 +1,5 @@
 #include "core/settings.h"
 #include "document/iv_xml.h"
-#include "tests/framework/report_test_util.h"
 #include "tests/views/section_list_fixture.h"
 
 namespace {
