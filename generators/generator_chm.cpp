@@ -4,6 +4,7 @@
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/markup.h"
+#include "generators/page_pictures.h"
 #include "platform/desktop.h"
 #include "rtf/html_writer.h"
 
@@ -45,12 +46,6 @@ std::string WindowName(const std::string& name) {
         }
     }
     return window;
-}
-
-// A page of a section without body.
-std::string TitlePage(const std::string& title) {
-    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-           rtf::EscapeHtml(title) + "</title>\n</head>\n<body>\n</body>\n</html>\n";
 }
 
 }  // namespace
@@ -133,7 +128,8 @@ bool myGeneratorCHM::WritePage(const std::string& id, int reference, const std::
                                const std::string& title, const std::string& html,
                                bool hasChildren) {
     m_contents.append("<LI> <OBJECT type=\"text/sitemap\">\n<param name=\"Name\" value=\"");
-    rtf::AppendHtmlEscaped(m_contents, title);
+    // The compiler fails on entries without a name.
+    rtf::AppendHtmlEscaped(m_contents, CurrentName(title));
     m_contents.append("\">\n");
     // A parent without a body of its own is a heading in the contents, without a page.
     if (!html.empty() || !hasChildren) {
@@ -145,9 +141,15 @@ bool myGeneratorCHM::WritePage(const std::string& id, int reference, const std::
             std::snprintf(number, sizeof number, "%" PRIx32, static_cast<uint32_t>(reference));
             m_mapList.append("#define " + alias + "\t0x" + number + "\n");
         }
-        // chmcmd fails on a project whose pages hold no word at all, so a page without body
-        // still carries its title.
-        const std::string page = html.empty() && !HasTemplate() ? TitlePage(title) : html;
+        // Help viewers show no pictures held inside a page: they become files of the project.
+        std::vector<ivPageFile> pictures;
+        const std::string page = MovePicturesIntoFiles(html, alias, pictures);
+        for (const ivPageFile& picture : pictures) {
+            if (!WriteWholeFile(GetTargetPath() + picture.name, picture.bytes)) {
+                return false;
+            }
+            m_fileList.append(picture.name + "\n");
+        }
         if (!myGeneratorHTML::WritePage(id, reference, alias, title, page, hasChildren)) {
             return false;
         }

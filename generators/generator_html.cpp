@@ -1,6 +1,7 @@
 #include "generators/generator_html.h"
 
 #include "core/settings_keys.h"
+#include "core/translate.h"
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/markup.h"
@@ -40,6 +41,20 @@ void myGeneratorHTML::ApplyOptions(const ivGenerateOptions& options) {
 void myGeneratorHTML::SetTemplatePath(const std::string& path) {
     m_templatePath = path;
     m_conversionFlags = path.empty() ? 0 : kConvertForTemplate;
+}
+
+std::string myGeneratorHTML::SectionName(const std::string& title, const std::string& userAlias) {
+    if (!title.empty()) {
+        return title;
+    }
+    return userAlias.empty() ? Translate("Section") : userAlias;
+}
+
+std::string myGeneratorHTML::CurrentName(const std::string& title) const {
+    if (m_nextEntry == 0 || m_nextEntry > m_navigation.size()) {
+        return SectionName(title, {});
+    }
+    return m_navigation[m_nextEntry - 1].name;
 }
 
 std::string myGeneratorHTML::MakeAlias(const std::string& title) {
@@ -88,9 +103,11 @@ bool myGeneratorHTML::AddNavigationEntry(ivData& cursor) {
     NavigationEntry entry;
     entry.id = cursor.GetAttribute("ID");
     entry.title = cursor.GetAttribute("Title");
+    const std::string userAlias = cursor.GetAttribute("Alias");
+    entry.name = SectionName(entry.title, userAlias);
     // An alias from the file names a file: one that could leave the target folder is formed
     // anew. A section with neither alias nor title still gets a page.
-    std::string alias = MakeSafeAlias(cursor.GetAttribute("Alias"));
+    std::string alias = MakeSafeAlias(userAlias);
     if (alias.empty()) {
         alias = MakeAlias(entry.title);
     }
@@ -98,11 +115,16 @@ bool myGeneratorHTML::AddNavigationEntry(ivData& cursor) {
         alias = kFallbackAlias;
     }
     entry.alias = m_aliases.Claim(alias);
+    // Every bookmark of every body is known before the first page is written, so that links
+    // can reach bookmarks of later sections.
+    for (const std::string& bookmark : ivLinkResolver::BookmarksOf(cursor.GetAttribute("Text"))) {
+        m_links.AddBookmark(bookmark, entry.alias);
+    }
 
     m_navigationList.append("<a href=\"").append(entry.alias).append(".htm\" title=\"");
-    rtf::AppendHtmlEscaped(m_navigationList, entry.title);
+    rtf::AppendHtmlEscaped(m_navigationList, entry.name);
     m_navigationList.append("\">");
-    rtf::AppendHtmlEscaped(m_navigationList, entry.title);
+    rtf::AppendHtmlEscaped(m_navigationList, entry.name);
     m_navigationList.append("</a><br>\n");
 
     m_navigation.push_back(std::move(entry));
@@ -122,8 +144,9 @@ bool myGeneratorHTML::WriteSectionPage(ivData& cursor) {
     const ivSectionValues section = ReadSection(cursor);
     std::string html;
     if (!section.text.empty() && m_convert) {
-        html =
-            m_convert(section.text, GetTargetPath(), entry.alias, section.title, m_conversionFlags);
+        html = m_links.ResolveHtml(
+            m_convert(section.text, GetTargetPath(), entry.alias, entry.name, m_conversionFlags),
+            entry.alias);
     }
     return WritePage(section.id, section.reference, entry.alias, section.title, html,
                      section.hasChildren);
@@ -133,10 +156,11 @@ bool myGeneratorHTML::WritePage(const std::string&, int, const std::string& alia
                                 const std::string& title, const std::string& html, bool) {
     std::string page;
     if (m_page.empty()) {
-        page = html;
+        // A section without body still gets a page that shows what it is.
+        page = html.empty() ? TitlePage(CurrentName(title)) : html;
     } else {
         page = m_page;
-        ReplaceAll(page, kTitlePlaceholder, rtf::EscapeHtml(title));
+        ReplaceAll(page, kTitlePlaceholder, rtf::EscapeHtml(CurrentName(title)));
         ReplaceAll(page, kContentPlaceholder, html);
     }
     return WriteWholeFile(GetTargetPath() + alias + ".htm", page);

@@ -4,6 +4,7 @@
 
 #include "rtf/code_page.h"
 #include "rtf/convert.h"
+#include "rtf/metafile_renderer.h"
 
 #include <cstdio>
 #include <cstring>
@@ -93,6 +94,8 @@ int Convert(const char* rtfPath, const char* outFolder, const RtfToHtmlOptions& 
     html.defaultFontSize = ValidUtf8(FieldText(options.fontSize, sizeof options.fontSize));
     html.pictures = options.pictureFiles != 0 ? rtf::PictureMode::Files : rtf::PictureMode::DataUri;
     html.pictureBaseName = base;
+    const rtf::MetafileRenderer renderer;
+    html.renderer = &renderer;
     std::vector<rtf::HtmlFile> files;
     const std::string page = rtf::RtfToHtml(rtf, html, &files);
     for (const rtf::HtmlFile& file : files) {

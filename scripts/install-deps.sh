@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick
   fp-utils gettext locales
+  librsvg2-dev libwmf-dev libemf2svg-dev fonts-urw-base35
   xdg-utils shared-mime-info adwaita-icon-theme
 )
 

@@ -6,6 +6,7 @@
 #include "generators/generator_html.h"
 #include "generators/generator_word.h"
 #include "generators/markup.h"
+#include "generators/page_pictures.h"
 #include "platform/guid.h"
 #include "rtf/html_writer.h"
 #include "tests/support/test_support.h"
@@ -178,6 +179,26 @@ TEST(FileUtil, GuidsAreFreshRegistryForm) {
     EXPECT_EQ(a.size(), 38u);
     EXPECT_NE(a, b);
     EXPECT_EQ(a.find_first_of("abcdef"), std::string::npos) << "upper case";
+}
+
+TEST(PagePictures, PicturesInsideAPageBecomeFiles) {
+    std::vector<ivPageFile> files;
+    const std::string page = MovePicturesIntoFiles(
+        "<p><img src=\"data:image/png;base64,YWJj\" alt=\"\"> and "
+        "<img src=\"data:image/bmp;base64,QkM=\"> "
+        "<img src=\"data:image/svg+xml;base64,PHN2Zy8+\"> <img src=\"data:image/png;base64,*\"> "
+        "<img src=\"x.png\"></p>",
+        "intro", files);
+    EXPECT_EQ(
+        page,
+        "<p><img src=\"intro_1.png\" alt=\"\"> and <img src=\"intro_2.bmp\"> "
+        "<img src=\"data:image/svg+xml;base64,PHN2Zy8+\"> <img src=\"data:image/png;base64,*\"> "
+        "<img src=\"x.png\"></p>")
+        << "kinds the viewers do not know and broken data stay as they are";
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].name, "intro_1.png");
+    EXPECT_EQ(files[0].bytes, "abc");
+    EXPECT_EQ(files[1].bytes, "BC");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/settings.h"
 #include "generators/generator_html.h"
+#include "rtf/convert.h"
 #include "tests/generators/generator_test_util.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +67,10 @@ TEST_F(HtmlGenerator, WithoutTemplateAPageIsTheConvertedBody) {
         << "one page per section and nothing else";
     EXPECT_EQ(Page("intro"), "<p>[intro|Intro|0] {\\rtf1 one}</p>");
     EXPECT_EQ(Page("details"), "<p>[details|Sub|0] {\\rtf1 two}</p>");
-    EXPECT_EQ(Page("empty"), "") << "an empty body is not converted; its page is empty";
+    EXPECT_EQ(Page("empty"),
+              "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>Empty</title>\n"
+              "</head>\n<body>\n<h1>Empty</h1>\n</body>\n</html>\n")
+        << "an empty body is not converted; its page shows the title";
     EXPECT_EQ(m_navigation,
               "<a href=\"intro.htm\" title=\"Intro\">Intro</a><br>\n"
               "<a href=\"details.htm\" title=\"Sub\">Sub</a><br>\n"
@@ -209,6 +213,69 @@ TEST_F(HtmlGenerator, ConvertsBodiesThroughTheConverter) {
               std::string::npos)
         << page;
     EXPECT_EQ(Files(), (std::set<std::string>{"cafe.htm"}));
+}
+
+// Text for an XML attribute in single quotes.
+std::string EscapeXml(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '\'' ? "&apos;" : std::string(1, c);
+    }
+    return out;
+}
+
+// Links reach bookmarks wherever they are: in the same body as "#name", in another
+// section's body as "page.htm#name"; a local file with a fragment naming a bookmark of the
+// document counts as a link to it. Links elsewhere stay as they are.
+TEST(HtmlGeneratorLinks, LinksToBookmarksReachTheirPages) {
+    IsolatedSettings settings;
+    TempDir out;
+    myGeneratorHTML generator;
+    generator.SetTargetPath(out.path());
+    generator.SetIndicators(nullptr);
+    generator.SetConverter([](const std::string& rtf, const std::string&, const std::string&,
+                              const std::string&, unsigned) {
+        rtf::HtmlOptions options;
+        options.fragment = true;
+        return rtf::RtfToHtml(rtf, options);
+    });
+    const std::string first =
+        "{\\rtf1 {\\*\\bkmkstart here}Here{\\*\\bkmkend here} "
+        "{\\field{\\*\\fldinst HYPERLINK \\\\l \"here\"}{\\fldrslt same}} "
+        "{\\field{\\*\\fldinst HYPERLINK \\\\l \"there\"}{\\fldrslt other}} "
+        "{\\field{\\*\\fldinst HYPERLINK \"manual.doc#there\"}{\\fldrslt file}} "
+        "{\\field{\\*\\fldinst HYPERLINK \"http://x.example/#there\"}{\\fldrslt web}} "
+        "{\\field{\\*\\fldinst HYPERLINK \\\\l \"nowhere\"}{\\fldrslt dead}}}";
+    const std::string second =
+        "{\\rtf1 {\\*\\bkmkstart there}There{\\*\\bkmkend there} "
+        "{\\field{\\*\\fldinst REF here \\\\h}{\\fldrslt back}}}";
+    auto tree = MakeDocument("<Document><Section ID='{1}' Title='One' Text='" + EscapeXml(first) +
+                             "'/><Section ID='{2}' Title='Two' Text='" + EscapeXml(second) +
+                             "'/></Document>");
+    ASSERT_TRUE(generator.Run(tree.get()));
+    const std::string one = ReadFile(out.File("one.htm"));
+    EXPECT_NE(one.find("<a id=\"here\" name=\"here\"></a>"), std::string::npos) << one;
+    EXPECT_NE(one.find("<a href=\"#here\">same</a>"), std::string::npos) << one;
+    EXPECT_NE(one.find("<a href=\"two.htm#there\">other</a>"), std::string::npos) << one;
+    EXPECT_NE(one.find("<a href=\"two.htm#there\">file</a>"), std::string::npos) << one;
+    EXPECT_NE(one.find("<a href=\"http://x.example/#there\">web</a>"), std::string::npos) << one;
+    EXPECT_NE(one.find("<a href=\"#nowhere\">dead</a>"), std::string::npos) << one;
+    const std::string two = ReadFile(out.File("two.htm"));
+    EXPECT_NE(two.find("<a href=\"one.htm#here\">back</a>"), std::string::npos) << two;
+}
+
+// A section without a title is named by its own alias, or as "Section", wherever readers see
+// its name: in the navigation, the template's title and its page.
+TEST_F(HtmlGenerator, UntitledSectionsAreNamedForReaders) {
+    ASSERT_TRUE(
+        Generate("<Document><Section ID='{1}' Title='' Alias='faq' Text='x'/>"
+                 "<Section ID='{2}' Title=''/></Document>",
+                 "<title><%title%></title><%navigation%><%content%>"));
+    EXPECT_EQ(m_navigation,
+              "<a href=\"faq.htm\" title=\"faq\">faq</a><br>\n"
+              "<a href=\"section.htm\" title=\"Section\">Section</a><br>\n");
+    EXPECT_EQ(Page("section").rfind("<title>Section</title>", 0), 0u) << Page("section");
+    EXPECT_EQ(Page("faq").rfind("<title>faq</title>", 0), 0u) << Page("faq");
 }
 
 }  // namespace
