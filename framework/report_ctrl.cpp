@@ -237,18 +237,20 @@ void ivReportCtrl::ApplyExpansion(CXTPReportRecordEx& top) {
     }
 }
 
+// The selection the control changes while it is told of rows is the model's to set.
 void ivReportCtrl::OnRecordAdded(CXTPReportRecordEx& record) {
+    Applying applying(m_applying);
     CXTPReportRecordEx* parent = record.GetParent();
     m_adapter->ItemAdded(m_adapter->ParentItemOf(&record), ItemOf(&record));
     // A row that just got its first child shows it when the model has it expanded.
     if (parent != nullptr && parent->IsExpanded() && parent->GetChildCount() == 1 &&
         m_adapter->ParentItemOf(&record).IsOk()) {
-        Applying applying(m_applying);
         Expand(ItemOf(parent));
     }
 }
 
 void ivReportCtrl::OnRecordRemoved(CXTPReportRecordEx&, CXTPReportRecordEx& record) {
+    Applying applying(m_applying);
     m_adapter->ItemDeleted(m_adapter->ParentItemOf(&record), ItemOf(&record));
 }
 
@@ -413,13 +415,24 @@ void ivReportCtrl::OnExpandedOrCollapsed(wxDataViewEvent& event) {
 }
 
 void ivReportCtrl::OnSorted(wxDataViewEvent& event) {
-    const wxDataViewColumn* column = event.GetDataViewColumn();
+    wxDataViewColumn* column = event.GetDataViewColumn();
     if (m_model == nullptr || column == nullptr) {
         return;
     }
-    const bool sorted = column->IsSortKey();
-    m_model->SetSortColumn(sorted ? static_cast<int>(column->GetModelColumn()) : -1,
-                           column->IsSortOrderAscending());
+    const int index = static_cast<int>(column->GetModelColumn());
+    const std::vector<ivReportOrder>& before = m_model->SortOrder();
+    const bool wasDescending =
+        !before.empty() && before.front().itemIndex == index && !before.front().ascending;
+    // The header turns ascending, descending, and then back to the records' own order (an
+    // outline sorted by title for good would be lost).
+    if (column->IsSortKey() && column->IsSortOrderAscending() && wasDescending) {
+        Applying applying(m_applying);
+        column->UnsetAsSortKey();
+        m_model->SetSortColumn(-1, true);
+        m_adapter->Resort();
+        return;
+    }
+    m_model->SetSortColumn(column->IsSortKey() ? index : -1, column->IsSortOrderAscending());
 }
 
 void ivReportCtrl::OnHeaderRightClick(wxDataViewEvent&) {

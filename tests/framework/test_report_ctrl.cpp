@@ -177,6 +177,30 @@ TEST_F(ReportWindow, TheHeaderOffersTheColumnsToShowAndHide) {
     EXPECT_NE(control->ColumnOfItemIndex(4), nullptr);
 }
 
+TEST_F(ReportWindow, TheHeaderSortsAndAThirdClickGoesBackToTheOrderOfTheRecords) {
+    auto above = [this](int first, int second) {
+        return control->GetItemRect(ivReportCtrl::ItemOf(Row(first))).y <
+               control->GetItemRect(ivReportCtrl::ItemOf(Row(second))).y;
+    };
+    // Names sort as the records stand; the counts the other way round.
+    report.GetData()->SetCurrentRecord(Row(0));
+    report.GetData()->SetAttribute("Name", "zeta");
+    PumpEvents(50);
+    const wxRect header = control->GetItemRect(ivReportCtrl::ItemOf(report.Model().GetRoot()),
+                                               control->ColumnOfItemIndex(0));
+    const wxPoint onName(header.x + 20, std::max(2, header.y - 10));
+    ClickAt(*control->GetMainWindow(), onName);
+    EXPECT_TRUE(above(1, 0)) << "beta before zeta";
+    ASSERT_EQ(report.Model().SortOrder().size(), 1u);
+    EXPECT_TRUE(report.Model().SortOrder()[0].ascending);
+    ClickAt(*control->GetMainWindow(), onName);
+    EXPECT_TRUE(above(0, 2)) << "zeta before gamma";
+    EXPECT_FALSE(report.Model().SortOrder()[0].ascending);
+    ClickAt(*control->GetMainWindow(), onName);
+    EXPECT_TRUE(report.Model().SortOrder().empty());
+    EXPECT_TRUE(above(0, 1) && above(1, 2)) << "the records' own order again";
+}
+
 TEST_F(ReportWindow, ModelChangesReachTheWindow) {
     ivReportViewData& rows = *report.GetData();
     rows.SetCurrentRecord(Row(2));
