@@ -236,6 +236,19 @@ TEST_F(Sections, BodiesAreHandedOverOnFocusChanges) {
     EXPECT_EQ(Row({0})->GetItem(report.FindColumn("Status"))->GetImage(), 0);
 }
 
+TEST_F(Sections, TheTextViewIsCleanBeforeItsBodyMarksTheDocument) {
+    // Marking the document modified may save it at once, and that save stores the body being
+    // edited: by then it must be stored already.
+    Open(kThree);
+    Focus(Row({0}));
+    std::vector<bool> modifiedWhenStored;
+    domain.store.Editor().SetListener(
+        [&](const ivTreeEdit&) { modifiedWhenStored.push_back(text.modified); });
+    text.Type("{\\rtf1 saved once}");
+    Focus(Row({1}));
+    EXPECT_EQ(modifiedWhenStored, (std::vector<bool>{false}));
+}
+
 TEST_F(Sections, ABodyWhoseSectionIsGoneIsDropped) {
     Open(kThree);
     Focus(Row({0}));
@@ -287,6 +300,8 @@ TEST_F(Sections, TheStoredLayoutIsAppliedOnceWhenItFits) {
     other.SetDomain(&domain);
     mySectionList second(other, nullptr);
     second.SetupColumns();
+    second.LoadView(nullptr);  // an update without a tree leaves the stored layout unused
+    EXPECT_EQ(other.Model().GetRoot(), nullptr);
     second.LoadView(domain.store.GetTree(ivDomain::kDocumentTree));
     EXPECT_TRUE(other.Model().FindColumnByName("Alias")->IsVisible());
     // Looked up once: later rebuilds keep what the list has.
