@@ -41,7 +41,20 @@ inline constexpr int kHelpNothing = FromTableNumber(57672);
 inline constexpr int kAppUpdate = FromTableNumber(57673);
 inline constexpr int kAppOnline = FromTableNumber(57674);
 inline constexpr int kAppTips = FromTableNumber(57675);
+inline constexpr int kEditDelete = FromTableNumber(57632);
+inline constexpr int kEditCopy = FromTableNumber(57634);
+inline constexpr int kEditCut = FromTableNumber(57635);
+inline constexpr int kEditPaste = FromTableNumber(57637);
+inline constexpr int kViewExpand = FromTableNumber(34844);
+inline constexpr int kViewExpandAll = FromTableNumber(34845);
+inline constexpr int kViewCollapse = FromTableNumber(34846);
+inline constexpr int kViewCollapseAll = FromTableNumber(34847);
 inline constexpr int kViewRefresh = FromTableNumber(59407);
+inline constexpr int kInsertSection = FromTableNumber(32929);
+inline constexpr int kInsertSectionAbove = FromTableNumber(32930);
+inline constexpr int kInsertSectionUnder = FromTableNumber(32931);
+// The entries of a report's column chooser: the first column, then one number per column.
+inline constexpr int kColumnChooserFirst = FromTableNumber(60032);
 inline constexpr int kToolsGeneratorBox = FromTableNumber(34576);  // "TOOLS_BLA"
 inline constexpr int kToolsGenerate = FromTableNumber(34590);
 

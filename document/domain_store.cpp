@@ -48,6 +48,7 @@ bool myDomainStore::New() {
         return false;
     }
     m_tree = std::move(tree);
+    m_editor.SetTree(m_tree.get());
     return true;
 }
 
@@ -69,6 +70,7 @@ bool myDomainStore::Open(const std::string& path) {
         return false;
     }
     m_tree = std::move(tree);
+    m_editor.SetTree(m_tree.get());
     return true;
 }
 
@@ -118,11 +120,13 @@ bool myDomainStore::Save(const std::string& path) {
 }
 
 void myDomainStore::ForgetTrees() {
+    m_editor.SetTree(nullptr);
     (void)m_views.release();
     (void)m_tree.release();
 }
 
 void myDomainStore::DeleteTrees() {
+    m_editor.SetTree(nullptr);
     m_views.reset();
     m_tree.reset();
 }

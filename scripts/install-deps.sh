@@ -14,7 +14,7 @@ packages=(
   xvfb xauth xdotool imagemagick
   fp-utils gettext locales
   librsvg2-dev libwmf-dev libemf2svg-dev fonts-urw-base35
-  xdg-utils shared-mime-info
+  xdg-utils shared-mime-info adwaita-icon-theme
 )
 
 missing=()

@@ -6,7 +6,7 @@
 #include "core/translate.h"
 #include "framework/mdi_frames.h"
 #include "views/domain_file.h"
-#include "views/outline_view.h"
+#include "views/section_list_view.h"
 
 #include <cstdlib>
 
@@ -31,7 +31,7 @@ bool myApp::OnInitApp() {
     SetChildFrameClass(wxCLASSINFO(ivMDIChildFrame));
     EnableBalloons(false);
     return AddDocType("etf", Translate("File"), "", wxCLASSINFO(myDomainFile),
-                      wxCLASSINFO(myOutlineView));
+                      wxCLASSINFO(myReportView));
 }
 
 int myApp::OnRunApp() {

@@ -73,20 +73,20 @@ TEST(Cli, OutlineOfADocumentNestedTooDeeplyIsRefusedInsteadOfCrashing) {
     Result r = RunCli(dir, "outline '" + dir.File("deep.etf") + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out,
-              "Loading document failed.\nLine 2: the document nests deeper than 1000 "
+              "Loading document failed.\nLine 2: the document nests deeper than 256 "
               "levels.\n");
     r = RunCli(dir, "outline '" + dir.File("deep.etf") + "'", "LANG=de_DE.UTF-8");
     EXPECT_EQ(r.out,
-              "Laden des Dokuments fehlgeschlagen.\nZeile 2: Das Dokument ist tiefer als 1000 "
+              "Laden des Dokuments fehlgeschlagen.\nZeile 2: Das Dokument ist tiefer als 256 "
               "Ebenen verschachtelt.\n");
 
     // As deep as allowed: every level gets its row.
-    WriteFile(dir.File("deepest.etf"), NestedDocument(999));
+    WriteFile(dir.File("deepest.etf"), NestedDocument(255));
     r = RunCli(dir, "outline '" + dir.File("deepest.etf") + "' | tail -n 1 | cut -c 1-8");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "1.1.1.1.\n");
     r = RunCli(dir, "outline '" + dir.File("deepest.etf") + "' | wc -l");
-    EXPECT_EQ(r.out, "1000\n");
+    EXPECT_EQ(r.out, "256\n");
 }
 
 TEST(Cli, ResaveNormalisesThroughTheDocumentWriter) {

@@ -229,7 +229,7 @@ TEST_F(GenerateCli, DocumentNestedTooDeeplyIsRefusedInsteadOfCrashing) {
     const Result r = RunCli(m_home, m_home.path(), "generate HTML deep.etf out");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err,
-              "Loading document failed.\nLine 1: the document nests deeper than 1000 "
+              "Loading document failed.\nLine 1: the document nests deeper than 256 "
               "levels.\n");
 }
 

@@ -1,3 +1,4 @@
+#include "core/command_ids.h"
 #include "core/settings.h"
 #include "tests/support/test_support.h"
 #include "views/domain_file.h"
@@ -154,6 +155,47 @@ TEST_F(DomainFile, RefreshUpdatesViewsWithTheDocumentTree) {
     doc->Refresh();
     ASSERT_EQ(m_view->hints.size(), 1u);
     EXPECT_EQ(m_view->hints[0], doc->GetTree(ivDomain::kDocumentTree));
+}
+
+TEST_F(DomainFile, EveryTreeEditMarksTheDocumentAndAutoSaveWritesIt) {
+    WriteFile(File("a.etf"), "<Document><Section ID=\"{A}\" Title=\"A\"/></Document>");
+    SetSetting("/AutoSave", "0");
+    auto manual = std::make_unique<myDomainFile>();
+    ASSERT_TRUE(manual->OnOpenDocument(File("a.etf")));
+    ivTreeEditor* editor = manual->GetTreeEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->SetAttributes("{A}", {{"Title", "Changed"}}));
+    EXPECT_TRUE(manual->IsModified());
+    EXPECT_EQ(ReadFile(File("a.etf")).find("Changed"), std::string::npos);
+    manual->Modify(false);
+
+    myDomainFile* automatic = Make(true);
+    ASSERT_TRUE(automatic->OnOpenDocument(File("a.etf")));
+    ASSERT_TRUE(automatic->GetTreeEditor()->InsertSection("{A}", {{"ID", "{B}"}}));
+    EXPECT_FALSE(automatic->IsModified()) << "saved at once";
+    EXPECT_NE(ReadFile(File("a.etf")).find("{B}"), std::string::npos);
+    ASSERT_TRUE(automatic->GetTreeEditor()->StoreBody("{B}", "{\\rtf1 x}", "now"));
+    EXPECT_NE(ReadFile(File("a.etf")).find("rtf1 x"), std::string::npos);
+
+    auto empty = std::make_unique<myDomainFile>();
+    EXPECT_EQ(empty->GetTreeEditor(), nullptr) << "no tree, nothing to edit";
+}
+
+TEST_F(DomainFile, RefreshAndTheGeneratorBoxAreTheDocumentsCommands) {
+    myDomainFile* doc = Make(false);
+    ASSERT_TRUE(doc->OnNewDocument());
+    wxCommandEvent refresh(wxEVT_MENU, command_id::kViewRefresh);
+    EXPECT_TRUE(doc->ProcessEvent(refresh));
+    ASSERT_EQ(m_view->hints.size(), 1u);
+    EXPECT_EQ(m_view->hints[0], doc->GetTree(ivDomain::kDocumentTree));
+
+    wxCommandEvent pick(wxEVT_COMBOBOX, command_id::kToolsGeneratorBox);
+    pick.SetString("CHM");
+    EXPECT_TRUE(doc->ProcessEvent(pick));
+    EXPECT_EQ(doc->GetGeneratorName(), "CHM");
+    wxUpdateUIEvent update(command_id::kToolsGeneratorBox);
+    EXPECT_TRUE(doc->ProcessEvent(update));
+    EXPECT_EQ(update.GetText().utf8_string(), "CHM") << "the box shows this document's choice";
 }
 
 }  // namespace

@@ -1,31 +1,20 @@
+// Entry point of the window tests: wxWidgets with its windows is started once, under the
+// virtual display the tests run in, with the application object of the program.
 #include "core/app_registry.h"
-#include "core/identity.h"
-#include "tests/app/gui_test_app.h"
+#include "tests/support/gui_test_support.h"
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/docview.h>
+#include <wx/filename.h>
 #include <wx/frame.h>
-#include <wx/log.h>
+#include <wx/image.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <chrono>
-
-TestApp::TestApp() {
-    SetAppName(identity::kAppName);
-    SetVersion(1, 0, 1, 23);
-    SetRegistryKey(identity::kRegistryKey);
-}
-
-bool TestApp::OnInit() {
-    // No log window may ever wait for a click in a test run.
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    wxInitAllImageHandlers();
-    return true;
-}
-
-TestApp& GetTestApp() {
-    return static_cast<TestApp&>(GetApp());
-}
 
 void PumpEvents(int milliseconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
@@ -47,6 +36,28 @@ void DestroyMainWindow(wxFrame* frame, wxDocManager* manager) {
     ReleaseAppRegistry();
 }
 
+void ClickAt(wxWindow& window, const wxPoint& point, bool right) {
+    wxUIActionSimulator person;
+    person.MouseMove(window.ClientToScreen(point));
+    PumpEvents(50);
+    person.MouseClick(right ? wxMOUSE_BTN_RIGHT : wxMOUSE_BTN_LEFT);
+    PumpEvents(100);
+}
+
+std::string SaveScreenshot(const std::string& name) {
+    wxScreenDC screen;
+    const wxSize size = screen.GetSize();
+    wxBitmap shot(size.x, size.y);
+    {
+        wxMemoryDC memory(shot);
+        memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
+    }
+    const std::string path = std::string(QV_SCREENSHOT_DIR) + "/" + name + ".png";
+    wxFileName::Mkdir(QV_SCREENSHOT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    shot.ConvertToImage().SaveFile(path, wxBITMAP_TYPE_PNG);
+    return path;
+}
+
 namespace {
 
 // A failed wxWidgets assertion fails the test instead of opening a dialog.
@@ -64,7 +75,7 @@ int main(int argc, char** argv) {
     if (::testing::GTEST_FLAG(list_tests)) {
         return RUN_ALL_TESTS();
     }
-    wxApp::SetInstance(new TestApp);
+    wxApp::SetInstance(CreateGuiTestApp());
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
         return 1;
     }

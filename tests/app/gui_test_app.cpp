@@ -1,0 +1,26 @@
+#include "tests/app/gui_test_app.h"
+
+#include "core/identity.h"
+
+#include <wx/log.h>
+
+TestApp::TestApp() {
+    SetAppName(identity::kAppName);
+    SetVersion(1, 0, 1, 23);
+    SetRegistryKey(identity::kRegistryKey);
+}
+
+bool TestApp::OnInit() {
+    // No log window may ever wait for a click in a test run.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    wxInitAllImageHandlers();
+    return true;
+}
+
+TestApp& GetTestApp() {
+    return static_cast<TestApp&>(GetApp());
+}
+
+wxApp* CreateGuiTestApp() {
+    return new TestApp;
+}
