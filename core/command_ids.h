@@ -69,6 +69,8 @@ inline constexpr int kFormatParagraphLeft = FromTableNumber(57713);
 inline constexpr int kFormatParagraphCenter = FromTableNumber(57714);
 inline constexpr int kFormatParagraphRight = FromTableNumber(57715);
 inline constexpr int kFormatParagraphBullets = FromTableNumber(57716);
+// The entries of a report's column chooser: the first column, then one number per column.
+inline constexpr int kColumnChooserFirst = FromTableNumber(60032);
 inline constexpr int kToolsGeneratorBox = FromTableNumber(34576);  // "TOOLS_BLA"
 inline constexpr int kToolsGenerate = FromTableNumber(34590);
 // An image of the generator family without a command of its own.

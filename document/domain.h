@@ -2,6 +2,7 @@
 
 #include <string>
 
+class ivTreeEditor;
 class ivXML;
 class wxObject;
 
@@ -17,6 +18,8 @@ public:
     // Updates every view of the document with the hint.
     virtual void UpdateViews(wxObject* hint) = 0;
     virtual ivXML* GetTree(int) { return nullptr; }
+    // The one edit path of the document tree; null while there is none.
+    virtual ivTreeEditor* GetTreeEditor() { return nullptr; }
     virtual bool New() { return true; }
     virtual bool Open(const std::string&) { return true; }
     // Makes every view rebuild from the document tree.

@@ -8,8 +8,10 @@
 
 namespace {
 
-void ReportError(const char* text) {
-    ShowMessage(Translate(text), {}, 0, kMessageError);
+// The message as it stands, and on the line below it why (the parser's or the system's
+// reason), when there is one.
+void ReportError(const char* text, const std::string& reason = {}) {
+    ShowMessage(Translate(text) + (reason.empty() ? "" : "\n" + reason), {}, 0, kMessageError);
 }
 
 }  // namespace
@@ -46,6 +48,7 @@ bool myDomainStore::New() {
         return false;
     }
     m_tree = std::move(tree);
+    m_editor.SetTree(m_tree.get());
     return true;
 }
 
@@ -56,7 +59,7 @@ bool myDomainStore::Open(const std::string& path) {
     // Any extension is read: a file is a document when its content says so.
     auto tree = std::make_unique<ivXML>();
     if (!tree->Load(path)) {
-        ReportError("Loading document failed.");
+        ReportError("Loading document failed.", tree->GetError());
         return false;
     }
     if (!tree->GoRoot()) {
@@ -67,6 +70,7 @@ bool myDomainStore::Open(const std::string& path) {
         return false;
     }
     m_tree = std::move(tree);
+    m_editor.SetTree(m_tree.get());
     return true;
 }
 
@@ -102,25 +106,27 @@ bool myDomainStore::Save(const std::string& path) {
         return false;
     }
     if (!m_tree->Save(path)) {
-        ReportError("Saving document failed.");
+        ReportError("Saving document failed.", m_tree->GetError());
         return false;
     }
     if (!m_views) {
         return false;
     }
     if (!m_views->Save(ViewStatePath())) {
-        ReportError("Saving view state failed.");
+        ReportError("Saving view state failed.", m_views->GetError());
         return false;
     }
     return true;
 }
 
 void myDomainStore::ForgetTrees() {
+    m_editor.SetTree(nullptr);
     (void)m_views.release();
     (void)m_tree.release();
 }
 
 void myDomainStore::DeleteTrees() {
+    m_editor.SetTree(nullptr);
     m_views.reset();
     m_tree.reset();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/iv_xml.h"
+#include "document/tree_editor.h"
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,8 @@ public:
 
     // The tree of a kind (ivDomain::kDocumentTree or kViewStateTree), or null.
     ivXML* GetTree(int kind) const;
+    // Every edit of the document tree goes through this editor; its listener hears of each.
+    ivTreeEditor& Editor() { return m_editor; }
 
     // A new, empty document tree; false when the store already has one.
     bool New();
@@ -45,6 +48,7 @@ private:
     bool BeginLoad();
     std::unique_ptr<ivXML> m_views;
     std::unique_ptr<ivXML> m_tree;
+    ivTreeEditor m_editor;
     std::string m_rootName;
     std::function<void()> m_flush;
 };

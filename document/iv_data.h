@@ -17,6 +17,15 @@ public:
     static constexpr unsigned SELECT_KEEP = 0x08000000u;       // test only: the cursor stays
     static constexpr unsigned SELECT_ATTRIBUTE = 0x00010000u;  // key names an attribute
 
+    // How deep elements may nest, the root element being at depth 1. Loading refuses a
+    // document that nests deeper, and AddNode does not go deeper, so that every walk over a
+    // tree has a bounded depth. 256 is libxml2's own limit (which the parser's large-body
+    // option lifts), far beyond any real outline; a recursive walk of that depth costs little
+    // stack, and the section list's tree control, whose time to show a chain of sections grows
+    // with the cube of its length, still shows one at once (a thousand levels froze it for
+    // minutes).
+    static constexpr int kMaxDepth = 256;
+
     virtual void Close() = 0;
     virtual bool Create() = 0;
     virtual bool Reset() = 0;

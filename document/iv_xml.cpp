@@ -1,16 +1,19 @@
 #include "document/iv_xml.h"
 
 #include "core/directories.h"
+#include "core/file_errors.h"
+#include "core/translate.h"
 #include "document/url_fetcher.h"
+#include "document/xml_output.h"
 #include "platform/file_io.h"
 #include "platform/guid.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/encoding.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
-#include <libxml/xmlsave.h>
 #include <libxml/xpath.h>
 #include <libxml/xpathInternals.h>
 
@@ -45,6 +48,37 @@ xmlParserInputPtr RefuseExternalEntity(const char*, const char*, xmlParserCtxtPt
 void IgnoreEntityDecl(void*, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*) {}
 void IgnoreUnparsedEntityDecl(void*, const xmlChar*, const xmlChar*, const xmlChar*,
                               const xmlChar*) {}
+
+// The parser builds the tree without a depth limit of its own (XML_PARSE_HUGE lifts libxml2's
+// limit of 256 together with its limits on sizes, which large bodies need), so the depth is
+// checked as each element starts: parsing stops at the first element beyond kMaxDepth.
+struct DepthCheck {
+    int tooDeepLine = 0;
+};
+
+void StartElementWithinDepth(void* context, const xmlChar* localName, const xmlChar* prefix,
+                             const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
+                             int attributeCount, int defaultedCount, const xmlChar** attributes) {
+    auto* ctxt = static_cast<xmlParserCtxtPtr>(context);
+    auto* check = static_cast<DepthCheck*>(ctxt->_private);
+    // nodeNr counts the open elements, this one's parent included.
+    if (ctxt->nodeNr >= ivData::kMaxDepth) {
+        check->tooDeepLine = xmlSAX2GetLineNumber(context);
+        xmlStopParser(ctxt);
+        return;
+    }
+    xmlSAX2StartElementNs(context, localName, prefix, uri, namespaceCount, namespaces,
+                          attributeCount, defaultedCount, attributes);
+}
+
+// Depth of an element, the root element being at depth 1.
+int DepthOf(xmlNodePtr node) {
+    int depth = 0;
+    for (; node != nullptr && node->type == XML_ELEMENT_NODE; node = node->parent) {
+        ++depth;
+    }
+    return depth;
+}
 
 void InitLibxml() {
     static std::once_flag once;
@@ -179,6 +213,21 @@ bool NeedsUnicodeEncoding(xmlDocPtr doc) {
         }
     };
     return WalkDescendants(reinterpret_cast<xmlNodePtr>(doc), beyond) != nullptr;
+}
+
+// The parser's reason, with the line and column where it stopped.
+std::string ParseErrorText(const xmlError& e) {
+    std::string message = e.message != nullptr ? S(BAD_CAST e.message) : std::string();
+    while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) {
+        message.pop_back();
+    }
+    if (message.empty()) {
+        message = Translate("The document is not well-formed.");
+    }
+    if (e.line <= 0) {
+        return message;
+    }
+    return TranslateFormat("Line %d, column %d: %s", e.line, e.int2, message.c_str());
 }
 
 // An XPath string literal for any value: quoted with double quotes when it holds none, with
@@ -340,7 +389,7 @@ bool ivXML::AddNode(const std::string& name) {
         if (xmlDocGetRootElement(reinterpret_cast<xmlDocPtr>(parent)) != nullptr) {
             return false;
         }
-    } else if (parent->type != XML_ELEMENT_NODE) {
+    } else if (parent->type != XML_ELEMENT_NODE || DepthOf(parent) >= kMaxDepth) {
         return false;
     }
     xmlNodePtr element = xmlNewDocNode(parent->doc, nullptr, X(name), nullptr);
@@ -625,23 +674,18 @@ std::string ivXML::SaveToString() {
     if (!m_doc) {
         return {};
     }
-    xmlChar* buffer = nullptr;
-    int size = 0;
     // A document declared as UTF-8 (or not declared) stays UTF-8; every other one is written
-    // as ISO-8859-1, the encoding of our files. libxml2 converts these two itself and writes
-    // a character reference for whatever the encoding cannot hold; other encodings would go
-    // through iconv, which can drop characters. Where no reference may stand (a name, a
-    // comment) a character beyond Latin-1 makes the document UTF-8.
+    // as ISO-8859-1, the encoding of our files, with a character reference for whatever the
+    // encoding cannot hold. Where no reference may stand (a name, a comment) a character
+    // beyond Latin-1 makes the document UTF-8.
     const bool utf8 = m_doc->encoding == nullptr ||
                       xmlParseCharEncoding(reinterpret_cast<const char*>(m_doc->encoding)) ==
                           XML_CHAR_ENCODING_UTF8 ||
                       NeedsUnicodeEncoding(m_doc.get());
-    xmlDocDumpMemoryEnc(m_doc.get(), &buffer, &size, utf8 ? "UTF-8" : kCreatedEncoding);
-    if (buffer == nullptr) {
+    std::string bytes;
+    if (!SerializeXml(m_doc.get(), utf8, bytes)) {
         return {};
     }
-    std::string bytes(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
-    xmlFree(buffer);
     return bytes;
 }
 
@@ -651,40 +695,44 @@ bool ivXML::Save(const std::string& path) {
     }
     const std::string bytes = SaveToString();
     if (bytes.empty()) {
-        m_error = "the document cannot be written out";
+        m_error = Translate("The document cannot be written out.");
         return false;
     }
-    return platform::WriteFileAtomically(path, bytes, &m_error);
+    platform::FileError error;
+    if (!platform::WriteFileAtomically(path, bytes, &error)) {
+        m_error = DescribeFileError(error);
+        return false;
+    }
+    return true;
 }
 
 bool ivXML::Parse(const std::string& text) {
     InitLibxml();
     if (text.size() > static_cast<size_t>(INT32_MAX)) {
-        m_error = "the document is too large";
+        m_error = Translate("The document is larger than 2 GB.");
         return false;
     }
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
     if (ctxt == nullptr) {
-        m_error = "out of memory";
+        m_error = Translate("Out of memory.");
         return false;
     }
     ctxt->sax->entityDecl = IgnoreEntityDecl;
     ctxt->sax->unparsedEntityDecl = IgnoreUnparsedEntityDecl;
+    DepthCheck depth;
+    ctxt->_private = &depth;
+    ctxt->sax->startElementNs = StartElementWithinDepth;
     // No entity substitution, no DTD loading, no network; big section bodies are allowed.
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE |
                         XML_PARSE_NOXINCNODE;
     xmlDocPtr doc = xmlCtxtReadMemory(ctxt, text.data(), static_cast<int>(text.size()), nullptr,
                                       nullptr, options);
-    const bool wellFormed = doc != nullptr && ctxt->wellFormed != 0;
+    const bool wellFormed = doc != nullptr && ctxt->wellFormed != 0 && depth.tooDeepLine == 0;
     if (!wellFormed) {
-        const xmlError& e = ctxt->lastError;
-        m_error = e.message != nullptr ? S(BAD_CAST e.message) : std::string("not well-formed");
-        while (!m_error.empty() && (m_error.back() == '\n' || m_error.back() == ' ')) {
-            m_error.pop_back();
-        }
-        if (e.line > 0) {
-            m_error += " (line " + std::to_string(e.line) + ")";
-        }
+        m_error = depth.tooDeepLine != 0
+                      ? TranslateFormat("Line %d: the document nests deeper than %d levels.",
+                                        depth.tooDeepLine, kMaxDepth)
+                      : ParseErrorText(ctxt->lastError);
         if (doc != nullptr) {
             xmlFreeDoc(doc);
         }
@@ -706,8 +754,9 @@ bool ivXML::Load(const std::string& path) {
     // The file is read here and parsed from memory, so that the parser itself never opens
     // anything: its loader for external resources refuses every request.
     std::string bytes;
-    if (!platform::ReadWholeFileBytes(path, bytes)) {
-        m_error = "cannot read " + path;
+    platform::FileError error;
+    if (!platform::ReadWholeFileBytes(path, bytes, &error)) {
+        m_error = DescribeFileError(error);
         return false;
     }
     return Parse(bytes);

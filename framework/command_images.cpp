@@ -48,7 +48,7 @@ const ImageSource kSources[] = {
     {command_id::kInsertSection, nullptr, "insert_section", nullptr},
     {command_id::kToolsGenerate, nullptr, "generate", nullptr},
     {command_id::kToolsGenerateAlternate, nullptr, "generate_alternate", nullptr},
-    {kBodyImage, "text-x-generic", nullptr, wxART_NORMAL_FILE},
+    {kBodyImage, nullptr, nullptr, wxART_EDIT},
 };
 
 const ImageSource* SourceOf(int id) {

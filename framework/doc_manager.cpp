@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/translate.h"
 #include "framework/mdi_frames.h"
+#include "framework/view_hooks.h"
 #include "platform/registry_store.h"
 
 #include <wx/app.h>
@@ -279,8 +280,14 @@ wxDocument* ivDocManager::CreateWithTemplate(wxDocTemplate* docTemplate, const w
             AddFileToHistory(path);
         }
     }
-    // The views show the document once it is there, as after an initial update.
-    doc->UpdateAllViews();
+    // The views show the document once it is there: their first update.
+    for (wxView* view : doc->GetViewsVector()) {
+        if (auto* initial = dynamic_cast<ivInitialUpdate*>(view)) {
+            initial->OnInitialUpdate();
+        } else {
+            view->OnUpdate(nullptr, nullptr);
+        }
+    }
     ActivateDocument(doc);
     return doc;
 }

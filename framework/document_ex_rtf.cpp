@@ -1,6 +1,8 @@
 #include "framework/document_ex_rtf.h"
 
+#include "core/messages.h"
 #include "core/settings_keys.h"
+#include "core/translate.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(ivDocumentExRTF, wxDocument);
 
@@ -66,4 +68,26 @@ bool ivDocumentExRTF::OnSaveDocument(const wxString& path) {
 bool ivDocumentExRTF::OnCloseDocument() {
     CloseDomain();
     return wxDocument::OnCloseDocument();
+}
+
+bool ivDocumentExRTF::OnSaveModified() {
+    if (!IsModified()) {
+        return true;
+    }
+    const std::string question = Translate("Do you want to save the changes to %s?");
+    const std::string name = GetUserReadableName().utf8_string();
+    std::string text = question;
+    const size_t at = text.find("%s");
+    if (at != std::string::npos) {
+        text.replace(at, 2, name);
+    }
+    switch (AskQuestion(text, true)) {
+        case kAnswerYes:
+            return Save();
+        case kAnswerNo:
+            Modify(false);
+            return true;
+        default:
+            return false;
+    }
 }

@@ -34,6 +34,9 @@ public:
     bool OnOpenDocument(const wxString& path) override;
     bool OnSaveDocument(const wxString& path) override;
     bool OnCloseDocument() override;
+    // Closing a modified document asks whether to save it (Yes, No, Cancel) through the
+    // program's questions, like every other question it asks.
+    bool OnSaveModified() override;
     void Modify(bool modified) override;
 
 private:

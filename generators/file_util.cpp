@@ -11,10 +11,9 @@ std::string ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-// Generated files can be made again, so they are not flushed to disk one by one, and a link
-// in the target folder is replaced rather than written through, so output stays in the folder.
-bool WriteWholeFile(const std::string& path, std::string_view text) {
-    return platform::WriteFileAtomically(path, text, nullptr,
+// Generated files can be made again, so they are not flushed to disk one by one.
+bool WriteWholeFile(const std::string& path, std::string_view text, platform::FileError* error) {
+    return platform::WriteFileAtomically(path, text, error,
                                          {.durable = false, .followLinks = false});
 }
 

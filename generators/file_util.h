@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_io.h"
+
 #include <string>
 #include <string_view>
 
@@ -9,10 +11,12 @@
 std::string ReadWholeFile(const std::string& path);
 
 // Creates or replaces the file at path with text. The bytes go to a temporary file beside
-// it that is then renamed over the path, so a reader never sees half a file and a symbolic
-// link at path is replaced, not followed. False when the file could not be written; the
-// previous file is then left as it was.
-bool WriteWholeFile(const std::string& path, std::string_view text);
+// it that is then renamed over the path, so a reader never sees half a file. Only a plain
+// file the user may write is replaced: a symbolic link (or a pipe, a device) is refused,
+// never written through, so that output stays in its folder. False when the file could not
+// be written (error, when given, says why); the previous file is then left as it was.
+bool WriteWholeFile(const std::string& path, std::string_view text,
+                    platform::FileError* error = nullptr);
 
 // A new GUID in registry form, "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"; empty when none can
 // be made. Names temporary files.

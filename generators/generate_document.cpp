@@ -53,5 +53,8 @@ bool GenerateDocument(myDomainStore& store, const std::string& generatorName,
     if (ok && options.outputPath != nullptr) {
         *options.outputPath = generator->GetOutputPath();
     }
+    if (!ok && options.error != nullptr) {
+        *options.error = generator->GetError();
+    }
     return ok;
 }

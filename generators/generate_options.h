@@ -24,4 +24,7 @@ struct ivGenerateOptions {
     bool rememberFolder = true;
     // Receives the path of the file a run made when it makes one (DOC: the .docx).
     std::string* outputPath = nullptr;
+    // Receives why a failed run failed, naming the file concerned; empty when it gave no
+    // reason.
+    std::string* error = nullptr;
 };

@@ -1,7 +1,10 @@
 #include "generators/generator.h"
 
+#include "core/file_errors.h"
 #include "core/settings.h"
+#include "core/translate.h"
 #include "document/iv_data.h"
+#include "generators/file_util.h"
 #include "generators/status_indicators.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(myGenerator, ivObject);
@@ -65,6 +68,21 @@ void myGenerator::ShowStatus(int mode, int progress) {
     SetIndicator(ivStatusIndicators::kProgress, progress);
 }
 
+bool myGenerator::Fail(const std::string& reason) {
+    if (m_error.empty()) {
+        m_error = reason;
+    }
+    return false;
+}
+
+bool myGenerator::WriteOutput(const std::string& path, std::string_view bytes) {
+    platform::FileError error;
+    if (!WriteWholeFile(path, bytes, &error)) {
+        return Fail(DescribeFileError(error));
+    }
+    return true;
+}
+
 ivSectionValues myGenerator::ReadSection(ivData& cursor) {
     ivSectionValues section;
     section.id = cursor.GetAttribute("ID");
@@ -92,22 +110,27 @@ bool myGenerator::HasSectionChildren(ivData& cursor) {
 
 bool myGenerator::WalkChildren(ivData& cursor, const std::function<bool()>& walkChild) {
     const int count = cursor.GetChildCount();
-    for (int i = 0; i < count; ++i) {
+    // How deep the element at the cursor is, the root element being at depth 1.
+    ++m_walkDepth;
+    bool ok = true;
+    for (int i = 0; ok && i < count; ++i) {
         if (!cursor.GoChild(i)) {
             continue;
         }
         // Comments and text between sections are no sections; they must not end the run.
         if (cursor.GetName().empty()) {
-            if (!cursor.GoParent()) {
-                return false;
-            }
+            ok = cursor.GoParent();
             continue;
         }
-        if (!walkChild() || !cursor.GoParent()) {
-            return false;
+        if (m_walkDepth + 1 > ivData::kMaxDepth) {
+            ok = Fail(
+                TranslateFormat("The document nests deeper than %d levels.", ivData::kMaxDepth));
+            break;
         }
+        ok = walkChild() && cursor.GoParent();
     }
-    return true;
+    --m_walkDepth;
+    return ok;
 }
 
 std::string myGenerator::ProjectFileStem() const {

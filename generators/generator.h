@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class ivData;
@@ -53,6 +54,10 @@ public:
     // The file a run made when it makes one file (a Word document); empty otherwise.
     virtual std::string GetOutputPath() const { return {}; }
 
+    // Why the run failed, for the user (naming the file concerned); empty when it gave no
+    // reason.
+    const std::string& GetError() const { return m_error; }
+
     // Generates for the document of cursor from its root element; false when there is no
     // cursor or root, or when generating fails.
     bool Run(ivData* cursor);
@@ -66,6 +71,13 @@ protected:
     // "MODE" and "PROGRESS" together.
     void ShowStatus(int mode, int progress);
 
+    // Records why the run fails, the first reason counting; returns false.
+    bool Fail(const std::string& reason);
+
+    // Writes a file of the output (WriteWholeFile); a file that cannot be written fails the
+    // run, naming it.
+    bool WriteOutput(const std::string& path, std::string_view bytes);
+
     // Reads the values of the section element at the cursor.
     static ivSectionValues ReadSection(ivData& cursor);
 
@@ -74,8 +86,10 @@ protected:
 
     // Visits the child nodes of the element at the cursor in order, calling walkChild with
     // the cursor on each named child and moving back afterwards. Nodes without a name
-    // (comments, text) are passed over. False when a child's walk or the move back fails.
-    static bool WalkChildren(ivData& cursor, const std::function<bool()>& walkChild);
+    // (comments, text) are passed over. False when a child's walk or the move back fails, or
+    // when the walk would go deeper than a document may nest (ivData::kMaxDepth), which
+    // bounds the recursion of the walks that call it.
+    bool WalkChildren(ivData& cursor, const std::function<bool()>& walkChild);
 
     // The project name made fit to name files in the target folder.
     std::string ProjectFileStem() const;
@@ -83,6 +97,8 @@ protected:
 private:
     std::string m_targetPath;
     std::string m_projectName;
+    std::string m_error;
+    int m_walkDepth = 0;
     ivStatusIndicators* m_indicators = nullptr;
 };
 

@@ -1,10 +1,13 @@
 #include "generators/generator_chm.h"
 
+#include "core/file_errors.h"
 #include "core/settings_keys.h"
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/markup.h"
+#include "generators/page_pictures.h"
 #include "platform/desktop.h"
+#include "platform/file_io.h"
 #include "rtf/html_writer.h"
 
 #include <cinttypes>
@@ -45,12 +48,6 @@ std::string WindowName(const std::string& name) {
         }
     }
     return window;
-}
-
-// A page of a section without body.
-std::string TitlePage(const std::string& title) {
-    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-           rtf::EscapeHtml(title) + "</title>\n</head>\n<body>\n</body>\n</html>\n";
 }
 
 }  // namespace
@@ -133,7 +130,8 @@ bool myGeneratorCHM::WritePage(const std::string& id, int reference, const std::
                                const std::string& title, const std::string& html,
                                bool hasChildren) {
     m_contents.append("<LI> <OBJECT type=\"text/sitemap\">\n<param name=\"Name\" value=\"");
-    rtf::AppendHtmlEscaped(m_contents, title);
+    // The compiler fails on entries without a name.
+    rtf::AppendHtmlEscaped(m_contents, CurrentName(title));
     m_contents.append("\">\n");
     // A parent without a body of its own is a heading in the contents, without a page.
     if (!html.empty() || !hasChildren) {
@@ -145,9 +143,15 @@ bool myGeneratorCHM::WritePage(const std::string& id, int reference, const std::
             std::snprintf(number, sizeof number, "%" PRIx32, static_cast<uint32_t>(reference));
             m_mapList.append("#define " + alias + "\t0x" + number + "\n");
         }
-        // chmcmd fails on a project whose pages hold no word at all, so a page without body
-        // still carries its title.
-        const std::string page = html.empty() && !HasTemplate() ? TitlePage(title) : html;
+        // Help viewers show no pictures held inside a page: they become files of the project.
+        std::vector<ivPageFile> pictures;
+        const std::string page = MovePicturesIntoFiles(html, alias, pictures);
+        for (const ivPageFile& picture : pictures) {
+            if (!WriteOutput(GetTargetPath() + picture.name, picture.bytes)) {
+                return false;
+            }
+            m_fileList.append(picture.name + "\n");
+        }
         if (!myGeneratorHTML::WritePage(id, reference, alias, title, page, hasChildren)) {
             return false;
         }
@@ -168,10 +172,16 @@ bool myGeneratorCHM::Generate(ivData& cursor) {
     const std::string base = GetTargetPath() + ProjectFileStem();
     // The contents and index files declare ISO-8859-1; the pages are UTF-8.
     const std::string contents = ToLatin1WithReferences(m_contents);
-    if (!WriteWholeFile(base + ".hhc", contents) ||
-        !WriteWholeFile(base + ".hhk", ToLatin1WithReferences(m_index)) ||
-        !WriteWholeFile(base + ".hhp", m_project)) {
+    if (!WriteOutput(base + ".hhc", contents) ||
+        !WriteOutput(base + ".hhk", ToLatin1WithReferences(m_index)) ||
+        !WriteOutput(base + ".hhp", m_project)) {
         return false;
+    }
+    // The compiler writes the help file with no care for what is there: a link in its place
+    // would be written through.
+    platform::FileError error;
+    if (!platform::MayReplace(base + ".chm", &error)) {
+        return Fail(DescribeFileError(error));
     }
     // The compiler writes the .chm into the folder it runs in, so it starts in the target
     // folder. The project path is one argument, blanks and all.

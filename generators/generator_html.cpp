@@ -1,6 +1,8 @@
 #include "generators/generator_html.h"
 
+#include "core/file_errors.h"
 #include "core/settings_keys.h"
+#include "core/translate.h"
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/markup.h"
@@ -17,6 +19,10 @@ constexpr const char* kContentPlaceholder = "<%content%>";
 
 // The alias of a section whose "Alias" and title give none.
 constexpr const char* kFallbackAlias = "section";
+
+// A page template is the frame of a page: a few kilobytes of markup and styles. One larger
+// than this is refused, since every page of a run holds a copy of it.
+constexpr uint64_t kMaxTemplateBytes = uint64_t{4} << 20;
 
 }  // namespace
 
@@ -42,6 +48,20 @@ void myGeneratorHTML::SetTemplatePath(const std::string& path) {
     m_conversionFlags = path.empty() ? 0 : kConvertForTemplate;
 }
 
+std::string myGeneratorHTML::SectionName(const std::string& title, const std::string& userAlias) {
+    if (!title.empty()) {
+        return title;
+    }
+    return userAlias.empty() ? Translate("Section") : userAlias;
+}
+
+std::string myGeneratorHTML::CurrentName(const std::string& title) const {
+    if (m_nextEntry == 0 || m_nextEntry > m_navigation.size()) {
+        return SectionName(title, {});
+    }
+    return m_navigation[m_nextEntry - 1].name;
+}
+
 std::string myGeneratorHTML::MakeAlias(const std::string& title) {
     return ::MakeAlias(title);
 }
@@ -53,12 +73,20 @@ bool myGeneratorHTML::EndRun(bool ok) {
 
 bool myGeneratorHTML::Generate(ivData& cursor) {
     ShowStatus(command_id::kToolsGenerate, 0);
+    // A template that cannot be read fails the run before anything is written, rather than
+    // giving pages without it.
+    m_page.clear();
+    platform::FileError error;
+    if (!m_templatePath.empty() &&
+        !platform::ReadWholeFileBytes(m_templatePath, m_page, &error, kMaxTemplateBytes)) {
+        Fail(TranslateFormat("The page template cannot be read: %s",
+                             DescribeFileError(error).c_str()));
+        return EndRun(false);
+    }
     if (!Walk(cursor, 0)) {
         return EndRun(false);
     }
-    m_page.clear();
-    if (!m_templatePath.empty()) {
-        m_page = ReadWholeFile(m_templatePath);
+    if (!m_page.empty()) {
         // The pages are UTF-8; a template that names no character set is told so.
         DeclareUtf8(m_page);
         ReplaceAll(m_page, kNavigationPlaceholder, m_navigationList);
@@ -88,9 +116,11 @@ bool myGeneratorHTML::AddNavigationEntry(ivData& cursor) {
     NavigationEntry entry;
     entry.id = cursor.GetAttribute("ID");
     entry.title = cursor.GetAttribute("Title");
+    const std::string userAlias = cursor.GetAttribute("Alias");
+    entry.name = SectionName(entry.title, userAlias);
     // An alias from the file names a file: one that could leave the target folder is formed
     // anew. A section with neither alias nor title still gets a page.
-    std::string alias = MakeSafeAlias(cursor.GetAttribute("Alias"));
+    std::string alias = MakeSafeAlias(userAlias);
     if (alias.empty()) {
         alias = MakeAlias(entry.title);
     }
@@ -98,11 +128,16 @@ bool myGeneratorHTML::AddNavigationEntry(ivData& cursor) {
         alias = kFallbackAlias;
     }
     entry.alias = m_aliases.Claim(alias);
+    // Every bookmark of every body is known before the first page is written, so that links
+    // can reach bookmarks of later sections.
+    for (const std::string& bookmark : ivLinkResolver::BookmarksOf(cursor.GetAttribute("Text"))) {
+        m_links.AddBookmark(bookmark, entry.alias);
+    }
 
     m_navigationList.append("<a href=\"").append(entry.alias).append(".htm\" title=\"");
-    rtf::AppendHtmlEscaped(m_navigationList, entry.title);
+    rtf::AppendHtmlEscaped(m_navigationList, entry.name);
     m_navigationList.append("\">");
-    rtf::AppendHtmlEscaped(m_navigationList, entry.title);
+    rtf::AppendHtmlEscaped(m_navigationList, entry.name);
     m_navigationList.append("</a><br>\n");
 
     m_navigation.push_back(std::move(entry));
@@ -122,8 +157,10 @@ bool myGeneratorHTML::WriteSectionPage(ivData& cursor) {
     const ivSectionValues section = ReadSection(cursor);
     std::string html;
     if (!section.text.empty() && m_convert) {
-        html =
-            m_convert(section.text, GetTargetPath(), entry.alias, section.title, m_conversionFlags);
+        // The converter works in a private folder of the temporary folder, not in the target.
+        html = m_links.ResolveHtml(
+            m_convert(section.text, std::string(), entry.alias, entry.name, m_conversionFlags),
+            entry.alias);
     }
     return WritePage(section.id, section.reference, entry.alias, section.title, html,
                      section.hasChildren);
@@ -133,11 +170,12 @@ bool myGeneratorHTML::WritePage(const std::string&, int, const std::string& alia
                                 const std::string& title, const std::string& html, bool) {
     std::string page;
     if (m_page.empty()) {
-        page = html;
+        // A section without body still gets a page that shows what it is.
+        page = html.empty() ? TitlePage(CurrentName(title)) : html;
     } else {
         page = m_page;
-        ReplaceAll(page, kTitlePlaceholder, rtf::EscapeHtml(title));
+        ReplaceAll(page, kTitlePlaceholder, rtf::EscapeHtml(CurrentName(title)));
         ReplaceAll(page, kContentPlaceholder, html);
     }
-    return WriteWholeFile(GetTargetPath() + alias + ".htm", page);
+    return WriteOutput(GetTargetPath() + alias + ".htm", page);
 }

@@ -3,6 +3,7 @@
 #include "generators/alias.h"
 #include "generators/generator.h"
 #include "generators/iv_converter_rtf_html.h"
+#include "generators/link_resolver.h"
 
 #include <functional>
 #include <string>
@@ -54,11 +55,20 @@ protected:
         std::string id;
         std::string alias;
         std::string title;
+        std::string name;  // what readers see: the title, or a name for an untitled section
     };
+
+    // What a section is called where readers see it: its title; for a section without one
+    // its own alias, or the translated "Section".
+    static std::string SectionName(const std::string& title, const std::string& userAlias);
 
     // The sections as pass 0 found them, in document order; pass 1 visits the same sections
     // in the same order and takes its entries by position.
     const std::vector<NavigationEntry>& Navigation() const { return m_navigation; }
+
+    // What the section whose page pass 1 writes now is called: its entry's name, or title
+    // when no page is being written.
+    std::string CurrentName(const std::string& title) const;
 
     // Whether the pages of this run are poured into a template.
     bool HasTemplate() const { return !m_page.empty(); }
@@ -73,6 +83,7 @@ private:
     std::vector<NavigationEntry> m_navigation;
     size_t m_nextEntry = 0;
     AliasRegistry m_aliases;
+    ivLinkResolver m_links;
     int m_processedCount = 0;
     int m_sectionCount = 0;
     std::string m_navigationList;

@@ -1,6 +1,8 @@
 #include "generators/generator_word.h"
 
 #include "core/directories.h"
+#include "core/file_errors.h"
+#include "core/translate.h"
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "platform/desktop.h"
@@ -124,8 +126,14 @@ bool myGeneratorMicrosoftWord::Generate(ivData& cursor) {
         return EndRun(false);
     }
     const std::string path = GetTargetPath() + ProjectFileStem() + ".docx";
+    platform::FileError error;
+    if (!platform::MayReplace(path, &error)) {
+        Fail(DescribeFileError(error));
+        return EndRun(false);
+    }
     Call(m_document, "SaveAs2", {ivVariant::String(path)});
     if (m_failed) {
+        Fail(TranslateFormat("%s cannot be written.", path.c_str()));
         return EndRun(false);
     }
     m_outputPath = path;

@@ -36,6 +36,34 @@ std::string CutTitle(const std::string& title, size_t size) {
     return title.substr(0, end);
 }
 
+// A name that stays a file inside the working folder.
+bool IsPlainName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+// Removes the working folder, with whatever the library left in it, when it goes.
+class WorkingFolder {
+public:
+    // A temporary folder named in the settings is made when it does not exist yet.
+    explicit WorkingFolder(const std::string& parent)
+        : m_path(platform::MakePrivateDirectory(parent)) {
+        if (m_path.empty() && platform::MakeDirectories(parent)) {
+            m_path = platform::MakePrivateDirectory(parent);
+        }
+    }
+    ~WorkingFolder() {
+        if (!m_path.empty()) {
+            platform::RemoveDirectoryTree(m_path);
+        }
+    }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
 bool LoadLibrary(platform::DynamicLibrary& library, const std::string& name) {
     if (name.find('/') != std::string::npos) {
         return library.Load(name);
@@ -48,8 +76,14 @@ bool LoadLibrary(platform::DynamicLibrary& library, const std::string& name) {
 std::string ivConverter_RTF_HTML::Convert(const std::string& rtf, const std::string& folder,
                                           const std::string& name, const std::string& title,
                                           uint32_t flags) {
-    const std::string base = name.empty() ? platform::NewGuidString() : name;
-    const std::string dir = folder.empty() ? GetTempDirectory() : folder;
+    const std::string base = IsPlainName(name) ? name : platform::NewGuidString();
+    // The files live in a folder of their own that nobody else can enter, so that nothing
+    // planted beside them (a link named like the page) can redirect what is written.
+    const WorkingFolder work(folder.empty() ? GetTempDirectory() : folder);
+    if (work.path().empty()) {
+        return {};
+    }
+    const std::string& dir = work.path();
     const std::string rtfPath = dir + base + ".rtf";
     const std::string htmlPath = dir + base + ".htm";
     WriteWholeFile(rtfPath, rtf);
@@ -95,8 +129,5 @@ std::string ivConverter_RTF_HTML::Convert(const std::string& rtf, const std::str
     if (result != 0) {
         return {};
     }
-    std::string html = ReadWholeFile(htmlPath);
-    platform::RemoveFile(rtfPath);
-    platform::RemoveFile(htmlPath);
-    return html;
+    return ReadWholeFile(htmlPath);
 }

@@ -6,8 +6,8 @@
 #include <string>
 
 // Turns the RTF body of a section into HTML through the conversion library librtftohtml.so:
-// the RTF goes into a temporary file, the library writes the HTML beside it, and both files
-// are removed once the HTML has been read.
+// the RTF goes into a temporary file in a private working folder, the library writes the
+// HTML beside it, and the folder is removed with everything in it once the HTML is read.
 class ivConverter_RTF_HTML : public ivObject {
     wxDECLARE_DYNAMIC_CLASS(ivConverter_RTF_HTML);
 
@@ -18,9 +18,11 @@ public:
 
     ivConverter_RTF_HTML() = default;
 
-    // Converts rtf; the temporary files are "<folder><name>.rtf" and "<folder><name>.htm"
-    // (folder empty: the temporary folder; name empty: a new GUID). Returns the HTML as the
-    // library wrote it, or the empty string when the conversion could not be done.
+    // Converts rtf; the temporary files are "<work><name>.rtf" and "<work><name>.htm", work
+    // being a new folder "<folder>quorvane-XXXXXX/" that only the user may enter (folder
+    // empty: the temporary folder; name empty or no plain file name: a new GUID). Returns the
+    // HTML as the library wrote it, or the empty string when the conversion could not be
+    // done; either way nothing is left behind.
     virtual std::string Convert(const std::string& rtf, const std::string& folder,
                                 const std::string& name, const std::string& title, uint32_t flags);
 

@@ -1,6 +1,7 @@
 #include "generators/markup.h"
 
 #include "rtf/code_page.h"
+#include "rtf/html_writer.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,6 +20,12 @@ std::string ToLatin1WithReferences(std::string_view utf8) {
         }
     }
     return out;
+}
+
+std::string TitlePage(const std::string& title) {
+    const std::string escaped = rtf::EscapeHtml(title);
+    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + escaped +
+           "</title>\n</head>\n<body>\n<h1>" + escaped + "</h1>\n</body>\n</html>\n";
 }
 
 void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view value) {

@@ -16,6 +16,10 @@ std::string ToLatin1WithReferences(std::string_view utf8);
 // does not declare a character set anywhere; a page without a head is left alone.
 void DeclareUtf8(std::string& html);
 
+// A whole page of a section without body: its title as the page's title and heading. The
+// help compiler also needs a word on every page.
+std::string TitlePage(const std::string& title);
+
 // Replaces every occurrence of placeholder in text by value, scanning left to right; the
 // inserted values are not scanned again.
 void ReplaceAll(std::string& text, std::string_view placeholder, std::string_view value);

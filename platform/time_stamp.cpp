@@ -4,6 +4,7 @@
 #include <time.h>
 #include <clocale>
 #include <cstring>
+#include <initializer_list>
 
 namespace platform {
 namespace {
@@ -49,13 +50,40 @@ std::string FormatTimeStamp(std::time_t when) {
     return std::string(text, n);
 }
 
+std::string FormatLocalTime(std::time_t when, const char* format) {
+    std::tm local{};
+    if (localtime_r(&when, &local) == nullptr || format == nullptr || *format == '\0') {
+        return {};
+    }
+    ScopedTimeLocale scope;
+    char text[256];
+    const size_t n = strftime(text, sizeof text, format, &local);
+    return std::string(text, n);
+}
+
 std::string NowTimeStamp() {
     return FormatTimeStamp(std::time(nullptr));
 }
 
-bool ParseTimeStamp(const std::string& text, std::time_t& when) {
-    ScopedTimeLocale scope;
-    for (const char* format : {"%x %X", "%x"}) {
+namespace {
+
+// mktime turns the 31st of February into the 3rd of March; such a day was never a date.
+bool MakeLocalTime(std::tm local, std::time_t& when) {
+    const std::tm asked = local;
+    local.tm_isdst = -1;
+    const std::time_t t = mktime(&local);
+    if (t == std::time_t(-1) || local.tm_mday != asked.tm_mday || local.tm_mon != asked.tm_mon ||
+        local.tm_year != asked.tm_year) {
+        return false;
+    }
+    when = t;
+    return true;
+}
+
+// Parses the whole of text with one of the formats; trailing blanks are allowed.
+bool ParseWith(const std::string& text, std::initializer_list<const char*> formats,
+               std::time_t& when) {
+    for (const char* format : formats) {
         std::tm local{};
         const char* end = strptime(text.c_str(), format, &local);
         if (end == nullptr) {
@@ -67,15 +95,24 @@ bool ParseTimeStamp(const std::string& text, std::time_t& when) {
         if (*end != '\0') {
             continue;
         }
-        local.tm_isdst = -1;
-        const std::time_t t = mktime(&local);
-        if (t == std::time_t(-1)) {
-            return false;
-        }
-        when = t;
-        return true;
+        return MakeLocalTime(local, when);
     }
     return false;
+}
+
+}  // namespace
+
+bool ParseTimeStamp(const std::string& text, std::time_t& when) {
+    ScopedTimeLocale scope;
+    return ParseWith(text, {"%x %X", "%x"}, when);
+}
+
+bool ParseDateText(const std::string& text, std::time_t& when) {
+    if (ParseTimeStamp(text, when)) {
+        return true;
+    }
+    ScopedTimeLocale scope;
+    return ParseWith(text, {"%d.%m.%Y %H:%M:%S", "%d.%m.%Y %H:%M", "%d.%m.%Y"}, when);
 }
 
 }  // namespace platform

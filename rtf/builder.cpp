@@ -36,6 +36,11 @@ void Builder::AppendRun(RunKind kind, const CharFormat& format, int index) {
     Current().paragraph.runs.push_back(Run{kind, format, {}, index});
 }
 
+void Builder::AppendBookmark(RunKind kind, const CharFormat& format, std::string name) {
+    m_modelBytes += kStructureBytes + name.size();
+    Current().paragraph.runs.push_back(Run{kind, format, std::move(name), -1});
+}
+
 void Builder::EndParagraph(const ParagraphFormat& format, const ParagraphPlacement& placement) {
     Flow& flow = Current();
     Paragraph paragraph = std::move(flow.paragraph);
@@ -78,10 +83,18 @@ void Builder::CloseTable(Flow& flow) {
         open.row.cells.push_back(std::move(open.cell));
     }
     if (!open.row.cells.empty()) {
-        ApplyRowDefinition(open.row, RowDefinition{}, open.table);
+        ApplyRowDefinition(open, RowDefinition{});
         open.table.rows.push_back(std::move(open.row));
     }
     if (!open.table.rows.empty()) {
+        // The last row's lower edge is the table's.
+        TableRow& last = open.table.rows.back();
+        for (size_t i = 0; i < last.cells.size() && i < open.ownBottom.size(); ++i) {
+            if (!open.ownBottom[i]) {
+                last.cells[i].borders.bottom = open.tableBottom;
+            }
+        }
+        LayOutGrid(open.table);
         Container(flow).push_back(std::move(open.table));
     }
 }
@@ -174,45 +187,127 @@ void Builder::EndRow(int depth, const RowDefinition& definition) {
     if (open.row.cells.empty()) {
         return;
     }
-    ApplyRowDefinition(open.row, definition, open.table);
+    ApplyRowDefinition(open, definition);
     open.table.rows.push_back(std::move(open.row));
     open.row = TableRow{};
 }
 
-void Builder::ApplyRowDefinition(TableRow& row, const RowDefinition& definition, Table& table) {
-    table.borders = table.borders || definition.borders;
+void Builder::ApplyRowDefinition(OpenTable& open, const RowDefinition& definition) {
+    TableRow& row = open.row;
+    const bool firstRow = open.table.rows.empty();
+    if (firstRow) {
+        open.table.align = definition.align;
+    }
+    row.left = definition.left;
+    const Border* rowBorders = definition.borders;
     std::vector<TableCell> cells;
+    std::vector<bool> ownBottom;
     int left = definition.left;
     for (size_t i = 0; i < row.cells.size(); ++i) {
         TableCell& cell = row.cells[i];
+        const CellDefinition d =
+            i < definition.cells.size() ? definition.cells[i] : CellDefinition{};
         // A cell the row does not define is given a default width, as the writers would.
         cell.width = kDefaultCellWidth;
         if (i < definition.cells.size()) {
-            const CellDefinition& d = definition.cells[i];
             cell.width = std::max(0, d.right - left);
             left = d.right;
-            cell.vmerge = d.vmergeFirst ? VerticalMerge::First
-                          : d.vmerge    ? VerticalMerge::Continue
-                                        : VerticalMerge::None;
-            // Old-style horizontal merging: the merged cell widens the one before it.
-            if (d.merge && !d.mergeFirst && !cells.empty()) {
-                TableCell& into = cells.back();
-                into.colSpan += 1;
-                into.width += cell.width;
-                const bool emptyParagraph = cell.blocks.size() == 1 &&
-                                            cell.blocks[0].AsParagraph() &&
-                                            cell.blocks[0].AsParagraph()->runs.empty();
-                if (!emptyParagraph) {
-                    for (Block& b : cell.blocks) {
-                        into.blocks.push_back(std::move(b));
-                    }
-                }
-                continue;
-            }
         }
+        cell.vmerge = d.vmergeFirst ? VerticalMerge::First
+                      : d.vmerge    ? VerticalMerge::Continue
+                                    : VerticalMerge::None;
+        // A side the cell leaves open takes the row's line: its outer edge or the one between
+        // cells and rows.
+        Borders b = d.borders;
+        const bool last = i + 1 == row.cells.size();
+        if ((d.bordersSet & 1) == 0) {
+            b.top = rowBorders[firstRow ? kRowTop : kRowInsideH];
+        }
+        if ((d.bordersSet & 2) == 0) {
+            b.left = rowBorders[cells.empty() ? kRowLeft : kRowInsideV];
+        }
+        if ((d.bordersSet & 4) == 0) {
+            b.bottom = rowBorders[kRowInsideH];
+        }
+        if ((d.bordersSet & 8) == 0) {
+            b.right = rowBorders[last ? kRowRight : kRowInsideV];
+        }
+        // Old-style horizontal merging: the merged cell widens the one before it.
+        if (d.merge && !d.mergeFirst && !cells.empty()) {
+            ++m_mergedAcross;
+            TableCell& into = cells.back();
+            into.width =
+                static_cast<int>(std::min<int64_t>(int64_t{into.width} + cell.width, 1 << 26));
+            into.borders.right = b.right;
+            const bool emptyParagraph = cell.blocks.size() == 1 && cell.blocks[0].AsParagraph() &&
+                                        cell.blocks[0].AsParagraph()->runs.empty();
+            if (!emptyParagraph) {
+                for (Block& block : cell.blocks) {
+                    into.blocks.push_back(std::move(block));
+                }
+            }
+            continue;
+        }
+        if (cell.vmerge == VerticalMerge::Continue) {
+            ++m_mergedDown;
+        }
+        cell.borders = b;
+        cell.shading = d.shading;
+        cell.valign = d.valign;
+        int* sides[4] = {&cell.padding.top, &cell.padding.left, &cell.padding.bottom,
+                         &cell.padding.right};
+        for (int k = 0; k < 4; ++k) {
+            const bool horizontal = k == 1 || k == 3;
+            *sides[k] = d.padding[k] >= 0                   ? d.padding[k]
+                        : definition.padding[k] >= 0        ? definition.padding[k]
+                        : horizontal && definition.gap >= 0 ? definition.gap
+                                                            : 0;
+        }
+        ownBottom.push_back((d.bordersSet & 4) != 0);
         cells.push_back(std::move(cell));
     }
     row.cells = std::move(cells);
+    open.ownBottom = std::move(ownBottom);
+    open.tableBottom = rowBorders[kRowBottom];
+}
+
+// The grid: every left and right edge of every row's cells is a column boundary; edges
+// closer than a point are one.
+void Builder::LayOutGrid(Table& table) {
+    constexpr int kSameEdge = 20;
+    std::vector<int64_t> edges;
+    for (const TableRow& row : table.rows) {
+        int64_t x = row.left;
+        edges.push_back(x);
+        for (const TableCell& cell : row.cells) {
+            x += cell.width;
+            edges.push_back(x);
+        }
+    }
+    std::sort(edges.begin(), edges.end());
+    std::vector<int64_t> kept;
+    for (const int64_t e : edges) {
+        if (kept.empty() || e - kept.back() >= kSameEdge) {
+            kept.push_back(e);
+        }
+    }
+    const auto column = [&](int64_t x) {
+        auto at = std::lower_bound(kept.begin(), kept.end(), x - kSameEdge + 1);
+        return static_cast<int>(at - kept.begin());
+    };
+    table.grid.clear();
+    for (size_t i = 1; i < kept.size(); ++i) {
+        table.grid.push_back(static_cast<int>(std::min<int64_t>(kept[i] - kept[i - 1], 1 << 26)));
+    }
+    for (TableRow& row : table.rows) {
+        int64_t x = row.left;
+        row.gridBefore = column(x);
+        for (TableCell& cell : row.cells) {
+            const int start = column(x);
+            x += cell.width;
+            cell.colSpan = std::max(1, column(x) - start);
+        }
+    }
 }
 
 void Builder::BeginFootnote(const CharFormat& referenceFormat) {

@@ -28,11 +28,23 @@ struct CellDefinition {
     bool merge = false;
     bool vmergeFirst = false;
     bool vmerge = false;
+    Borders borders;         // the cell's own (\clbrdrt, ...)
+    uint8_t bordersSet = 0;  // which sides the cell states (1 top, 2 left, 4 bottom, 8 right)
+    uint32_t shading = kNoColor;
+    CellAlign valign = CellAlign::Top;
+    int padding[4] = {-1, -1, -1, -1};  // top, left, bottom, right (\clpadt, ...); -1: the row's
 };
+
+// Sides of a row's borders (\trbrdrt, ...): the table's outer edges and the lines between
+// rows and between cells.
+enum RowBorderSide { kRowTop, kRowLeft, kRowBottom, kRowRight, kRowInsideH, kRowInsideV };
 
 struct RowDefinition {
     int left = 0;
-    bool borders = false;
+    Alignment align = Alignment::Left;
+    int gap = -1;                       // \trgaph: half the space between cells
+    int padding[4] = {-1, -1, -1, -1};  // \trpaddt, \trpaddl, \trpaddb, \trpaddr
+    Border borders[6];                  // by RowBorderSide
     std::vector<CellDefinition> cells;
 };
 
@@ -44,6 +56,7 @@ public:
 
     void AppendText(std::string_view utf8, const CharFormat& format);
     void AppendRun(RunKind kind, const CharFormat& format, int index);
+    void AppendBookmark(RunKind kind, const CharFormat& format, std::string name);
     bool ParagraphEmpty() const { return Current().paragraph.runs.empty(); }
 
     void EndParagraph(const ParagraphFormat& format, const ParagraphPlacement& placement);
@@ -62,6 +75,9 @@ public:
 
     // About how many bytes the model holds so far, for the reader's size limit.
     size_t ModelBytes() const { return m_modelBytes; }
+    // Cells the row definitions merged into others, across and down.
+    size_t MergedAcross() const { return m_mergedAcross; }
+    size_t MergedDown() const { return m_mergedDown; }
 
 private:
     struct OpenList {
@@ -73,6 +89,10 @@ private:
         Table table;
         TableRow row;
         TableCell cell;
+        // Per cell of the last row: whether its bottom border is its own, not the row's
+        // line between rows, which the table's bottom edge replaces in the last row.
+        std::vector<bool> ownBottom;
+        Border tableBottom;
     };
     struct Flow {
         std::vector<Block>* blocks;
@@ -92,13 +112,16 @@ private:
     void CloseLists(Flow& flow, int downToLevel = -1);
     void AddListItem(Flow& flow, Paragraph paragraph, const ParagraphPlacement& placement);
     void FinishFlow(Flow& flow);
-    void ApplyRowDefinition(TableRow& row, const RowDefinition& definition, Table& table);
+    void ApplyRowDefinition(OpenTable& open, const RowDefinition& definition);
+    static void LayOutGrid(Table& table);
 
     Document& m_document;
     std::vector<Flow> m_flows;
     // Next number per list key and level, so that numbering survives interruptions.
     std::map<std::pair<int, int>, int> m_nextNumber;
     size_t m_modelBytes = 0;
+    size_t m_mergedAcross = 0;
+    size_t m_mergedDown = 0;
 };
 
 }  // namespace rtf

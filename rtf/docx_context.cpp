@@ -48,15 +48,43 @@ std::string DocxContext::AddHyperlink(const std::string& url) {
     return r.id;
 }
 
-std::string DocxContext::AddImage(const Picture& picture) {
-    const bool png = picture.format == PictureFormat::Png;
-    DocxMedia media{"media/image" + std::to_string(m_media.size() + 1) + (png ? ".png" : ".jpeg"),
-                    png ? "image/png" : "image/jpeg", picture.data};
+std::string DocxContext::AddImage(std::string bytes, const std::string& extension) {
+    const std::string type = extension == "emf"   ? "image/x-emf"
+                             : extension == "wmf" ? "image/x-wmf"
+                                                  : "image/" + extension;
+    DocxMedia media{"media/image" + std::to_string(m_media.size() + 1) + "." + extension, type,
+                    std::move(bytes)};
     DocxRelationship r{"rId" + std::to_string(m_nextRelationship++), kImageType, media.partName,
                        false};
     m_media.push_back(std::move(media));
     m_relationships.push_back(r);
     return r.id;
+}
+
+int DocxContext::StartBookmark(const std::string& name) {
+    const int id = m_nextBookmark++;
+    m_openBookmarks.emplace_back(name, id);
+    return id;
+}
+
+int DocxContext::EndBookmark(const std::string& name) {
+    for (auto it = m_openBookmarks.rbegin(); it != m_openBookmarks.rend(); ++it) {
+        if (it->first == name) {
+            const int id = it->second;
+            m_openBookmarks.erase(std::next(it).base());
+            return id;
+        }
+    }
+    return -1;
+}
+
+std::vector<int> DocxContext::TakeOpenBookmarks() {
+    std::vector<int> ids;
+    for (const auto& open : m_openBookmarks) {
+        ids.push_back(open.second);
+    }
+    m_openBookmarks.clear();
+    return ids;
 }
 
 int DocxContext::AddList(ListStyle style, int start) {
@@ -135,14 +163,23 @@ std::string DocxContext::FootnotesXml() const {
 }
 
 std::string DocxContext::HeadingStylesXml() const {
+    // Sizes in half-points and space before in twips, falling with the level.
+    static const int kSizes[9] = {32, 28, 26, 24, 22, 22, 22, 22, 22};
+    static const int kBefore[9] = {360, 240, 240, 200, 200, 160, 160, 160, 160};
     std::string xml;
     for (int level = 1; level <= m_maxHeading; ++level) {
         const std::string n = std::to_string(level);
+        const int size = kSizes[level - 1];
         xml += "<w:style w:type=\"paragraph\" w:styleId=\"Heading" + n +
                "\"><w:name w:val=\"heading " + n +
-               "\"/><w:basedOn w:val=\"Normal\"/><w:next w:val=\"Normal\"/><w:qFormat/>"
-               "<w:pPr><w:keepNext/><w:outlineLvl w:val=\"" +
-               std::to_string(level - 1) + "\"/></w:pPr><w:rPr><w:b/></w:rPr></w:style>\n";
+               "\"/><w:basedOn w:val=\"Normal\"/><w:next w:val=\"Normal\"/><w:uiPriority "
+               "w:val=\"9\"/><w:qFormat/><w:pPr><w:keepNext/><w:keepLines/><w:spacing "
+               "w:before=\"" +
+               std::to_string(kBefore[level - 1]) + "\" w:after=\"120\"/><w:outlineLvl w:val=\"" +
+               std::to_string(level - 1) + "\"/></w:pPr><w:rPr><w:b/>" +
+               (level >= 4 ? "<w:i/>" : "") + "<w:color w:val=\"1F3864\"/><w:sz w:val=\"" +
+               std::to_string(size) + "\"/><w:szCs w:val=\"" + std::to_string(size) +
+               "\"/></w:rPr></w:style>\n";
     }
     return xml;
 }

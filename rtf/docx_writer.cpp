@@ -1,10 +1,12 @@
 #include "rtf/docx_writer.h"
 
 #include "rtf/code_page.h"
+#include "rtf/picture_renderer.h"
 #include "rtf/writer_util.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <span>
 
 namespace rtf {
@@ -26,6 +28,78 @@ std::string Attribute(const char* name, const std::string& value) {
     return out;
 }
 
+const char* BorderValue(BorderStyle style) {
+    switch (style) {
+        case BorderStyle::None:
+            return "nil";
+        case BorderStyle::Thick:
+            return "thick";
+        case BorderStyle::Double:
+            return "double";
+        case BorderStyle::Dotted:
+            return "dotted";
+        case BorderStyle::Dashed:
+            return "dashed";
+        case BorderStyle::Triple:
+            return "triple";
+        case BorderStyle::Inset:
+            return "inset";
+        case BorderStyle::Outset:
+            return "outset";
+        case BorderStyle::Emboss:
+            return "threeDEmboss";
+        case BorderStyle::Engrave:
+            return "threeDEngrave";
+        case BorderStyle::Wavy:
+            return "wave";
+        case BorderStyle::Single:
+        case BorderStyle::Hairline:
+            break;
+    }
+    return "single";
+}
+
+// The sides of a border set as w:top, w:left, ... elements (eighths of a point); empty when
+// none is present.
+std::string BorderElements(const Borders& borders, bool withSpace) {
+    std::string xml;
+    const std::pair<const char*, const Border*> sides[] = {{"top", &borders.top},
+                                                           {"left", &borders.left},
+                                                           {"bottom", &borders.bottom},
+                                                           {"right", &borders.right}};
+    for (const auto& [name, b] : sides) {
+        if (!b->Present()) {
+            continue;
+        }
+        const int eighths = b->style == BorderStyle::Hairline
+                                ? 2
+                                : std::clamp((std::max(b->width, 10) * 2 + 2) / 5, 2, 96);
+        xml += std::string("<w:") + name + " w:val=\"" + BorderValue(b->style) + "\" w:sz=\"" +
+               std::to_string(eighths) + "\" w:space=\"" +
+               std::to_string(withSpace ? std::min(b->space / 20, 31) : 0) + "\" w:color=\"" +
+               (b->color == kNoColor ? std::string("auto") : Hex6(b->color)) + "\"/>";
+    }
+    return xml;
+}
+
+// Whether a link target names a place in this document: "#name", or a local page or file
+// with a fragment ("intro.htm#name", "file:///x/manual.rtf#name"); its bookmark name then.
+bool InternalTarget(const std::string& target, std::string& bookmark) {
+    const size_t hash = target.find('#');
+    if (hash == std::string::npos || hash + 1 >= target.size()) {
+        return false;
+    }
+    const std::string before = target.substr(0, hash);
+    const size_t colon = before.find(':');
+    const size_t slash = before.find('/');
+    const bool scheme = colon != std::string::npos && (slash == std::string::npos || colon < slash);
+    if (scheme && before.compare(0, 5, "file:") != 0) {
+        return false;
+    }
+    bookmark = target.substr(hash + 1);
+    return true;
+}
+
 class DocxWriter {
 public:
     DocxWriter(const Document& document, DocxContext& context)
@@ -33,10 +107,23 @@ public:
 
     std::string Write() {
         Blocks(m_doc.blocks);
+        for (const int id : m_context.TakeOpenBookmarks()) {
+            m_out += "<w:bookmarkEnd w:id=\"" + std::to_string(id) + "\"/>\n";
+        }
         return std::move(m_out);
     }
 
 private:
+    // The bookmarks of a paragraph that is not shown, at block level.
+    void BookmarksOnly(const Paragraph& p) {
+        for (const Run& run : p.runs) {
+            if (run.kind == RunKind::BookmarkStart || run.kind == RunKind::BookmarkEnd) {
+                RunXml(run);
+                m_out += '\n';
+            }
+        }
+    }
+
     void Blocks(std::span<const Block> blocks) {
         for (const Block& block : blocks) {
             if (const Paragraph* p = block.AsParagraph()) {
@@ -65,6 +152,10 @@ private:
     }
 
     void ParagraphXml(const Paragraph& p, int numId, int level, const char* leading = nullptr) {
+        if (!p.Shown() && leading == nullptr) {
+            BookmarksOnly(p);
+            return;
+        }
         const ParagraphFormat& f = p.format;
         std::string pPr;
         if (f.heading > 0) {
@@ -76,11 +167,25 @@ private:
             pPr += "<w:numPr><w:ilvl w:val=\"" + std::to_string(level) + "\"/><w:numId w:val=\"" +
                    std::to_string(numId) + "\"/></w:numPr>";
         }
-        if (f.spaceBefore != 0 || f.spaceAfter != 0) {
-            pPr += "<w:spacing w:before=\"" + std::to_string(f.spaceBefore) + "\" w:after=\"" +
-                   std::to_string(f.spaceAfter) + "\"/>";
+        const std::string borders = BorderElements(f.borders, true);
+        if (!borders.empty()) {
+            pPr += "<w:pBdr>" + borders + "</w:pBdr>";
         }
-        if (numId == 0 && (f.leftIndent != 0 || f.rightIndent != 0 || f.firstIndent != 0)) {
+        if (f.shading != kNoColor) {
+            pPr += "<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"" + Hex6(f.shading) + "\"/>";
+        }
+        // Stated always: RTF paragraphs without spacing have none, whatever the document's
+        // default (code blocks would otherwise be spread out).
+        pPr += "<w:spacing w:before=\"" + std::to_string(f.spaceBefore) + "\" w:after=\"" +
+               std::to_string(f.spaceAfter) + "\"";
+        if (f.lineSpacing != 0) {
+            const char* rule = f.lineMultiple ? "auto" : f.lineSpacing > 0 ? "atLeast" : "exact";
+            pPr += " w:line=\"" + std::to_string(std::abs(f.lineSpacing)) + "\" w:lineRule=\"" +
+                   rule + "\"";
+        }
+        pPr += "/>";
+        // A list item's own indents win over its numbering's, as in the RTF.
+        if (f.leftIndent != 0 || f.rightIndent != 0 || f.firstIndent != 0) {
             pPr += "<w:ind w:left=\"" + std::to_string(f.leftIndent) + "\" w:right=\"" +
                    std::to_string(f.rightIndent) + "\"";
             if (f.firstIndent < 0) {
@@ -118,11 +223,11 @@ private:
     }
 
     void TableXml(const Table& table) {
-        // The grid: as many columns as the widest row spans, widths from a row that has
-        // one cell per column.
-        size_t columns = 0;
+        // The grid: the table's columns, extended with one-inch columns for rows that hold
+        // more cells than it has.
+        size_t columns = table.grid.size();
         for (const TableRow& row : table.rows) {
-            size_t n = 0;
+            size_t n = static_cast<size_t>(std::max(0, row.gridBefore));
             for (const TableCell& cell : row.cells) {
                 n += static_cast<size_t>(std::max(1, cell.colSpan));
             }
@@ -131,31 +236,27 @@ private:
         if (columns == 0) {
             return;
         }
-        std::vector<int> widths(columns, 0);
-        for (const TableRow& row : table.rows) {
-            if (row.cells.size() == columns) {
-                for (size_t i = 0; i < columns; ++i) {
-                    widths[i] = row.cells[i].width;
-                }
-                break;
-            }
-        }
         m_out += "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/>";
-        if (table.borders) {
-            m_out += "<w:tblBorders>";
-            for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
-                m_out += std::string("<w:") + side +
-                         " w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"auto\"/>";
-            }
-            m_out += "</w:tblBorders>";
+        if (table.align == Alignment::Center) {
+            m_out += "<w:jc w:val=\"center\"/>";
+        } else if (table.align == Alignment::Right) {
+            m_out += "<w:jc w:val=\"right\"/>";
+        } else if (!table.rows.empty() && table.rows[0].left != 0) {
+            m_out +=
+                "<w:tblInd w:w=\"" + std::to_string(table.rows[0].left) + "\" w:type=\"dxa\"/>";
         }
-        m_out += "</w:tblPr><w:tblGrid>";
-        for (const int w : widths) {
-            m_out += "<w:gridCol w:w=\"" + std::to_string(w > 0 ? w : 2000) + "\"/>";
+        m_out += "<w:tblLayout w:type=\"fixed\"/></w:tblPr><w:tblGrid>";
+        for (size_t i = 0; i < columns; ++i) {
+            const int w = i < table.grid.size() ? table.grid[i] : kDefaultCellWidth;
+            m_out += "<w:gridCol w:w=\"" + std::to_string(w > 0 ? w : 1) + "\"/>";
         }
         m_out += "</w:tblGrid>\n";
         for (const TableRow& row : table.rows) {
             m_out += "<w:tr>";
+            if (row.gridBefore > 0) {
+                m_out += "<w:trPr><w:gridBefore w:val=\"" + std::to_string(row.gridBefore) +
+                         "\"/></w:trPr>";
+            }
             for (const TableCell& cell : row.cells) {
                 m_out += "<w:tc><w:tcPr>";
                 if (cell.width > 0) {
@@ -169,10 +270,39 @@ private:
                 } else if (cell.vmerge == VerticalMerge::Continue) {
                     m_out += "<w:vMerge/>";
                 }
+                const std::string borders = BorderElements(cell.borders, false);
+                if (!borders.empty()) {
+                    m_out += "<w:tcBorders>" + borders + "</w:tcBorders>";
+                }
+                if (cell.shading != kNoColor) {
+                    m_out += "<w:shd w:val=\"clear\" w:color=\"auto\" w:fill=\"" +
+                             Hex6(cell.shading) + "\"/>";
+                }
+                const Padding& pad = cell.padding;
+                if (pad != Padding{}) {
+                    m_out += "<w:tcMar>";
+                    const std::pair<const char*, int> sides[] = {{"top", pad.top},
+                                                                 {"left", pad.left},
+                                                                 {"bottom", pad.bottom},
+                                                                 {"right", pad.right}};
+                    for (const auto& [name, value] : sides) {
+                        m_out += std::string("<w:") + name + " w:w=\"" + std::to_string(value) +
+                                 "\" w:type=\"dxa\"/>";
+                    }
+                    m_out += "</w:tcMar>";
+                }
+                if (cell.valign == CellAlign::Center) {
+                    m_out += "<w:vAlign w:val=\"center\"/>";
+                } else if (cell.valign == CellAlign::Bottom) {
+                    m_out += "<w:vAlign w:val=\"bottom\"/>";
+                }
                 m_out += "</w:tcPr>";
+                const size_t before = m_out.size();
                 Blocks(cell.blocks);
                 // A cell must end with a paragraph.
-                if (cell.blocks.empty() || cell.blocks.back().AsParagraph() == nullptr) {
+                if (m_out.size() == before || cell.blocks.empty() ||
+                    cell.blocks.back().AsParagraph() == nullptr ||
+                    !cell.blocks.back().AsParagraph()->Shown()) {
                     m_out += "<w:p/>";
                 }
                 m_out += "</w:tc>";
@@ -246,12 +376,12 @@ private:
                 ++end;
             }
             std::string open;
+            std::string bookmark;
             if (!m_inFootnote && link >= 0 && static_cast<size_t>(link) < m_doc.links.size() &&
                 IsSafeLink(m_doc.links[link])) {
                 const std::string& target = m_doc.links[link];
-                if (target[0] == '#') {
-                    open = "<w:hyperlink" + Attribute("w:anchor", target.substr(1)) +
-                           " w:history=\"1\">";
+                if (InternalTarget(target, bookmark)) {
+                    open = "<w:hyperlink" + Attribute("w:anchor", bookmark) + " w:history=\"1\">";
                 } else {
                     open = "<w:hyperlink r:id=\"" + m_context.AddHyperlink(target) +
                            "\" w:history=\"1\">";
@@ -269,6 +399,22 @@ private:
     }
 
     void RunXml(const Run& run) {
+        if (run.kind == RunKind::BookmarkStart) {
+            m_out += "<w:bookmarkStart w:id=\"" +
+                     std::to_string(m_context.StartBookmark(run.text)) + "\"" +
+                     Attribute("w:name", run.text) + "/>";
+            return;
+        }
+        if (run.kind == RunKind::BookmarkEnd) {
+            const int id = m_context.EndBookmark(run.text);
+            if (id >= 0) {
+                m_out += "<w:bookmarkEnd w:id=\"" + std::to_string(id) + "\"/>";
+            }
+            return;
+        }
+        if (run.format.hidden) {
+            return;
+        }
         const std::string rPr = RunProperties(run.format, m_doc);
         switch (run.kind) {
             case RunKind::Text: {
@@ -297,12 +443,14 @@ private:
                 break;
             case RunKind::Picture:
                 if (!m_inFootnote && run.index >= 0 &&
-                    static_cast<size_t>(run.index) < m_doc.pictures.size() &&
-                    m_doc.pictures[run.index].Displayable()) {
+                    static_cast<size_t>(run.index) < m_doc.pictures.size()) {
                     m_out += "<w:r>" + rPr;
                     Drawing(m_doc.pictures[run.index]);
                     m_out += "</w:r>";
                 }
+                break;
+            case RunKind::BookmarkStart:
+            case RunKind::BookmarkEnd:
                 break;
             case RunKind::FootnoteRef:
                 if (!m_inFootnote && run.index >= 0 &&
@@ -338,11 +486,62 @@ private:
         return m_context.AddFootnote(std::move(xml));
     }
 
+    // The picture as a media part: PNG, JPEG and the metafiles as they are, bitmaps as .bmp;
+    // the first of the picture and its stand-ins that a word processor reads.
+    static bool Media(const Picture& picture, std::string& bytes, std::string& extension) {
+        std::vector<const Picture*> candidates{&picture};
+        for (const Picture& alternative : picture.alternatives) {
+            candidates.push_back(&alternative);
+        }
+        for (const Picture* p : candidates) {
+            switch (p->format) {
+                case PictureFormat::Png:
+                    bytes = p->data;
+                    extension = "png";
+                    return true;
+                case PictureFormat::Jpeg:
+                    bytes = p->data;
+                    extension = "jpeg";
+                    return true;
+                case PictureFormat::Emf:
+                    if (IsWholeMetafile(*p)) {
+                        bytes = p->data;
+                        extension = "emf";
+                        return true;
+                    }
+                    break;
+                case PictureFormat::Wmf:
+                    if (IsWholeMetafile(*p)) {
+                        bytes = PlaceableWmf(p->data, p->width, p->height);
+                        extension = "wmf";
+                        return true;
+                    }
+                    break;
+                case PictureFormat::Bitmap:
+                    bytes = DibToBmp(p->data);
+                    if (!bytes.empty()) {
+                        extension = "bmp";
+                        return true;
+                    }
+                    break;
+                default:
+                    break;
+            }
+        }
+        return false;
+    }
+
     void Drawing(const Picture& picture) {
+        std::string bytes, extension;
+        if (!Media(picture, bytes, extension)) {
+            // Kept visible: the reader sees that a picture was here.
+            m_out += "<w:t xml:space=\"preserve\">[" + PictureLabel(picture.format) + "]</w:t>";
+            return;
+        }
         // Twips to EMU: 914400 per inch, 1440 twips per inch.
         const int64_t cx = picture.width > 0 ? int64_t{picture.width} * 635 : 914400;
         const int64_t cy = picture.height > 0 ? int64_t{picture.height} * 635 : 914400;
-        const std::string rId = m_context.AddImage(picture);
+        const std::string rId = m_context.AddImage(std::move(bytes), extension);
         const std::string id = std::to_string(m_context.NextDrawingId());
         const std::string extent =
             "cx=\"" + std::to_string(cx) + "\" cy=\"" + std::to_string(cy) + "\"";

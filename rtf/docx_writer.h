@@ -36,11 +36,18 @@ public:
 
     // Used by the writer.
     std::string AddHyperlink(const std::string& url);
-    std::string AddImage(const Picture& picture);  // PNG or JPEG only
-    int AddList(ListStyle style, int start);       // a w:numId
-    int AddFootnote(std::string paragraphsXml);    // a w:id
+    // A media part of the bytes; extension "png", "jpeg", "bmp", "emf" or "wmf".
+    std::string AddImage(std::string bytes, const std::string& extension);
+    int AddList(ListStyle style, int start);     // a w:numId
+    int AddFootnote(std::string paragraphsXml);  // a w:id
     int NextDrawingId() { return ++m_drawingIds; }
     void UseHeading(int level);
+    // The w:id of a bookmark: a new one at its start, the start's at its end (-1 when the
+    // bookmark was never started, or has ended already).
+    int StartBookmark(const std::string& name);
+    int EndBookmark(const std::string& name);
+    // The ids of the bookmarks still open, which end with the body; they are forgotten.
+    std::vector<int> TakeOpenBookmarks();
 
     // Used by the package writer.
     const std::vector<DocxRelationship>& Relationships() const { return m_relationships; }
@@ -68,12 +75,16 @@ private:
     std::vector<ListDefinition> m_lists;
     std::vector<std::string> m_footnotes;
     int m_maxHeading = 0;
+    int m_nextBookmark = 0;
+    std::vector<std::pair<std::string, int>> m_openBookmarks;
 };
 
 // Writes the blocks of a document as WordprocessingML body content (w:p and w:tbl
-// elements, no w:body): formatting, lists (numbering from the context), tables, hyperlinks
-// (relationships), PNG and JPEG pictures (media parts) and footnotes. Hyperlinks and
-// pictures inside footnotes are written as their text only.
+// elements, no w:body): formatting, lists (numbering from the context), tables, bookmarks,
+// hyperlinks (relationships; links to a bookmark, "#name" or a local page's "page#name",
+// as internal links), pictures (media parts: PNG, JPEG, BMP and the metafiles as they are)
+// and footnotes. Hidden text is left out. Hyperlinks and pictures inside footnotes are
+// written as their text only.
 std::string WriteWordprocessingML(const Document& document, DocxContext& context);
 
 // Appends text with XML's special characters escaped and characters XML forbids dropped.

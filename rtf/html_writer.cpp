@@ -7,6 +7,7 @@
 #include <array>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <span>
 
 namespace rtf {
@@ -55,30 +56,113 @@ void AppendText(std::string& out, std::string_view text, bool& afterSpace) {
     }
 }
 
+// Lengths and colours are written for every paragraph and cell; they are formatted by hand,
+// as printf would take a good part of the writer's time.
 std::string Points(int twips) {
-    char buffer[32];
     if (twips % 20 == 0) {
-        std::snprintf(buffer, sizeof buffer, "%dpt", twips / 20);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%.2fpt", twips / 20.0);
+        return std::to_string(twips / 20) + "pt";
     }
-    return buffer;
+    // A twip is five hundredths of a point: two decimals are exact.
+    const int64_t hundredths = std::abs(int64_t{twips} * 5);
+    std::string text = twips < 0 ? "-" : "";
+    text += std::to_string(hundredths / 100);
+    text += '.';
+    text += static_cast<char>('0' + hundredths / 10 % 10);
+    text += static_cast<char>('0' + hundredths % 10);
+    text += "pt";
+    return text;
 }
 
 std::string HalfPoints(int halfPoints) {
-    char buffer[32];
-    if (halfPoints % 2 == 0) {
-        std::snprintf(buffer, sizeof buffer, "%dpt", halfPoints / 2);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%d.5pt", halfPoints / 2);
-    }
-    return buffer;
+    return std::to_string(halfPoints / 2) + (halfPoints % 2 == 0 ? "pt" : ".5pt");
 }
 
 std::string CssColor(uint32_t rgb) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "#%06x", rgb & 0xFFFFFF);
-    return buffer;
+    static const char digits[] = "0123456789abcdef";
+    std::string text(7, '#');
+    for (int i = 0; i < 6; ++i) {
+        text[static_cast<size_t>(6 - i)] = digits[(rgb >> (4 * i)) & 15];
+    }
+    return text;
+}
+
+// A multiple of single line spacing, in 240ths, as a CSS number with at most two decimals.
+std::string LineMultiple(int twoHundredFortieths) {
+    const int64_t hundredths = (int64_t{twoHundredFortieths} * 100 + 120) / 240;
+    std::string text = std::to_string(hundredths / 100);
+    const int fraction = static_cast<int>(hundredths % 100);
+    if (fraction != 0) {
+        text += '.';
+        text += static_cast<char>('0' + fraction / 10);
+        if (fraction % 10 != 0) {
+            text += static_cast<char>('0' + fraction % 10);
+        }
+    }
+    return text;
+}
+
+// A border side as CSS: "1px solid #000000"; empty for none.
+std::string CssBorder(const Border& b) {
+    const char* style = "solid";
+    switch (b.style) {
+        case BorderStyle::None:
+            return {};
+        case BorderStyle::Double:
+        case BorderStyle::Triple:
+            style = "double";
+            break;
+        case BorderStyle::Dotted:
+            style = "dotted";
+            break;
+        case BorderStyle::Dashed:
+            style = "dashed";
+            break;
+        case BorderStyle::Inset:
+            style = "inset";
+            break;
+        case BorderStyle::Outset:
+            style = "outset";
+            break;
+        case BorderStyle::Emboss:
+            style = "ridge";
+            break;
+        case BorderStyle::Engrave:
+            style = "groove";
+            break;
+        default:
+            break;
+    }
+    // Twips to CSS pixels (15 a pixel); a double line needs three pixels to show.
+    int pixels = std::max(1, (b.width + 7) / 15);
+    if (b.style == BorderStyle::Thick) {
+        pixels = std::max(pixels, 2);
+    }
+    if (std::string_view(style) == "double") {
+        pixels = std::max(pixels, 3);
+    }
+    return std::to_string(pixels) + "px " + style + " " +
+           CssColor(b.color == kNoColor ? 0 : b.color);
+}
+
+void AppendBorders(std::string& style, const Borders& borders) {
+    if (borders.top == borders.left && borders.top == borders.bottom &&
+        borders.top == borders.right) {
+        const std::string css = CssBorder(borders.top);
+        if (!css.empty()) {
+            style += "border:" + css + ";";
+        }
+        return;
+    }
+    const std::pair<const char*, const Border*> sides[] = {{"border-top:", &borders.top},
+                                                           {"border-right:", &borders.right},
+                                                           {"border-bottom:", &borders.bottom},
+                                                           {"border-left:", &borders.left}};
+    for (const auto& [name, border] : sides) {
+        const std::string css = CssBorder(*border);
+        if (!css.empty()) {
+            style += name + css + ";";
+        }
+    }
 }
 
 const char* GenericFamily(FontFamily family) {
@@ -109,11 +193,15 @@ private:
     void Blocks(std::span<const Block> blocks);
     void ParagraphBlock(const Paragraph& p, const char* tag);
     void ParagraphContent(const Paragraph& p, const CharFormat* common);
-    void ListBlock(const List& list);
+    void Anchors(const Paragraph& p);
+    void ListBlock(const List& list, int outerIndent);
     void TableBlock(const Table& table);
     void CellContent(const TableCell& cell);
     void RunContent(const Run& run, const CharFormat* common, bool inLink);
     void PictureContent(const Picture& picture, int index);
+    bool ShowablePicture(const Picture& picture, int width, int height, std::string& mime,
+                         std::string& extension, std::string& bytes) const;
+    std::string DocumentFont() const;
     void Footnotes();
     std::string ParagraphStyle(const ParagraphFormat& f, const CharFormat* common) const;
     std::string FontStyle(const CharFormat& f, const CharFormat* common) const;
@@ -125,7 +213,48 @@ private:
     std::vector<HtmlFile>* m_files;
     std::string m_out;
     bool m_afterSpace = false;
+    int m_listIndent = 0;  // where the text of the list being written starts, in twips
 };
+
+// The font the document states for text without a font or size of its own, as CSS; the
+// caller's default where the document states none.
+std::string HtmlWriter::DocumentFont() const {
+    std::string style;
+    std::string family;
+    if (m_doc.defaultFont >= 0 && static_cast<size_t>(m_doc.defaultFont) < m_doc.fonts.size()) {
+        const Font& font = m_doc.fonts[m_doc.defaultFont];
+        family = CssFontName(font.name);
+        if (!family.empty()) {
+            if (const char* generic = GenericFamily(font.family)) {
+                family += ",";
+                family += generic;
+            }
+        }
+    }
+    if (family.empty()) {
+        family = CssFontName(m_options.defaultFontFamily);
+    }
+    if (!family.empty()) {
+        style += "font-family:" + family + ";";
+    }
+    std::string size;
+    if (m_doc.defaultSize > 0) {
+        size = HalfPoints(m_doc.defaultSize);
+    } else {
+        for (const char c : m_options.defaultFontSize) {
+            if (std::isalnum(static_cast<unsigned char>(c)) || c == '.') {
+                size += c;
+            }
+        }
+        if (!size.empty() && size.find_first_not_of("0123456789.") == std::string::npos) {
+            size += "pt";
+        }
+    }
+    if (!size.empty()) {
+        style += "font-size:" + size + ";";
+    }
+    return style;
+}
 
 std::string HtmlWriter::Write() {
     m_out.reserve(4096);
@@ -133,30 +262,28 @@ std::string HtmlWriter::Write() {
         m_out += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";
         AppendHtmlEscaped(m_out, m_options.title);
         m_out += "</title>\n<style>\n";
-        std::string body;
-        const std::string family = CssFontName(m_options.defaultFontFamily);
-        if (!family.empty()) {
-            body += "font-family:" + family + ";";
-        }
-        std::string size;
-        for (const char c : m_options.defaultFontSize) {
-            if (std::isalnum(static_cast<unsigned char>(c)) || c == '.') {
-                size += c;
-            }
-        }
-        if (!size.empty()) {
-            if (size.find_first_not_of("0123456789.") == std::string::npos) {
-                size += "pt";
-            }
-            body += "font-size:" + size + ";";
-        }
+        const std::string body = DocumentFont();
         if (!body.empty()) {
             m_out += "body{" + body + "}\n";
         }
         m_out += "p,h1,h2,h3,h4,h5,h6{margin:0}\n</style>\n</head>\n<body>\n";
     }
+    // In a template's placeholder the template's style applies, unless the document says
+    // which font its text is in.
+    std::string wrapper;
+    if (m_options.fragment && (m_doc.defaultFont >= 0 || m_doc.defaultSize > 0)) {
+        wrapper = DocumentFont();
+        if (!wrapper.empty()) {
+            m_out += "<div style=\"";
+            AppendHtmlEscaped(m_out, wrapper);
+            m_out += "\">\n";
+        }
+    }
     Blocks(m_doc.blocks);
     Footnotes();
+    if (!wrapper.empty()) {
+        m_out += "</div>\n";
+    }
     if (!m_options.fragment) {
         m_out += "</body>\n</html>\n";
     }
@@ -168,9 +295,12 @@ void HtmlWriter::Blocks(std::span<const Block> blocks) {
         if (const Paragraph* p = block.AsParagraph()) {
             ParagraphBlock(*p, nullptr);
         } else if (const List* list = block.AsList()) {
-            ListBlock(*list);
+            ListBlock(*list, m_listIndent);
         } else if (const Table* table = block.AsTable()) {
+            const int saved = m_listIndent;
+            m_listIndent = 0;
             TableBlock(*table);
+            m_listIndent = saved;
         }
     }
 }
@@ -184,7 +314,7 @@ std::string HtmlWriter::HeadingTag(int level) const {
 const CharFormat* HtmlWriter::CommonFont(const Paragraph& p, CharFormat& scratch) {
     bool first = true;
     for (const Run& run : p.runs) {
-        if (run.kind != RunKind::Text) {
+        if (run.kind != RunKind::Text || run.format.hidden) {
             continue;
         }
         if (first) {
@@ -197,7 +327,20 @@ const CharFormat* HtmlWriter::CommonFont(const Paragraph& p, CharFormat& scratch
     return first ? nullptr : &scratch;
 }
 
+// The bookmarks of a paragraph that is not shown.
+void HtmlWriter::Anchors(const Paragraph& p) {
+    for (const Run& run : p.runs) {
+        if (run.kind == RunKind::BookmarkStart) {
+            RunContent(run, nullptr, false);
+        }
+    }
+}
+
 void HtmlWriter::ParagraphBlock(const Paragraph& p, const char* tag) {
+    if (!p.Shown()) {
+        Anchors(p);
+        return;
+    }
     const std::string name = tag != nullptr         ? tag
                              : p.format.heading > 0 ? HeadingTag(p.format.heading)
                                                     : "p";
@@ -240,6 +383,25 @@ std::string HtmlWriter::ParagraphStyle(const ParagraphFormat& f, const CharForma
     if (f.firstIndent != 0) {
         style += "text-indent:" + Points(f.firstIndent) + ";";
     }
+    if (f.lineMultiple && f.lineSpacing > 0) {
+        style += "line-height:" + LineMultiple(f.lineSpacing) + ";";
+    } else if (f.lineSpacing != 0 && !f.lineMultiple) {
+        // "At least" and "exactly" both become the line's height.
+        style += "line-height:" + Points(std::abs(f.lineSpacing)) + ";";
+    }
+    if (f.shading != kNoColor) {
+        style += "background-color:" + CssColor(f.shading) + ";";
+    }
+    if (f.borders.Any()) {
+        AppendBorders(style, f.borders);
+        const Border* sides[4] = {&f.borders.top, &f.borders.right, &f.borders.bottom,
+                                  &f.borders.left};
+        style += "padding:";
+        for (int i = 0; i < 4; ++i) {
+            style += Points(sides[i]->Present() ? sides[i]->space : 0);
+            style += i < 3 ? " " : ";";
+        }
+    }
     if (common != nullptr) {
         style += FontStyle(*common, nullptr);
     }
@@ -278,7 +440,16 @@ void HtmlWriter::ParagraphContent(const Paragraph& p, const CharFormat* common) 
         return;
     }
     int openLink = -1;
+    bool shown = false;
     for (const Run& run : p.runs) {
+        if (run.format.hidden && run.kind != RunKind::BookmarkStart) {
+            continue;
+        }
+        if (run.kind == RunKind::BookmarkStart || run.kind == RunKind::BookmarkEnd) {
+            RunContent(run, common, openLink >= 0);  // an anchor neither opens nor ends a link
+            continue;
+        }
+        shown = true;
         int link = run.format.link;
         if (link >= 0 &&
             (static_cast<size_t>(link) >= m_doc.links.size() || !IsSafeLink(m_doc.links[link]))) {
@@ -300,8 +471,16 @@ void HtmlWriter::ParagraphContent(const Paragraph& p, const CharFormat* common) 
     if (openLink >= 0) {
         m_out += "</a>";
     }
-    // A paragraph that ends in a line break needs something after it to keep the line.
-    if (p.runs.back().kind == RunKind::LineBreak) {
+    // A paragraph without visible content keeps its line; one that ends in a line break
+    // needs something after it to keep the last line.
+    const Run* last = nullptr;
+    for (const Run& run : p.runs) {
+        if (!run.format.hidden && run.kind != RunKind::BookmarkStart &&
+            run.kind != RunKind::BookmarkEnd) {
+            last = &run;
+        }
+    }
+    if (!shown || (last != nullptr && last->kind == RunKind::LineBreak)) {
         m_out += "<br>";
     }
 }
@@ -329,6 +508,24 @@ void HtmlWriter::RunContent(const Run& run, const CharFormat* common, bool inLin
             m_afterSpace = false;
             return;
         }
+        case RunKind::BookmarkStart:
+            // Inside a link an anchor would end the link in older browsers; the id goes on
+            // an empty element either way.
+            if (inLink) {
+                m_out += "<span id=\"";
+                AppendHtmlEscaped(m_out, run.text);
+                m_out += "\"></span>";
+            } else {
+                // The name is for help viewers that know no other anchors.
+                m_out += "<a id=\"";
+                AppendHtmlEscaped(m_out, run.text);
+                m_out += "\" name=\"";
+                AppendHtmlEscaped(m_out, run.text);
+                m_out += "\"></a>";
+            }
+            return;
+        case RunKind::BookmarkEnd:
+            return;
         case RunKind::Text:
             break;
     }
@@ -393,41 +590,101 @@ void HtmlWriter::RunContent(const Run& run, const CharFormat* common, bool inLin
     m_out += closing;
 }
 
+// The picture, or its stand-in, in a form a browser shows: PNG and JPEG as they are,
+// device-independent bitmaps as .bmp, metafiles drawn by the renderer.
+bool HtmlWriter::ShowablePicture(const Picture& picture, int width, int height, std::string& mime,
+                                 std::string& extension, std::string& bytes) const {
+    std::vector<const Picture*> candidates{&picture};
+    for (const Picture& alternative : picture.alternatives) {
+        candidates.push_back(&alternative);
+    }
+    for (const Picture* p : candidates) {
+        if (p->Displayable()) {
+            const bool png = p->format == PictureFormat::Png;
+            mime = png ? "image/png" : "image/jpeg";
+            extension = png ? "png" : "jpg";
+            bytes = p->data;
+            return true;
+        }
+    }
+    for (const Picture* p : candidates) {
+        if (p->format == PictureFormat::Bitmap) {
+            bytes = DibToBmp(p->data);
+            if (!bytes.empty()) {
+                mime = "image/bmp";
+                extension = "bmp";
+                return true;
+            }
+        }
+    }
+    if (m_options.renderer == nullptr) {
+        return false;
+    }
+    for (const Picture* p : candidates) {
+        // Twice the display size, so that lines and text stay sharp when zoomed.
+        if (m_options.renderer->RenderPng(*p, width * 2, height * 2, bytes)) {
+            mime = "image/png";
+            extension = "png";
+            return true;
+        }
+    }
+    return false;
+}
+
 void HtmlWriter::PictureContent(const Picture& picture, int index) {
-    if (!picture.Displayable()) {
-        // Formats a browser cannot show are marked where they were, without text.
-        m_out += "<span class=\"picture-unsupported\" title=\"";
-        m_out += PictureFormatName(picture.format);
-        m_out += " picture\"></span>";
+    // Twips to CSS pixels (96 per inch); a picture of unknown size is shown an inch square.
+    const int width = picture.width > 0 ? std::max(1, (picture.width + 7) / 15) : 96;
+    const int height = picture.height > 0 ? std::max(1, (picture.height + 7) / 15) : 96;
+    std::string mime, extension, bytes;
+    if (!ShowablePicture(picture, width, height, mime, extension, bytes)) {
+        // Kept visible at its size, so that the reader sees that something is missing.
+        const std::string label = PictureLabel(picture.format);
+        m_out +=
+            "<span class=\"picture-missing\" role=\"img\" title=\"" + label +
+            "\" style=\"display:inline-block;box-sizing:border-box;width:" + std::to_string(width) +
+            "px;height:" + std::to_string(height) +
+            "px;border:1px dashed #888;background:#f2f2f2;color:#666;font-size:8pt;"
+            "overflow:hidden\">[" +
+            label + "]</span>";
         return;
     }
-    const char* extension = picture.format == PictureFormat::Png ? "png" : "jpg";
-    const char* mime = picture.format == PictureFormat::Png ? "image/png" : "image/jpeg";
     m_out += "<img src=\"";
     if (m_options.pictures == PictureMode::Files && m_files != nullptr) {
         std::string name =
             m_options.pictureBaseName + "_" + std::to_string(index + 1) + "." + extension;
         AppendHtmlEscaped(m_out, name);
-        m_files->push_back(HtmlFile{std::move(name), picture.data});
+        m_files->push_back(HtmlFile{std::move(name), std::move(bytes)});
     } else {
         m_out += "data:";
         m_out += mime;
         m_out += ";base64,";
-        AppendBase64(m_out, picture.data);
+        AppendBase64(m_out, bytes);
     }
     m_out += "\" alt=\"\"";
     if (picture.width > 0 && picture.height > 0) {
-        // Twips to CSS pixels (96 per inch).
-        m_out += " width=\"" + std::to_string(std::max(1, (picture.width + 7) / 15)) + "\"";
-        m_out += " height=\"" + std::to_string(std::max(1, (picture.height + 7) / 15)) + "\"";
+        m_out += " width=\"" + std::to_string(width) + "\"";
+        m_out += " height=\"" + std::to_string(height) + "\"";
     }
     m_out += '>';
 }
 
-void HtmlWriter::ListBlock(const List& list) {
+void HtmlWriter::ListBlock(const List& list, int outerIndent) {
     const char* tag = list.Ordered() ? "ol" : "ul";
+    // The list's text starts where the RTF indents its items; the markers stand in the space
+    // before, as a hanging indent does.
+    int indent = 0;
+    if (!list.items.empty() && !list.items[0].blocks.empty()) {
+        if (const Paragraph* p = list.items[0].blocks[0].AsParagraph()) {
+            indent = p->format.leftIndent;
+        }
+    }
     m_out += '<';
     m_out += tag;
+    if (indent > outerIndent) {
+        m_out +=
+            " style=\"margin-top:0;margin-bottom:0;padding-left:" + Points(indent - outerIndent) +
+            "\"";
+    }
     switch (list.style) {
         case ListStyle::LowerAlpha:
             m_out += " type=\"a\"";
@@ -472,7 +729,10 @@ void HtmlWriter::ListBlock(const List& list) {
         }
         if (i < item.blocks.size()) {
             m_out += '\n';
+            const int saved = m_listIndent;
+            m_listIndent = std::max(indent, outerIndent);
             Blocks(std::span<const Block>(item.blocks).subspan(i));
+            m_listIndent = saved;
         }
         m_out += "</li>\n";
     }
@@ -482,11 +742,27 @@ void HtmlWriter::ListBlock(const List& list) {
 }
 
 void HtmlWriter::TableBlock(const Table& table) {
-    m_out += "<table style=\"border-collapse:collapse\">\n";
+    std::string tableStyle = "border-collapse:collapse;";
+    if (table.align == Alignment::Center) {
+        tableStyle += "margin-left:auto;margin-right:auto;";
+    } else if (table.align == Alignment::Right) {
+        tableStyle += "margin-left:auto;";
+    } else if (!table.rows.empty() && table.rows[0].left != 0) {
+        tableStyle += "margin-left:" + Points(table.rows[0].left) + ";";
+    }
+    m_out += "<table style=\"" + tableStyle + "\">\n";
     for (size_t r = 0; r < table.rows.size(); ++r) {
         const TableRow& row = table.rows[r];
         m_out += "<tr>";
-        int column = 0;
+        if (row.gridBefore > 0) {
+            // The row starts further right than others: an empty cell keeps its place.
+            m_out += "<td";
+            if (row.gridBefore > 1) {
+                m_out += " colspan=\"" + std::to_string(row.gridBefore) + "\"";
+            }
+            m_out += "></td>";
+        }
+        int column = row.gridBefore;
         for (const TableCell& cell : row.cells) {
             const int cellColumn = column;
             column += std::max(1, cell.colSpan);
@@ -510,9 +786,17 @@ void HtmlWriter::TableBlock(const Table& table) {
             if (rowSpan > 1) {
                 m_out += " rowspan=\"" + std::to_string(rowSpan) + "\"";
             }
-            std::string style = "vertical-align:top;";
-            if (table.borders) {
-                style += "border:1px solid #000;";
+            std::string style = cell.valign == CellAlign::Center   ? "vertical-align:middle;"
+                                : cell.valign == CellAlign::Bottom ? "vertical-align:bottom;"
+                                                                   : "vertical-align:top;";
+            AppendBorders(style, cell.borders);
+            if (cell.shading != kNoColor) {
+                style += "background-color:" + CssColor(cell.shading) + ";";
+            }
+            const Padding& pad = cell.padding;
+            if (pad != Padding{}) {
+                style += "padding:" + Points(pad.top) + " " + Points(pad.right) + " " +
+                         Points(pad.bottom) + " " + Points(pad.left) + ";";
             }
             if (cell.width > 0) {
                 style += "width:" + Points(cell.width) + ";";
@@ -530,7 +814,7 @@ void HtmlWriter::CellContent(const TableCell& cell) {
     // A cell of one plain paragraph needs no paragraph element.
     if (cell.blocks.size() == 1) {
         if (const Paragraph* p = cell.blocks[0].AsParagraph()) {
-            if (p->format == ParagraphFormat{}) {
+            if (p->format == ParagraphFormat{} && p->Shown()) {
                 CharFormat scratch;
                 const CharFormat* common = CommonFont(*p, scratch);
                 if (common != nullptr) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rtf/model.h"
+#include "rtf/picture_renderer.h"
 
 #include <string>
 #include <vector>
@@ -13,12 +14,16 @@ enum class PictureMode : uint8_t {
 };
 
 struct HtmlOptions {
-    bool fragment = false;          // only the content, for a template's placeholder
-    std::string title;              // the page's <title>
-    std::string defaultFontFamily;  // the page's font, e.g. "Tahoma"; empty for none
-    std::string defaultFontSize;    // in points ("10") or with a CSS unit; empty for none
+    bool fragment = false;  // only the content, for a template's placeholder
+    std::string title;      // the page's <title>
+    // The page's font where the document states none, e.g. "Tahoma" and "10" (points, or
+    // with a CSS unit); empty for none.
+    std::string defaultFontFamily;
+    std::string defaultFontSize;
     PictureMode pictures = PictureMode::DataUri;
-    std::string pictureBaseName;  // Files: pictures are named <base>_<n>.<png|jpg>
+    std::string pictureBaseName;  // Files: pictures are named <base>_<n>.<png|jpg|bmp>
+    // Draws metafiles; without one they are shown as placeholders of their size.
+    const PictureRenderer* renderer = nullptr;
 };
 
 struct HtmlFile {
@@ -27,8 +32,9 @@ struct HtmlFile {
 };
 
 // Writes a document as HTML5: a whole page declaring UTF-8, or a fragment. Links other than
-// web, mail, file and in-page ones are written as plain text. With PictureMode::Files the
-// picture files the page refers to are appended to files (which may then not be null).
+// web, mail, file and in-page ones are written as plain text; bookmarks become anchors
+// ("id"); hidden text is left out. With PictureMode::Files the picture files the page refers
+// to are appended to files (which may then not be null).
 std::string WriteHtml(const Document& document, const HtmlOptions& options,
                       std::vector<HtmlFile>* files = nullptr);
 

@@ -67,6 +67,7 @@ constexpr Handler HandlerOf(Kw id) {
         case Kw::Dn:
         case Kw::Caps:
         case Kw::Hidden:
+        case Kw::DefaultChars:
             return Handler::Character;
         case Kw::StyleSheet:
         case Kw::Footnote:
@@ -85,6 +86,8 @@ constexpr Handler HandlerOf(Kw id) {
         case Kw::FirstIndent:
         case Kw::SpaceBefore:
         case Kw::SpaceAfter:
+        case Kw::LineSpacing:
+        case Kw::LineMultiple:
         case Kw::StyleNumber:
         case Kw::OutlineLevel:
             return Handler::Paragraph;
@@ -123,11 +126,24 @@ constexpr Handler HandlerOf(Kw id) {
         case Kw::CellMerge:
         case Kw::CellVMergeFirst:
         case Kw::CellVMerge:
+        case Kw::CellAlignWord:
+        case Kw::CellPadding:
+        case Kw::RowPadding:
+        case Kw::RowGap:
+        case Kw::RowAlign:
+            return Handler::Table;
         case Kw::BorderSide:
         case Kw::BorderNone:
-        case Kw::BorderStyle:
-            return Handler::Table;
+        case Kw::BorderStyleWord:
+        case Kw::BorderWidth:
+        case Kw::BorderColor:
+        case Kw::BorderSpace:
+        case Kw::ShadeBackground:
+        case Kw::ShadeForeground:
+        case Kw::ShadePercent:
+            return Handler::Border;
         case Kw::Pict:
+        case Kw::NonShpPict:
         case Kw::ShapeInst:
         case Kw::ShapeText:
         case Kw::PngBlip:
@@ -146,6 +162,8 @@ constexpr Handler HandlerOf(Kw id) {
         case Kw::Field:
         case Kw::FldInst:
         case Kw::FldRslt:
+        case Kw::BookmarkStart:
+        case Kw::BookmarkEnd:
             return Handler::Field;
     }
     return Handler::None;
@@ -165,6 +183,9 @@ constexpr uint8_t U(Underline u) {
 }
 constexpr uint8_t F(FontFamily f) {
     return static_cast<uint8_t>(f);
+}
+constexpr uint8_t B(BorderStyle b) {
+    return static_cast<uint8_t>(b);
 }
 
 constexpr KeywordInfo kSkip = Dest(Kw::SkipDestination);
@@ -195,6 +216,10 @@ const Entry kEntries[] = {
     {"nesttableprops", Dest(Kw::NestTableProps)},
     {"object", Dest(Kw::Object)},
     {"result", Dest(Kw::Result)},
+    {"bkmkstart", Dest(Kw::BookmarkStart)},
+    {"bkmkend", Dest(Kw::BookmarkEnd)},
+    {"nonshppict", Dest(Kw::NonShpPict)},
+    {"defchp", Dest(Kw::DefaultChars)},
     // Destinations that hold nothing to show. Most others of this kind are written after
     // \* and skipped without being listed.
     {"info", kSkip},
@@ -210,7 +235,6 @@ const Entry kEntries[] = {
     {"pntxta", kSkip},
     {"pntxtb", kSkip},
     {"listtext", kSkip},
-    {"nonshppict", kSkip},
     {"nonesttables", kSkip},
     {"shprslt", kSkip},
     {"xe", kSkip},
@@ -245,8 +269,6 @@ const Entry kEntries[] = {
     {"objdata", kSkip},
     {"objclass", kSkip},
     {"objname", kSkip},
-    {"bkmkstart", kSkip},
-    {"bkmkend", kSkip},
     {"template", kSkip},
     {"docvar", kSkip},
     {"falt", kSkip},
@@ -350,6 +372,8 @@ const Entry kEntries[] = {
     {"fi", Word(Kw::FirstIndent)},
     {"sb", Word(Kw::SpaceBefore)},
     {"sa", Word(Kw::SpaceAfter)},
+    {"sl", Word(Kw::LineSpacing)},
+    {"slmult", Word(Kw::LineMultiple)},
     {"s", Word(Kw::StyleNumber)},
     {"outlinelevel", Word(Kw::OutlineLevel)},
     {"ls", Word(Kw::ListOverrideNumber)},
@@ -368,40 +392,78 @@ const Entry kEntries[] = {
     {"clmrg", Word(Kw::CellMerge)},
     {"clvmgf", Word(Kw::CellVMergeFirst)},
     {"clvmrg", Word(Kw::CellVMerge)},
-    {"clbrdrt", Word(Kw::BorderSide, 1)},
-    {"clbrdrb", Word(Kw::BorderSide, 1)},
-    {"clbrdrl", Word(Kw::BorderSide, 1)},
-    {"clbrdrr", Word(Kw::BorderSide, 1)},
-    {"trbrdrt", Word(Kw::BorderSide, 1)},
-    {"trbrdrb", Word(Kw::BorderSide, 1)},
-    {"trbrdrl", Word(Kw::BorderSide, 1)},
-    {"trbrdrr", Word(Kw::BorderSide, 1)},
-    {"trbrdrh", Word(Kw::BorderSide, 1)},
-    {"trbrdrv", Word(Kw::BorderSide, 1)},
-    {"brdrt", Word(Kw::BorderSide, 0)},
-    {"brdrb", Word(Kw::BorderSide, 0)},
-    {"brdrl", Word(Kw::BorderSide, 0)},
-    {"brdrr", Word(Kw::BorderSide, 0)},
-    {"box", Word(Kw::BorderSide, 0)},
+    {"clbrdrt", Word(Kw::BorderSide, 0x10)},
+    {"clbrdrl", Word(Kw::BorderSide, 0x11)},
+    {"clbrdrb", Word(Kw::BorderSide, 0x12)},
+    {"clbrdrr", Word(Kw::BorderSide, 0x13)},
+    {"trbrdrt", Word(Kw::BorderSide, 0x20)},
+    {"trbrdrl", Word(Kw::BorderSide, 0x21)},
+    {"trbrdrb", Word(Kw::BorderSide, 0x22)},
+    {"trbrdrr", Word(Kw::BorderSide, 0x23)},
+    {"trbrdrh", Word(Kw::BorderSide, 0x24)},
+    {"trbrdrv", Word(Kw::BorderSide, 0x25)},
+    {"brdrt", Word(Kw::BorderSide, 0x30)},
+    {"brdrl", Word(Kw::BorderSide, 0x31)},
+    {"brdrb", Word(Kw::BorderSide, 0x32)},
+    {"brdrr", Word(Kw::BorderSide, 0x33)},
+    {"box", Word(Kw::BorderSide, 0x40)},
     {"brdrnone", Word(Kw::BorderNone)},
     {"brdrnil", Word(Kw::BorderNone)},
     {"brdrtbl", Word(Kw::BorderNone)},
-    {"brdrs", Word(Kw::BorderStyle)},
-    {"brdrth", Word(Kw::BorderStyle)},
-    {"brdrsh", Word(Kw::BorderStyle)},
-    {"brdrdb", Word(Kw::BorderStyle)},
-    {"brdrdot", Word(Kw::BorderStyle)},
-    {"brdrdash", Word(Kw::BorderStyle)},
-    {"brdrhair", Word(Kw::BorderStyle)},
-    {"brdrdashsm", Word(Kw::BorderStyle)},
-    {"brdrdashd", Word(Kw::BorderStyle)},
-    {"brdrdashdd", Word(Kw::BorderStyle)},
-    {"brdrtriple", Word(Kw::BorderStyle)},
-    {"brdrinset", Word(Kw::BorderStyle)},
-    {"brdroutset", Word(Kw::BorderStyle)},
-    {"brdrwavy", Word(Kw::BorderStyle)},
-    {"brdremboss", Word(Kw::BorderStyle)},
-    {"brdrengrave", Word(Kw::BorderStyle)},
+    {"brdrs", Word(Kw::BorderStyleWord, B(BorderStyle::Single))},
+    {"brdrth", Word(Kw::BorderStyleWord, B(BorderStyle::Thick))},
+    {"brdrsh", Word(Kw::BorderStyleWord, B(BorderStyle::Single))},
+    {"brdrdb", Word(Kw::BorderStyleWord, B(BorderStyle::Double))},
+    {"brdrdot", Word(Kw::BorderStyleWord, B(BorderStyle::Dotted))},
+    {"brdrdash", Word(Kw::BorderStyleWord, B(BorderStyle::Dashed))},
+    {"brdrhair", Word(Kw::BorderStyleWord, B(BorderStyle::Hairline))},
+    {"brdrdashsm", Word(Kw::BorderStyleWord, B(BorderStyle::Dashed))},
+    {"brdrdashd", Word(Kw::BorderStyleWord, B(BorderStyle::Dashed))},
+    {"brdrdashdd", Word(Kw::BorderStyleWord, B(BorderStyle::Dashed))},
+    {"brdrdashdot", Word(Kw::BorderStyleWord, B(BorderStyle::Dashed))},
+    {"brdrdashdotdot", Word(Kw::BorderStyleWord, B(BorderStyle::Dashed))},
+    {"brdrtriple", Word(Kw::BorderStyleWord, B(BorderStyle::Triple))},
+    {"brdrinset", Word(Kw::BorderStyleWord, B(BorderStyle::Inset))},
+    {"brdroutset", Word(Kw::BorderStyleWord, B(BorderStyle::Outset))},
+    {"brdrwavy", Word(Kw::BorderStyleWord, B(BorderStyle::Wavy))},
+    {"brdrwavydb", Word(Kw::BorderStyleWord, B(BorderStyle::Wavy))},
+    {"brdremboss", Word(Kw::BorderStyleWord, B(BorderStyle::Emboss))},
+    {"brdrengrave", Word(Kw::BorderStyleWord, B(BorderStyle::Engrave))},
+    {"brdrthtnsg", Word(Kw::BorderStyleWord, B(BorderStyle::Double))},
+    {"brdrtnthsg", Word(Kw::BorderStyleWord, B(BorderStyle::Double))},
+    {"brdrtnthtnsg", Word(Kw::BorderStyleWord, B(BorderStyle::Triple))},
+    {"brdrthtnmg", Word(Kw::BorderStyleWord, B(BorderStyle::Double))},
+    {"brdrtnthmg", Word(Kw::BorderStyleWord, B(BorderStyle::Double))},
+    {"brdrtnthtnmg", Word(Kw::BorderStyleWord, B(BorderStyle::Triple))},
+    {"brdrthtnlg", Word(Kw::BorderStyleWord, B(BorderStyle::Double))},
+    {"brdrtnthlg", Word(Kw::BorderStyleWord, B(BorderStyle::Double))},
+    {"brdrtnthtnlg", Word(Kw::BorderStyleWord, B(BorderStyle::Triple))},
+    {"brdrdashdotstr", Word(Kw::BorderStyleWord, B(BorderStyle::Dashed))},
+    {"brdrframe", Word(Kw::BorderStyleWord, B(BorderStyle::Single))},
+    {"brdrw", Word(Kw::BorderWidth)},
+    {"brdrcf", Word(Kw::BorderColor)},
+    {"brsp", Word(Kw::BorderSpace)},
+    {"cbpat", Word(Kw::ShadeBackground, 0)},
+    {"cfpat", Word(Kw::ShadeForeground, 0)},
+    {"shading", Word(Kw::ShadePercent, 0)},
+    {"clcbpat", Word(Kw::ShadeBackground, 1)},
+    {"clcfpat", Word(Kw::ShadeForeground, 1)},
+    {"clshdng", Word(Kw::ShadePercent, 1)},
+    {"clvertalt", Word(Kw::CellAlignWord, static_cast<uint8_t>(CellAlign::Top))},
+    {"clvertalc", Word(Kw::CellAlignWord, static_cast<uint8_t>(CellAlign::Center))},
+    {"clvertalb", Word(Kw::CellAlignWord, static_cast<uint8_t>(CellAlign::Bottom))},
+    {"clpadt", Word(Kw::CellPadding, 0)},
+    {"clpadl", Word(Kw::CellPadding, 1)},
+    {"clpadb", Word(Kw::CellPadding, 2)},
+    {"clpadr", Word(Kw::CellPadding, 3)},
+    {"trpaddt", Word(Kw::RowPadding, 0)},
+    {"trpaddl", Word(Kw::RowPadding, 1)},
+    {"trpaddb", Word(Kw::RowPadding, 2)},
+    {"trpaddr", Word(Kw::RowPadding, 3)},
+    {"trgaph", Word(Kw::RowGap)},
+    {"trql", Word(Kw::RowAlign, static_cast<uint8_t>(Alignment::Left))},
+    {"trqc", Word(Kw::RowAlign, static_cast<uint8_t>(Alignment::Center))},
+    {"trqr", Word(Kw::RowAlign, static_cast<uint8_t>(Alignment::Right))},
     // Lists.
     {"listid", Word(Kw::ListId)},
     {"levelnfc", Word(Kw::LevelNfc)},

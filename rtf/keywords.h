@@ -34,6 +34,10 @@ enum class Kw : uint8_t {
     NestTableProps,
     Object,
     Result,
+    BookmarkStart,
+    BookmarkEnd,
+    NonShpPict,
+    DefaultChars,
     SkipDestination,  // destinations whose content is never shown (headers, info, ...)
     // Document.
     Ansi,
@@ -86,6 +90,8 @@ enum class Kw : uint8_t {
     FirstIndent,
     SpaceBefore,
     SpaceAfter,
+    LineSpacing,
+    LineMultiple,
     StyleNumber,
     OutlineLevel,
     ListOverrideNumber,
@@ -104,9 +110,21 @@ enum class Kw : uint8_t {
     CellMerge,
     CellVMergeFirst,
     CellVMerge,
-    BorderSide,
+    CellAlignWord,  // variant: CellAlign
+    CellPadding,    // variant: side (0 top, 1 left, 2 bottom, 3 right)
+    RowPadding,     // variant: side
+    RowGap,
+    RowAlign,  // variant: Alignment
+    // Borders and shading.
+    BorderSide,  // variant: owner * 16 + side, see reader_borders.cpp
     BorderNone,
-    BorderStyle,
+    BorderStyleWord,  // variant: BorderStyle
+    BorderWidth,
+    BorderColor,
+    BorderSpace,
+    ShadeBackground,  // variant 0: paragraph (\cbpat), 1: cell (\clcbpat)
+    ShadeForeground,  // variant as above
+    ShadePercent,     // variant as above
     // Lists.
     ListId,
     LevelNfc,
@@ -151,7 +169,8 @@ enum class Handler : uint8_t {
     List,       // list tables, list paragraphs and old-style numbering
     Table,      // row definitions, cells and rows
     Picture,    // pictures and the shapes that hold them
-    Field,      // fields and their instructions
+    Field,      // fields and their instructions, bookmarks
+    Border,     // borders and shading of paragraphs, cells and rows
 };
 
 struct KeywordInfo {

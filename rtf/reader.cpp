@@ -23,8 +23,13 @@ void Reader::Run() {
         const Token t = m_tok.Next();
         if (t.kind != TokenKind::Text && t.kind != TokenKind::Hex) {
             m_lead = 0;  // a lead byte without its trail byte is dropped
-            // A high surrogate not followed by its low half stands alone.
-            if (m_skip == 0 && !(t.kind == TokenKind::Word && t.text == "u")) {
+            if (!m_utf8.empty()) {
+                FlushUtf8();
+            }
+            // A high surrogate not followed by its low half stands alone; it is written out
+            // before anything that ends a paragraph or a cell. Groups and formatting may come
+            // between the halves: programs put each half in a group of its own.
+            if (m_highSurrogate != 0 && m_skip == 0 && !SurrogateMayWait(t)) {
                 FlushSurrogate();
             }
         }
@@ -63,6 +68,18 @@ void Reader::Run() {
             return;
         }
     }
+}
+
+bool Reader::SurrogateMayWait(const Token& t) const {
+    if (t.kind == TokenKind::GroupStart || t.kind == TokenKind::GroupEnd) {
+        return true;
+    }
+    if (t.kind != TokenKind::Word) {
+        return false;
+    }
+    const Handler handler = LookupKeyword(t.text).handler;
+    return t.text == "u" || handler == Handler::Character || handler == Handler::Font ||
+           handler == Handler::Color || handler == Handler::None;
 }
 
 void Reader::BeginGroup() {
@@ -116,6 +133,12 @@ void Reader::EndGroup() {
     }
     if (popped.opened == Kw::Footnote) {
         m_builder.EndFootnote();
+    }
+    if (popped.dest == Dest::BookmarkName) {
+        EndBookmark(popped);
+    }
+    if (popped.opened == Kw::DefaultChars && popped.chp.size > 0) {
+        m_doc.defaultSize = popped.chp.size;
     }
     while (!m_fields.empty() && m_fields.back().depth > m_states.size()) {
         m_fields.pop_back();
@@ -199,6 +222,9 @@ void Reader::OnWord(const Token& t) {
         case Handler::Field:
             OnFieldWord(info, t);
             break;
+        case Handler::Border:
+            OnBorderWord(info, t);
+            break;
     }
 }
 
@@ -215,14 +241,22 @@ void Reader::OnGroupWord(const KeywordInfo& info, const Token&) {
         case Kw::SkipDestination:
             SkipGroup();
             break;
+        case Kw::ShpPict:
+            s.shpPict = true;
+            break;
         default:
-            // \shppict, \shp, \object, \result, \ud: their content is read in place.
+            // \shp, \object, \result, \ud: their content is read in place.
             break;
     }
 }
 
 void Reader::Finish() {
     m_builder.Finish();
+    if (m_doc.defaultSize == 0) {
+        m_doc.defaultSize = m_normalStyleSize;
+    }
+    m_result.mergedAcross = m_builder.MergedAcross();
+    m_result.mergedDown = m_builder.MergedDown();
     if (m_doc.defaultFont < 0) {
         auto found = m_fonts.find(m_deff);
         if (found != m_fonts.end()) {

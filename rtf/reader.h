@@ -24,6 +24,9 @@ struct ReadResult {
     Document document;
     bool isRtf = false;      // the input started with "{\rtf"; otherwise it was read as plain text
     bool truncated = false;  // a limit stopped the reader before the end of the input
+    // Table cells merged into the cell before them (\clmrg) and into the one above (\clvmrg).
+    size_t mergedAcross = 0;
+    size_t mergedDown = 0;
 };
 
 // Reads an RTF document as word processors, rich edit controls and other programs write it.

@@ -14,9 +14,10 @@ void Reader::OnCharacterWord(const KeywordInfo& info, const Token& t) {
     switch (info.id) {
         case Kw::Plain: {
             const int link = chp.link;
+            const int field = chp.field;
             chp = CharFormat{};
             chp.link = link;
-            s.hidden = false;
+            chp.field = field;
             s.page = nullptr;
             s.symbol = SymbolEncoding::None;
             SelectFont(m_deff);
@@ -35,7 +36,11 @@ void Reader::OnCharacterWord(const KeywordInfo& info, const Token& t) {
             chp.caps = on;
             break;
         case Kw::Hidden:
-            s.hidden = on;
+            chp.hidden = on;
+            break;
+        case Kw::DefaultChars:
+            s.dest = Dest::DefaultChars;
+            s.opened = Kw::DefaultChars;
             break;
         case Kw::UnderlineWord:
             chp.underline = on ? static_cast<Underline>(info.variant) : Underline::None;

@@ -38,7 +38,23 @@ std::string_view::size_type FieldArgument(std::string_view text, size_t pos, std
 std::string HyperlinkTarget(std::string_view instruction) {
     std::string word;
     size_t pos = FieldArgument(instruction, 0, word);
-    if (Lower(word) != "hyperlink") {
+    word = Lower(word);
+    // A cross-reference inserted as a hyperlink (\h) leads to its bookmark.
+    if (word == "ref" || word == "pageref" || word == "noteref") {
+        std::string bookmark;
+        bool link = false;
+        std::string argument;
+        while (pos < instruction.size()) {
+            pos = FieldArgument(instruction, pos, argument);
+            if (argument.size() == 2 && argument[0] == '\\') {
+                link = link || argument[1] == 'h' || argument[1] == 'H';
+            } else if (bookmark.empty()) {
+                bookmark = argument;
+            }
+        }
+        return link && !bookmark.empty() ? "#" + bookmark : std::string();
+    }
+    if (word != "hyperlink") {
         return {};
     }
     std::string url;
@@ -88,9 +104,34 @@ void Reader::OnFieldWord(const KeywordInfo& info, const Token&) {
         case Kw::FldRslt:
             BeginFieldResult();
             break;
+        case Kw::BookmarkStart:
+        case Kw::BookmarkEnd:
+            if (s.dest != Dest::Body) {
+                SkipGroup();
+                return;
+            }
+            s.dest = Dest::BookmarkName;
+            s.opened = info.id;
+            m_bookmarkName.clear();
+            break;
         default:
             break;
     }
+}
+
+void Reader::EndBookmark(const State& popped) {
+    std::string name = Trim(std::move(m_bookmarkName));
+    m_bookmarkName.clear();
+    if (name.empty() || S().dest != Dest::Body) {
+        return;
+    }
+    // A bookmark has no look of its own; it belongs to the link or field it stands in.
+    CharFormat format;
+    format.link = S().chp.link;
+    format.field = S().chp.field;
+    m_builder.AppendBookmark(
+        popped.opened == Kw::BookmarkStart ? RunKind::BookmarkStart : RunKind::BookmarkEnd, format,
+        std::move(name));
 }
 
 void Reader::BeginFieldResult() {
@@ -107,9 +148,20 @@ void Reader::BeginFieldResult() {
             field.link = static_cast<int>(m_doc.links.size()) - 1;
         }
     }
+    if (field.model == -2) {
+        field.model = -1;
+        if (m_doc.fields.size() < kMaxLinks) {
+            // The state inside an enclosing field's result names that field.
+            m_doc.fields.push_back(rtf::Field{field.instruction, s.chp.field});
+            field.model = static_cast<int>(m_doc.fields.size()) - 1;
+        }
+    }
     s.dest = Dest::Body;
     if (field.link >= 0) {
         s.chp.link = field.link;
+    }
+    if (field.model >= 0) {
+        s.chp.field = field.model;
     }
 }
 

@@ -30,7 +30,7 @@ void Reader::OnFontWord(const KeywordInfo& info, const Token& t) {
         case Kw::FontCharset:
             m_fontEntry.charset = param;
             if (s.dest == Dest::FontTable) {
-                const int page = param == 0 ? 1252 : CodePageOfCharset(param);
+                const int page = param == 0 && !m_docUtf8 ? 1252 : CodePageOfCharset(param);
                 s.page = page > 0 ? PageFor(page) : nullptr;
             }
             break;
@@ -82,7 +82,10 @@ void Reader::CommitFont() {
     FontInfo info;
     // \fcharset0 names Windows-1252 itself, whatever the document's code page; a font
     // without a character set follows the document.
-    const int page = codePage > 0 ? codePage : charset == 0 ? 1252 : CodePageOfCharset(charset);
+    // In a UTF-8 document such a font follows the document too.
+    const int page = codePage > 0                 ? codePage
+                     : charset == 0 && !m_docUtf8 ? 1252
+                                                  : CodePageOfCharset(charset);
     info.page = page > 0 ? PageFor(page) : nullptr;
     info.symbol = SymbolEncodingOfFont(name);
     std::string key = name;

@@ -26,10 +26,12 @@ enum class Dest : uint8_t {
     ListOverrideTable,
     Picture,
     FieldInst,
-    Pn,         // old-style paragraph numbering
-    ShapeInst,  // shape properties: only pictures and shape text matter
-    Upr,        // the ANSI half of \upr, replaced by its \ud half
-    Skipped,    // a group that was skipped whole
+    Pn,            // old-style paragraph numbering
+    ShapeInst,     // shape properties: only pictures and shape text matter
+    BookmarkName,  // the name of a \bkmkstart or \bkmkend
+    DefaultChars,  // \defchp: the document's default character formatting
+    Upr,           // the ANSI half of \upr, replaced by its \ud half
+    Skipped,       // a group that was skipped whole
 };
 
 // The legacy numbering (\pn) of a paragraph.
@@ -45,8 +47,9 @@ struct State {
     Dest dest = Dest::Body;
     Dest uprOuter = Dest::Body;  // for \ud: the destination outside \upr
     Kw opened = Kw::Unknown;     // the destination keyword that opened this group
-    bool hidden = false;
     bool nestTableProps = false;
+    bool shpPict = false;     // inside \shppict: the picture others stand in for
+    bool nonShpPict = false;  // inside \nonshppict: a stand-in for the picture before it
     uint8_t uc = 1;
     SymbolEncoding symbol = SymbolEncoding::None;
     const CodePage* page = nullptr;  // null: the document's code page
@@ -59,6 +62,10 @@ struct State {
     int ls = 0;
     int ilvl = 0;
     PnState pn;
+    // Paragraph shading: \cbpat, \cfpat and \shading, combined when the paragraph ends.
+    uint32_t shadeBackground = kNoColor;
+    uint32_t shadeForeground = kNoColor;
+    int shadePercent = 0;  // hundredths of a percent
 };
 
 struct FontInfo {
@@ -75,7 +82,8 @@ struct ListLevelDef {
 struct Field {
     size_t depth = 0;  // group depth of the \field group
     std::string instruction;
-    int link = -2;  // index into Document::links once the result began; -1: no hyperlink
+    int link = -2;   // index into Document::links once the result began; -1: no hyperlink
+    int model = -2;  // index into Document::fields once the result began; -1: none kept
 };
 
 class Reader {
@@ -86,6 +94,7 @@ public:
 private:
     // reader.cpp: the token loop, groups and the dispatch of control words to handlers.
     State& S() { return m_states.back(); }
+    bool SurrogateMayWait(const Token& token) const;
     void BeginGroup();
     void EndGroup();
     void SkipGroup();
@@ -101,6 +110,8 @@ private:
     void DecodeByte(uint8_t byte);
     void EmitCodePoint(char32_t c);
     void FlushSurrogate();
+    void DecodeUtf8Byte(uint8_t byte);
+    void FlushUtf8();
     void Deliver(std::string_view utf8);
     void DeliverTableText(std::string_view utf8);
     const CodePage* PageFor(int number);
@@ -146,6 +157,12 @@ private:
     // reader_fields.cpp
     void OnFieldWord(const KeywordInfo& info, const Token& token);
     void BeginFieldResult();
+    void EndBookmark(const State& popped);
+
+    // reader_borders.cpp: borders and shading of paragraphs, cells and rows.
+    void OnBorderWord(const KeywordInfo& info, const Token& token);
+    Border* CurrentBorder();
+    void EndRowDefinitionCell();
 
     const ReadLimits& m_limits;
     ReadResult& m_result;
@@ -164,7 +181,10 @@ private:
     uint8_t m_lead = 0;  // a double-byte lead byte waiting for its trail byte
     const CodePage* m_leadPage = nullptr;
     char16_t m_highSurrogate = 0;
-    int m_skip = 0;  // fallback characters still to skip after \uN
+    bool m_docUtf8 = false;   // \ansicpg65001: bytes outside ASCII are UTF-8
+    std::string m_utf8;       // the bytes of a UTF-8 character so far
+    size_t m_utf8Length = 0;  // how many bytes that character has
+    int m_skip = 0;           // fallback characters still to skip after \uN
     std::string m_scratch;
 
     // Tables of the document header.
@@ -187,6 +207,7 @@ private:
         int outlineLevel = -1;
         std::string name;
     } m_styleEntry;
+    int m_normalStyleSize = 0;  // \fs of the style sheet's Normal style
     std::unordered_map<int, std::vector<ListLevelDef>> m_listDefs;  // by \listid
     std::unordered_map<int, int> m_listOverrides;                   // \ls to \listid
     int m_listId = 0;
@@ -200,7 +221,16 @@ private:
     std::vector<RowDefinition> m_rowDefs;  // by table depth, from 1
     size_t m_rowDefDepth = 1;
     CellDefinition m_cellDef;
-    bool m_borderPending = false;
+
+    // The border that \brdrs, \brdrw, \brdrcf and \brsp describe: which owner and side.
+    enum class BorderOwner : uint8_t { None, Cell, Row, Paragraph, ParagraphBox };
+    BorderOwner m_borderOwner = BorderOwner::None;
+    int m_borderSide = 0;
+    struct {
+        uint32_t background = kNoColor;
+        uint32_t foreground = kNoColor;
+        int percent = 0;
+    } m_cellShade;
 
     // Fields and pictures.
     std::vector<Field> m_fields;
@@ -212,7 +242,15 @@ private:
         bool tooBig = false;
     } m_pict;
     size_t m_pictureBytes = 0;
+    int m_pairedPicture = -1;  // the \shppict picture a following \nonshppict stands in for
+
+    // Bookmarks.
+    std::string m_bookmarkName;
 };
+
+// The colour that shading of a percentage of foreground over background gives (either may be
+// kNoColor: white and black).
+uint32_t ShadingColor(uint32_t background, uint32_t foreground, int percent);
 
 // Text with the spaces and tabs at both ends removed.
 inline std::string Trim(std::string text) {

@@ -22,6 +22,9 @@ void ResetParagraph(State& s) {
     s.ls = 0;
     s.ilvl = 0;
     s.pn = PnState{};
+    s.shadeBackground = kNoColor;
+    s.shadeForeground = kNoColor;
+    s.shadePercent = 0;
 }
 
 int HeadingOfStyleName(const std::string& name) {
@@ -61,7 +64,7 @@ void Reader::OnParagraphWord(const KeywordInfo& info, const Token& t) {
             }
             break;
         case Kw::Line:
-            if (s.dest == Dest::Body && !s.hidden) {
+            if (s.dest == Dest::Body) {
                 m_builder.AppendRun(RunKind::LineBreak, s.chp, -1);
             }
             break;
@@ -97,6 +100,12 @@ void Reader::OnParagraphWord(const KeywordInfo& info, const Token& t) {
         case Kw::SpaceAfter:
             s.pap.spaceAfter = std::clamp(param, 0, 31680);
             break;
+        case Kw::LineSpacing:
+            s.pap.lineSpacing = std::clamp(param, -31680, 31680);
+            break;
+        case Kw::LineMultiple:
+            s.pap.lineMultiple = !t.hasParam || param != 0;
+            break;
         case Kw::StyleNumber:
             if (s.dest == Dest::StyleSheet) {
                 m_styleEntry.number = param;
@@ -121,7 +130,7 @@ void Reader::OnParagraphWord(const KeywordInfo& info, const Token& t) {
 // Footnotes inside footnotes, and hidden ones, are skipped.
 void Reader::BeginFootnote() {
     State& s = S();
-    if (s.dest != Dest::Body || s.hidden || m_builder.FootnoteDepth() > 0) {
+    if (s.dest != Dest::Body || s.chp.hidden || m_builder.FootnoteDepth() > 0) {
         SkipGroup();
         return;
     }
@@ -140,15 +149,16 @@ void Reader::CommitStyle() {
     if (name.empty() || m_styleHeadings.size() >= kMaxStyles) {
         return;
     }
+    if (number == 0 && S().dest == Dest::StyleSheet) {
+        m_normalStyleSize = S().chp.size;  // the Normal style: what text without \fs is
+    }
     m_styleHeadings[number] = outline >= 0 && outline < 9 ? outline + 1 : HeadingOfStyleName(name);
 }
 
 void Reader::EndParagraph() {
-    const State& s = S();
-    if (s.hidden && m_builder.ParagraphEmpty()) {
-        return;  // a hidden paragraph mark
-    }
-    m_builder.EndParagraph(CurrentParagraphFormat(), Placement());
+    ParagraphFormat format = CurrentParagraphFormat();
+    format.hiddenMark = S().chp.hidden;
+    m_builder.EndParagraph(format, Placement());
 }
 
 ParagraphFormat Reader::CurrentParagraphFormat() {
@@ -156,6 +166,7 @@ ParagraphFormat Reader::CurrentParagraphFormat() {
     ParagraphFormat format = s.pap;
     format.heading =
         s.outlineLevel >= 0 && s.outlineLevel < 9 ? s.outlineLevel + 1 : s.styleHeading;
+    format.shading = ShadingColor(s.shadeBackground, s.shadeForeground, s.shadePercent);
     return format;
 }
 

@@ -20,6 +20,11 @@ void Reader::OnPictureWord(const KeywordInfo& info, const Token& t) {
             s.opened = Kw::Pict;
             m_pict = {};
             break;
+        // A stand-in for the picture of the \shppict before it, for readers that cannot
+        // show that one: kept beside it.
+        case Kw::NonShpPict:
+            s.nonShpPict = true;
+            break;
         // Shape properties: only pictures and shape text matter, see OnWord.
         case Kw::ShapeInst:
             if (s.dest != Dest::Body) {
@@ -116,11 +121,12 @@ void Reader::PictureBytes(std::string_view hex) {
 }
 
 void Reader::CommitPicture(const State& popped) {
+    const int paired = m_pairedPicture;
+    m_pairedPicture = -1;
     std::string data = std::move(m_pict.data);
     m_pict.data.clear();
     const State& s = S();
-    if (data.empty() || m_pict.tooBig || popped.hidden ||
-        (s.dest != Dest::Body && s.dest != Dest::ShapeInst)) {
+    if (data.empty() || m_pict.tooBig || (s.dest != Dest::Body && s.dest != Dest::ShapeInst)) {
         return;
     }
     if (m_pictureBytes + data.size() > m_limits.maxPicturesBytes) {
@@ -149,8 +155,15 @@ void Reader::CommitPicture(const State& popped) {
     picture.width = scaled(m_pict.goalw > 0 ? m_pict.goalw : natural(picw), m_pict.scalex);
     picture.height = scaled(m_pict.goalh > 0 ? m_pict.goalh : natural(pich), m_pict.scaley);
     picture.data = std::move(data);
+    if (popped.nonShpPict && paired >= 0 && static_cast<size_t>(paired) < m_doc.pictures.size() &&
+        m_doc.pictures[paired].alternatives.empty()) {
+        m_doc.pictures[paired].alternatives.push_back(std::move(picture));
+        return;
+    }
     m_doc.pictures.push_back(std::move(picture));
-    m_builder.AppendRun(RunKind::Picture, s.chp, static_cast<int>(m_doc.pictures.size()) - 1);
+    const int index = static_cast<int>(m_doc.pictures.size()) - 1;
+    m_builder.AppendRun(RunKind::Picture, s.chp, index);
+    m_pairedPicture = popped.shpPict ? index : -1;
 }
 
 }  // namespace rtf::detail

@@ -7,6 +7,15 @@
 
 namespace rtf::detail {
 
+namespace {
+
+// Cell padding beyond this is no layout a word processor makes: two inches, in twips.
+constexpr int kMaxPadding = 2880;
+// Cell edges lie within about 22 metres either way, so that widths and sums stay in range.
+constexpr int kMaxEdge = 1 << 24;
+
+}  // namespace
+
 void Reader::OnTableWord(const KeywordInfo& info, const Token& t) {
     State& s = S();
     switch (info.id) {
@@ -55,7 +64,8 @@ void Reader::OnRowDefinitionWord(const KeywordInfo& info, const Token& t) {
             }
             m_rowDefs[m_rowDefDepth - 1] = RowDefinition{};
             m_cellDef = CellDefinition{};
-            m_borderPending = false;
+            m_cellShade = {};
+            m_borderOwner = BorderOwner::None;
             return;
         }
         default:
@@ -67,14 +77,15 @@ void Reader::OnRowDefinitionWord(const KeywordInfo& info, const Token& t) {
     RowDefinition& def = m_rowDefs[m_rowDefDepth - 1];
     switch (info.id) {
         case Kw::CellX:
+            EndRowDefinitionCell();
             if (def.cells.size() < m_limits.maxCellsPerRow) {
-                m_cellDef.right = t.param;
+                m_cellDef.right = std::clamp(t.param, -kMaxEdge, kMaxEdge);
                 def.cells.push_back(m_cellDef);
             }
             m_cellDef = CellDefinition{};
             break;
         case Kw::RowLeft:
-            def.left = t.param;
+            def.left = std::clamp(t.param, -kMaxEdge, kMaxEdge);
             break;
         case Kw::CellMergeFirst:
             m_cellDef.mergeFirst = true;
@@ -88,17 +99,20 @@ void Reader::OnRowDefinitionWord(const KeywordInfo& info, const Token& t) {
         case Kw::CellVMerge:
             m_cellDef.vmerge = true;
             break;
-        case Kw::BorderSide:
-            m_borderPending = info.variant == 1;
+        case Kw::CellAlignWord:
+            m_cellDef.valign = static_cast<CellAlign>(info.variant);
             break;
-        case Kw::BorderNone:
-            m_borderPending = false;
+        case Kw::CellPadding:
+            m_cellDef.padding[info.variant & 3] = std::clamp(t.param, 0, kMaxPadding);
             break;
-        case Kw::BorderStyle:
-            if (m_borderPending) {
-                def.borders = true;
-                m_borderPending = false;
-            }
+        case Kw::RowPadding:
+            def.padding[info.variant & 3] = std::clamp(t.param, 0, kMaxPadding);
+            break;
+        case Kw::RowGap:
+            def.gap = std::clamp(t.param, 0, kMaxPadding);
+            break;
+        case Kw::RowAlign:
+            def.align = static_cast<Alignment>(info.variant);
             break;
         default:
             break;

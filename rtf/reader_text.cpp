@@ -7,6 +7,33 @@
 
 namespace rtf::detail {
 
+namespace {
+
+constexpr int kUtf8CodePage = 65001;
+
+// Word allows 40 characters; other programs write longer names, but not this long.
+constexpr size_t kMaxBookmarkName = 256;
+// Field instructions and the names of fonts and styles are cut beyond these many bytes.
+constexpr size_t kMaxInstruction = 4096;
+constexpr size_t kMaxTableName = 256;
+
+// Appends text to a bounded text, cut at a character's start so that it stays UTF-8.
+void AppendBounded(std::string& to, std::string_view text, size_t limit) {
+    if (to.size() >= limit) {
+        return;
+    }
+    if (text.size() > limit - to.size()) {
+        size_t cut = limit - to.size();
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        text = text.substr(0, cut);
+    }
+    to.append(text);
+}
+
+}  // namespace
+
 const CodePage* Reader::PageFor(int number) {
     auto found = m_pages.find(number);
     if (found != m_pages.end()) {
@@ -45,7 +72,8 @@ void Reader::OnDocumentWord(const KeywordInfo& info, const Token& t) {
             break;
         case Kw::AnsiCpg:
             if (t.hasParam && param > 0) {
-                m_docPage = PageFor(param);
+                m_docUtf8 = param == kUtf8CodePage;
+                m_docPage = PageFor(m_docUtf8 ? 1252 : param);
             }
             break;
         case Kw::Uc:
@@ -113,14 +141,10 @@ void Reader::OnText(std::string_view bytes) {
         case Dest::Picture:
             PictureBytes(bytes);
             return;
-        case Dest::Body:
-            if (s.hidden) {
-                return;
-            }
-            break;
         case Dest::ShapeInst:
         case Dest::Upr:
         case Dest::Pn:
+        case Dest::DefaultChars:
         case Dest::ListTable:
         case Dest::ListOverrideTable:
             return;
@@ -130,7 +154,7 @@ void Reader::OnText(std::string_view bytes) {
     const size_t n = bytes.size();
     size_t i = 0;
     while (i < n) {
-        if (m_lead == 0 && s.symbol == SymbolEncoding::None) {
+        if (m_lead == 0 && m_utf8.empty() && s.symbol == SymbolEncoding::None) {
             size_t j = i;
             // Printable ASCII goes through as it is; control characters take the slow path,
             // which drops them.
@@ -156,9 +180,6 @@ void Reader::OnHex(uint8_t byte) {
     if (s.dest == Dest::Picture) {
         return;
     }
-    if (s.dest == Dest::Body && s.hidden) {
-        return;
-    }
     DecodeByte(byte);
 }
 
@@ -175,6 +196,10 @@ void Reader::DecodeByte(uint8_t byte) {
             EmitCodePoint(c);
             return;
         }
+    }
+    if (m_docUtf8 && S().page == nullptr) {
+        DecodeUtf8Byte(byte);
+        return;
     }
     const CodePage* page = CurrentPage();
     if (page == nullptr) {
@@ -222,6 +247,42 @@ void Reader::EmitCodePoint(char32_t c) {
     Deliver(m_scratch);
 }
 
+// A byte of a UTF-8 document: characters are put together from their bytes; broken
+// sequences become U+FFFD.
+void Reader::DecodeUtf8Byte(uint8_t byte) {
+    if (byte >= 0x80 && byte < 0xC0 && !m_utf8.empty()) {
+        m_utf8.push_back(static_cast<char>(byte));
+        if (m_utf8.size() == m_utf8Length) {
+            size_t pos = 0;
+            const std::string sequence = std::move(m_utf8);
+            m_utf8.clear();
+            EmitCodePoint(NextUtf8(sequence, pos));
+        }
+        return;
+    }
+    FlushUtf8();
+    const size_t length = byte < 0x80                   ? 1
+                          : byte >= 0xC2 && byte < 0xE0 ? 2
+                          : byte >= 0xE0 && byte < 0xF0 ? 3
+                          : byte >= 0xF0 && byte < 0xF5 ? 4
+                                                        : 0;
+    if (length == 1) {
+        EmitCodePoint(byte);
+    } else if (length == 0) {
+        EmitCodePoint(0xFFFD);
+    } else {
+        m_utf8.assign(1, static_cast<char>(byte));
+        m_utf8Length = length;
+    }
+}
+
+void Reader::FlushUtf8() {
+    if (!m_utf8.empty()) {
+        m_utf8.clear();
+        EmitCodePoint(0xFFFD);
+    }
+}
+
 void Reader::FlushSurrogate() {
     if (m_highSurrogate != 0) {
         m_highSurrogate = 0;
@@ -233,13 +294,15 @@ void Reader::Deliver(std::string_view utf8) {
     State& s = S();
     switch (s.dest) {
         case Dest::Body:
-            if (!s.hidden) {
-                m_builder.AppendText(utf8, s.chp);
-            }
+            m_builder.AppendText(utf8, s.chp);
+            m_pairedPicture = -1;
+            break;
+        case Dest::BookmarkName:
+            AppendBounded(m_bookmarkName, utf8, kMaxBookmarkName);
             break;
         case Dest::FieldInst:
-            if (!m_fields.empty() && m_fields.back().instruction.size() < 4096) {
-                m_fields.back().instruction.append(utf8);
+            if (!m_fields.empty()) {
+                AppendBounded(m_fields.back().instruction, utf8, kMaxInstruction);
             }
             break;
         case Dest::FontTable:
@@ -259,10 +322,10 @@ void Reader::DeliverTableText(std::string_view utf8) {
     while (!utf8.empty()) {
         const size_t semicolon = utf8.find(';');
         const std::string_view part = utf8.substr(0, semicolon);
-        if (dest == Dest::FontTable && m_fontEntry.name.size() < 256) {
-            m_fontEntry.name.append(part);
-        } else if (dest == Dest::StyleSheet && m_styleEntry.name.size() < 256) {
-            m_styleEntry.name.append(part);
+        if (dest == Dest::FontTable) {
+            AppendBounded(m_fontEntry.name, part, kMaxTableName);
+        } else if (dest == Dest::StyleSheet) {
+            AppendBounded(m_styleEntry.name, part, kMaxTableName);
         }
         if (semicolon == std::string_view::npos) {
             break;

@@ -11,6 +11,37 @@ namespace rtf {
 
 namespace {
 
+const char* BorderStyleWord(BorderStyle style) {
+    switch (style) {
+        case BorderStyle::Thick:
+            return "\\brdrth";
+        case BorderStyle::Double:
+            return "\\brdrdb";
+        case BorderStyle::Dotted:
+            return "\\brdrdot";
+        case BorderStyle::Dashed:
+            return "\\brdrdash";
+        case BorderStyle::Hairline:
+            return "\\brdrhair";
+        case BorderStyle::Triple:
+            return "\\brdrtriple";
+        case BorderStyle::Inset:
+            return "\\brdrinset";
+        case BorderStyle::Outset:
+            return "\\brdroutset";
+        case BorderStyle::Emboss:
+            return "\\brdremboss";
+        case BorderStyle::Engrave:
+            return "\\brdrengrave";
+        case BorderStyle::Wavy:
+            return "\\brdrwavy";
+        case BorderStyle::None:
+        case BorderStyle::Single:
+            break;
+    }
+    return "\\brdrs";
+}
+
 const char* FamilyWord(FontFamily family) {
     switch (family) {
         case FontFamily::Roman:
@@ -77,6 +108,9 @@ public:
         m_out += "\\uc1\n";
         FontTable();
         ColorTable();
+        if (m_doc.defaultSize > 0) {
+            m_out += "{\\*\\defchp\\fs" + std::to_string(m_doc.defaultSize) + "}\n";
+        }
         StyleSheet();
         ListTables();
         Blocks(m_doc.blocks, 0, 0);
@@ -94,13 +128,30 @@ private:
                 m_colorOrder.push_back(color);
             }
         };
+        const auto borders = [&](const Borders& b) {
+            for (const Border* side : {&b.top, &b.left, &b.bottom, &b.right}) {
+                if (side->Present()) {
+                    add(side->color);
+                }
+            }
+        };
         const auto paragraphs = [&](const std::vector<Block>& blocks) {
             ForEachParagraph(blocks, [&](const Paragraph& p) {
                 for (const Run& run : p.runs) {
                     add(run.format.color);
                     add(run.format.background);
                 }
+                add(p.format.shading);
+                borders(p.format.borders);
                 m_maxHeading = std::max(m_maxHeading, p.format.heading);
+            });
+            ForEachTable(blocks, [&](const Table& table) {
+                for (const TableRow& row : table.rows) {
+                    for (const TableCell& cell : row.cells) {
+                        add(cell.shading);
+                        borders(cell.borders);
+                    }
+                }
             });
         };
         paragraphs(m_doc.blocks);
@@ -266,14 +317,48 @@ private:
         number("\\fi", f.firstIndent);
         number("\\sb", f.spaceBefore);
         number("\\sa", f.spaceAfter);
+        if (f.lineSpacing != 0) {
+            m_out += "\\sl" + std::to_string(f.lineSpacing) +
+                     (f.lineMultiple ? "\\slmult1" : "\\slmult0");
+        }
+        if (f.shading != kNoColor) {
+            m_out += "\\cbpat" + std::to_string(m_colors.at(f.shading));
+        }
+        BorderWords(f.borders, {"\\brdrt", "\\brdrl", "\\brdrb", "\\brdrr"}, true);
         if (list != nullptr) {
             m_out += "\\ls" + std::to_string(list->number) + "\\ilvl" + std::to_string(list->level);
         }
         m_out += TableWords(depth);
         m_out += ' ';
         Runs(p.runs);
+        if (p.format.hiddenMark && std::string_view(end) == "\\par") {
+            m_out += "{\\v\\par}\n";
+            return;
+        }
         m_out += end;
         m_out += '\n';
+    }
+
+    void BorderWords(const Borders& borders, std::initializer_list<const char*> sides,
+                     bool withSpace, std::string* out = nullptr) {
+        std::string& to = out != nullptr ? *out : m_out;
+        const Border* values[4] = {&borders.top, &borders.left, &borders.bottom, &borders.right};
+        size_t i = 0;
+        for (const char* side : sides) {
+            const Border& b = *values[i++];
+            if (!b.Present()) {
+                continue;
+            }
+            to += side;
+            to += BorderStyleWord(b.style);
+            to += "\\brdrw" + std::to_string(b.width);
+            if (b.color != kNoColor) {
+                to += "\\brdrcf" + std::to_string(m_colors.at(b.color));
+            }
+            if (withSpace && b.space > 0) {
+                to += "\\brsp" + std::to_string(b.space);
+            }
+        }
     }
 
     void ListBlock(const List& list, int depth, int level, const char* lastEnd) {
@@ -300,30 +385,41 @@ private:
     void TableBlock(const Table& table, int depth) {
         const bool nested = depth > 1;
         for (const TableRow& row : table.rows) {
-            std::string definition = "\\trowd\\trgaph108";
-            int right = 0;
+            // Cell padding is stated per cell, so no row gap is given.
+            std::string definition = "\\trowd\\trgaph0";
+            if (row.left != 0) {
+                definition += "\\trleft" + std::to_string(row.left);
+            }
+            if (table.align == Alignment::Center) {
+                definition += "\\trqc";
+            } else if (table.align == Alignment::Right) {
+                definition += "\\trqr";
+            }
+            int64_t right = row.left;
             for (const TableCell& cell : row.cells) {
-                const int span = std::max(1, cell.colSpan);
-                const int width = cell.width > 0 ? cell.width : kDefaultCellWidth * span;
-                for (int part = 0; part < span; ++part) {
-                    const int partWidth =
-                        part == 0 ? width - (span - 1) * (width / span) : width / span;
-                    if (table.borders) {
-                        definition +=
-                            "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
-                            "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
-                    }
-                    if (span > 1) {
-                        definition += part == 0 ? "\\clmgf" : "\\clmrg";
-                    }
-                    if (cell.vmerge == VerticalMerge::First) {
-                        definition += "\\clvmgf";
-                    } else if (cell.vmerge == VerticalMerge::Continue) {
-                        definition += "\\clvmrg";
-                    }
-                    right += std::max(1, partWidth);
-                    definition += "\\cellx" + std::to_string(right);
+                const int width = cell.width > 0 ? cell.width : kDefaultCellWidth * cell.colSpan;
+                BorderWords(cell.borders, {"\\clbrdrt", "\\clbrdrl", "\\clbrdrb", "\\clbrdrr"},
+                            false, &definition);
+                if (cell.shading != kNoColor) {
+                    definition += "\\clcbpat" + std::to_string(m_colors.at(cell.shading));
                 }
+                if (cell.vmerge == VerticalMerge::First) {
+                    definition += "\\clvmgf";
+                } else if (cell.vmerge == VerticalMerge::Continue) {
+                    definition += "\\clvmrg";
+                }
+                if (cell.valign == CellAlign::Center) {
+                    definition += "\\clvertalc";
+                } else if (cell.valign == CellAlign::Bottom) {
+                    definition += "\\clvertalb";
+                }
+                const Padding& pad = cell.padding;
+                definition += "\\clpadt" + std::to_string(pad.top) + "\\clpadft3\\clpadl" +
+                              std::to_string(pad.left) + "\\clpadfl3\\clpadb" +
+                              std::to_string(pad.bottom) + "\\clpadfb3\\clpadr" +
+                              std::to_string(pad.right) + "\\clpadfr3";
+                right += std::max(1, width);
+                definition += "\\cellx" + std::to_string(right);
             }
             if (!nested) {
                 m_out += definition + "\n";
@@ -334,9 +430,6 @@ private:
                     m_out += "\\pard\\plain" + TableWords(depth) + cellEnd + "\n";
                 } else {
                     Blocks(cell.blocks, depth, 0, cellEnd);
-                }
-                for (int part = 1; part < cell.colSpan; ++part) {
-                    m_out += "\\pard\\plain" + TableWords(depth) + cellEnd + "\n";
                 }
             }
             if (nested) {
@@ -386,6 +479,9 @@ private:
         if (f.caps) {
             p += "\\caps";
         }
+        if (f.hidden) {
+            p += "\\v";
+        }
         if (f.valign == VerticalAlign::Superscript) {
             p += "\\super";
         } else if (f.valign == VerticalAlign::Subscript) {
@@ -400,27 +496,58 @@ private:
         return p;
     }
 
+    // The fields a run's text is the result of, outermost first: its field and the fields
+    // around it, or for a link that names no field, a hyperlink field of its own (given as
+    // -2 - link).
+    std::vector<int> FieldChain(const CharFormat& f) const {
+        std::vector<int> chain;
+        const int count = static_cast<int>(m_doc.fields.size());
+        if (f.field >= 0 && f.field < count) {
+            for (int i = f.field; i >= 0 && i < count; i = m_doc.fields[i].parent) {
+                chain.push_back(i);
+                if (m_doc.fields[i].parent >= i) {
+                    break;  // parents come first; anything else would loop
+                }
+            }
+            std::reverse(chain.begin(), chain.end());
+        } else if (f.link >= 0 && static_cast<size_t>(f.link) < m_doc.links.size()) {
+            chain.push_back(-2 - f.link);
+        }
+        return chain;
+    }
+
+    void OpenField(int field) {
+        m_out += "{\\field{\\*\\fldinst{";
+        if (field >= 0) {
+            AppendRtfText(m_out, m_doc.fields[field].instruction);
+        } else {
+            m_out += "HYPERLINK \"";
+            FieldText(m_doc.links[-2 - field]);
+            m_out += '"';
+        }
+        m_out += "}}{\\fldrslt{";
+    }
+
     void Runs(const std::vector<Run>& runs) {
-        size_t i = 0;
-        while (i < runs.size()) {
-            const int link = runs[i].format.link;
-            size_t end = i + 1;
-            while (end < runs.size() && runs[end].format.link == link) {
-                ++end;
+        std::vector<int> open;
+        for (const Run& run : runs) {
+            const std::vector<int> chain = FieldChain(run.format);
+            size_t common = 0;
+            while (common < open.size() && common < chain.size() && open[common] == chain[common]) {
+                ++common;
             }
-            const bool linked = link >= 0 && static_cast<size_t>(link) < m_doc.links.size();
-            if (linked) {
-                m_out += "{\\field{\\*\\fldinst{HYPERLINK \"";
-                FieldText(m_doc.links[link]);
-                m_out += "\"}}{\\fldrslt{";
-            }
-            for (size_t k = i; k < end; ++k) {
-                OneRun(runs[k]);
-            }
-            if (linked) {
+            while (open.size() > common) {
                 m_out += "}}}";
+                open.pop_back();
             }
-            i = end;
+            for (size_t k = common; k < chain.size(); ++k) {
+                OpenField(chain[k]);
+                open.push_back(chain[k]);
+            }
+            OneRun(run);
+        }
+        for (size_t k = 0; k < open.size(); ++k) {
+            m_out += "}}}";
         }
     }
 
@@ -451,6 +578,12 @@ private:
             case RunKind::LineBreak:
                 m_out += "{" + props + "\\line}";
                 break;
+            case RunKind::BookmarkStart:
+            case RunKind::BookmarkEnd:
+                m_out += run.kind == RunKind::BookmarkStart ? "{\\*\\bkmkstart " : "{\\*\\bkmkend ";
+                AppendRtfText(m_out, run.text);
+                m_out += "}";
+                break;
             case RunKind::Picture:
                 if (run.index >= 0 && static_cast<size_t>(run.index) < m_doc.pictures.size()) {
                     m_out += "{" + props;
@@ -470,6 +603,19 @@ private:
     }
 
     void PictureGroup(const Picture& picture) {
+        if (!picture.alternatives.empty()) {
+            // The stand-in for readers that do not know the picture's own format.
+            m_out += "{\\*\\shppict";
+            PictGroup(picture);
+            m_out += "}{\\nonshppict";
+            PictGroup(picture.alternatives.front());
+            m_out += "}";
+            return;
+        }
+        PictGroup(picture);
+    }
+
+    void PictGroup(const Picture& picture) {
         m_out += "{\\pict";
         switch (picture.format) {
             case PictureFormat::Png:

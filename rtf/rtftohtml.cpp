@@ -4,8 +4,13 @@
 
 #include "rtf/code_page.h"
 #include "rtf/convert.h"
+#include "rtf/metafile_renderer.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 #include <new>
 #include <string>
@@ -30,33 +35,64 @@ std::string ValidUtf8(const std::string& text) {
     return out;
 }
 
+// Reads a regular file; a pipe or a device is refused without waiting on it.
 bool ReadFile(const std::string& path, std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         return false;
     }
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     char buffer[65536];
-    size_t n;
-    bool ok = true;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        if (bytes.size() + n > kMaxInputBytes) {
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        if (bytes.size() + static_cast<size_t>(n) > kMaxInputBytes) {
             ok = false;
             break;
         }
-        bytes.append(buffer, n);
+        bytes.append(buffer, static_cast<size_t>(n));
     }
-    ok = ok && std::ferror(file) == 0;
-    std::fclose(file);
+    ::close(fd);
     return ok;
 }
 
+// Writes a file of the output folder. Only a plain file is replaced, by a new one: a link
+// (which could lead out of the folder), a pipe or a device is refused, and a file with a
+// second name elsewhere is not changed through this one.
 bool WriteFile(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
+    struct stat existing {};
+    if (::lstat(path.c_str(), &existing) == 0) {
+        if (!S_ISREG(existing.st_mode) || ::unlink(path.c_str()) != 0) {
+            return false;
+        }
+    }
+    // Whatever appears at the name meanwhile makes this fail rather than be written through.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
         return false;
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    bool ok = true;
+    while (ok && left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = n > 0;
+        if (ok) {
+            p += n;
+            left -= static_cast<size_t>(n);
+        }
+    }
+    return ::close(fd) == 0 && ok;
 }
 
 int Convert(const char* rtfPath, const char* outFolder, const RtfToHtmlOptions& options) {
@@ -93,6 +129,8 @@ int Convert(const char* rtfPath, const char* outFolder, const RtfToHtmlOptions& 
     html.defaultFontSize = ValidUtf8(FieldText(options.fontSize, sizeof options.fontSize));
     html.pictures = options.pictureFiles != 0 ? rtf::PictureMode::Files : rtf::PictureMode::DataUri;
     html.pictureBaseName = base;
+    const rtf::MetafileRenderer renderer;
+    html.renderer = &renderer;
     std::vector<rtf::HtmlFile> files;
     const std::string page = rtf::RtfToHtml(rtf, html, &files);
     for (const rtf::HtmlFile& file : files) {

@@ -13,8 +13,8 @@ struct RtfToHtmlOptions {
     int32_t flags;            // 0: conversion flags, bits 0 and 1 (reserved)
     char title[120];          // 4: the page's <title>, NUL-terminated UTF-8
     char extension[10];       // 124: extension of the output file with its dot (".htm")
-    char fontFace[50];        // 134: the page's default font ("Tahoma")
-    char fontSize[12];        // 184: its size in points ("10")
+    char fontFace[50];        // 134: the page's font where the RTF names none ("Tahoma")
+    char fontSize[12];        // 184: its size in points ("10"), where the RTF states none
     int32_t switches[7];      // 196: reserved
     int32_t templateContent;  // 224: nonzero: write a fragment for a template's placeholder
     char outputFolder[500];   // 228: copy of the output folder (reserved; the argument rules)

@@ -69,6 +69,9 @@ private:
     void Blocks(std::span<const Block> blocks, int listDepth) {
         for (const Block& block : blocks) {
             if (const Paragraph* p = block.AsParagraph()) {
+                if (!p->Shown()) {
+                    continue;
+                }
                 Inline(*p);
                 m_out += '\n';
             } else if (const List* list = block.AsList()) {
@@ -81,6 +84,9 @@ private:
 
     void Inline(const Paragraph& p) {
         for (const Run& run : p.runs) {
+            if (run.format.hidden) {
+                continue;
+            }
             switch (run.kind) {
                 case RunKind::Text:
                     m_out += run.text;
@@ -94,6 +100,8 @@ private:
                     m_out += ']';
                     break;
                 case RunKind::Picture:
+                case RunKind::BookmarkStart:
+                case RunKind::BookmarkEnd:
                     break;
             }
         }

@@ -80,6 +80,14 @@ const char* PictureFormatName(PictureFormat format) {
     return "unknown";
 }
 
+std::string PictureLabel(PictureFormat format) {
+    std::string label = PictureFormatName(format);
+    for (char& c : label) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return label + " picture";
+}
+
 void AppendBase64(std::string& out, std::string_view bytes) {
     static const char alphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -110,7 +118,7 @@ void AppendBase64(std::string& out, std::string_view bytes) {
 }
 
 const TableCell* CellAtColumn(const TableRow& row, int column) {
-    int at = 0;
+    int at = row.gridBefore;
     for (const TableCell& cell : row.cells) {
         if (at == column) {
             return &cell;

@@ -64,6 +64,9 @@ bool IsSafeLink(std::string_view target);
 // "png", "jpeg", "emf", ...
 const char* PictureFormatName(PictureFormat format);
 
+// What a placeholder of a picture says: "WMF picture", "PICT picture", ...
+std::string PictureLabel(PictureFormat format);
+
 void AppendBase64(std::string& out, std::string_view bytes);
 
 // The cell of a row that begins at a grid column (counting column spans); null if none.

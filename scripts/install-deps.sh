@@ -13,7 +13,8 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick
   fp-utils gettext locales
-  xdg-utils shared-mime-info
+  librsvg2-dev libwmf-dev libemf2svg-dev fonts-urw-base35
+  xdg-utils shared-mime-info adwaita-icon-theme
 )
 
 missing=()

@@ -1,16 +1,30 @@
 #include "views/domain_file.h"
 
+#include "core/command_ids.h"
 #include "views/generate_command.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(myDomainFile, ivDocumentExRTF);
 
 myDomainFile::myDomainFile() {
     m_store.SetFlushHook([this] { UpdateModifiedFlag(); });
+    // Every edit of the tree marks the document modified (and saves it under auto-save).
+    m_store.Editor().SetListener([this](const ivTreeEdit&) { SetModifiedFlag(true); });
+    BindCommands();
     BindGenerateCommand(*this);
+}
+
+void myDomainFile::BindCommands() {
+    using namespace command_id;
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { Refresh(); }, kViewRefresh);
 }
 
 ivXML* myDomainFile::GetTree(int kind) {
     return m_store.GetTree(kind);
+}
+
+ivTreeEditor* myDomainFile::GetTreeEditor() {
+    return m_store.GetTree(kDocumentTree) != nullptr ? &m_store.Editor() : nullptr;
 }
 
 bool myDomainFile::New() {

@@ -22,6 +22,7 @@ public:
 
     // ivDomain
     ivXML* GetTree(int kind) override;
+    ivTreeEditor* GetTreeEditor() override;
     bool New() override;
     bool Open(const std::string& path) override;
     void Refresh() override;
@@ -41,6 +42,8 @@ public:
     myDomainStore& Store() { return m_store; }
 
 private:
+    void BindCommands();
+
     myDomainStore m_store;
     std::string m_generatorName;
 };

@@ -123,9 +123,11 @@ int Generate(const std::vector<std::string>& args) {
     options.rememberFolder = false;
     std::string output;
     options.outputPath = &output;
+    std::string error;
+    options.error = &error;
 
     if (!GenerateDocument(store, kind, target, DocumentTitleFromPath(file), options)) {
-        Report(Translate("Generating output failed."));
+        Report(Translate("Generating output failed.") + (error.empty() ? "" : "\n" + error));
         return 1;
     }
     if (kind == "CHM") {

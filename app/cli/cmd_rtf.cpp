@@ -1,6 +1,7 @@
 #include "app/cli/cli.h"
 #include "platform/file_io.h"
 #include "rtf/convert.h"
+#include "rtf/metafile_renderer.h"
 
 #include <cstdio>
 
@@ -32,6 +33,8 @@ bool WriteStdout(const std::string& bytes) {
 int RtfToHtml(const std::vector<std::string>& args) {
     std::vector<std::string> paths;
     rtf::HtmlOptions options;
+    const rtf::MetafileRenderer renderer;
+    options.renderer = &renderer;
     for (const std::string& arg : args) {
         if (arg == "--fragment") {
             options.fragment = true;

@@ -9,7 +9,8 @@
 #include "framework/doc_manager.h"
 #include "framework/mdi_frames.h"
 #include "views/domain_file.h"
-#include "views/outline_view.h"
+#include "views/section_list_view.h"
+#include "views/splitter_frame.h"
 
 #include <cstdlib>
 
@@ -33,48 +34,28 @@ myApp::myApp() {
 
 void myApp::BindDocumentCommandStates() {
     using namespace command_id;
-    // The commands of documents and their views are offered only while a document is open;
-    // with one open, its document and views say what they can do.
-    const int documentCommands[] = {kFileSave,
-                                    kFileSaveAs,
-                                    kFilePrint,
-                                    kFilePrintPreview,
-                                    kFileSendMail,
-                                    kEditCut,
-                                    kEditCopy,
-                                    kEditPaste,
-                                    kEditDelete,
-                                    kEditFind,
-                                    kEditFindNext,
-                                    kViewExpand,
-                                    kViewExpandAll,
-                                    kViewCollapse,
-                                    kViewCollapseAll,
-                                    kViewRefresh,
-                                    kInsertSection,
-                                    kInsertSectionAbove,
-                                    kInsertSectionUnder,
-                                    kFormatFont,
-                                    kFormatFontFace,
-                                    kFormatFontSize,
-                                    kFormatFontColor,
-                                    kFormatHighlight,
-                                    kFormatBold,
-                                    kFormatItalic,
-                                    kFormatUnderline,
-                                    kFormatParagraphLeft,
-                                    kFormatParagraphCenter,
-                                    kFormatParagraphRight,
-                                    kFormatParagraphBullets,
-                                    kToolsGenerate};
-    for (int commandId : documentCommands) {
+    // These reach the application only when no document or view took their update: they are
+    // the commands of documents, offered while one is open...
+    for (int id : {kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview, kEditCut, kEditCopy,
+                   kEditPaste, kEditDelete, kViewExpand, kViewExpandAll, kViewCollapse,
+                   kViewCollapseAll, kViewRefresh, kInsertSection, kInsertSectionAbove,
+                   kInsertSectionUnder, kToolsGenerate}) {
         Bind(
             wxEVT_UPDATE_UI,
             [this](wxUpdateUIEvent& event) {
                 event.Enable(GetDocManager() != nullptr &&
                              GetDocManager()->GetCurrentDocument() != nullptr);
             },
-            commandId);
+            id);
+    }
+    // ...and those that no window of this program takes yet: a button that does nothing
+    // is not offered.
+    for (int id : {kFileSendMail, kEditFind, kEditFindNext, kFormatFont, kFormatFontFace,
+                   kFormatFontSize, kFormatFontColor, kFormatHighlight, kFormatBold,
+                   kFormatItalic, kFormatUnderline, kFormatParagraphLeft, kFormatParagraphCenter,
+                   kFormatParagraphRight, kFormatParagraphBullets}) {
+        Bind(
+            wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(false); }, id);
     }
 }
 
@@ -87,10 +68,10 @@ bool myApp::OnFillCommandLists(ivCommandSite* site) {
 }
 
 bool myApp::OnInitApp() {
-    SetChildFrameClass(wxCLASSINFO(ivMDIChildFrame));
+    SetChildFrameClass(wxCLASSINFO(mySplitterFrame));
     EnableBalloons(false);
     return AddDocType("etf", Translate("File"), "", wxCLASSINFO(myDomainFile),
-                      wxCLASSINFO(myOutlineView));
+                      wxCLASSINFO(myReportView));
 }
 
 int myApp::OnRunApp() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/gui/iv_app.h"
+#include "tests/support/gui_test_support.h"
 
 #include <vector>
 
@@ -25,14 +26,3 @@ public:
 };
 
 TestApp& GetTestApp();
-
-// Lets pending events and idle work run for a while.
-void PumpEvents(int milliseconds = 50);
-
-class wxFrame;
-class wxDocManager;
-
-// Ends a test's main window and document manager in the order the program does: closed
-// document windows go first (as at idle time), then the main window, then the manager and
-// the per-user store.
-void DestroyMainWindow(wxFrame* frame, wxDocManager* manager);

@@ -10,7 +10,7 @@
 #include "tests/app/gui_test_app.h"
 #include "tests/support/test_support.h"
 #include "views/domain_file.h"
-#include "views/outline_view.h"
+#include "views/section_list_view.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
@@ -39,7 +39,7 @@ protected:
 
     void AddTemplate() {
         new ivDocTemplate(m_manager, "File", "*.etf", "", "etf", "Editor.File", "Editor File",
-                          wxCLASSINFO(myDomainFile), wxCLASSINFO(myOutlineView),
+                          wxCLASSINFO(myDomainFile), wxCLASSINFO(myReportView),
                           wxCLASSINFO(ivMDIChildFrame));
     }
 

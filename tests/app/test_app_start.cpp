@@ -9,7 +9,7 @@
 #include "tests/app/gui_test_app.h"
 #include "tests/support/test_support.h"
 #include "views/domain_file.h"
-#include "views/outline_view.h"
+#include "views/section_list_view.h"
 
 #include <gtest/gtest.h>
 #include <wx/menu.h>
@@ -34,11 +34,11 @@ TEST(AppStart, GermanStartWithTwoDocumentTypes) {
     EXPECT_EQ(2, app.GetTheme());
 
     app.SetChildFrameClass(wxCLASSINFO(ivMDIChildFrame));
-    EXPECT_FALSE(app.AddDocType("etf", "x", "", nullptr, wxCLASSINFO(myOutlineView)));
+    EXPECT_FALSE(app.AddDocType("etf", "x", "", nullptr, wxCLASSINFO(myReportView)));
     ASSERT_TRUE(app.AddDocType("etf", Translate("File"), "", wxCLASSINFO(myDomainFile),
-                               wxCLASSINFO(myOutlineView)));
+                               wxCLASSINFO(myReportView)));
     ASSERT_TRUE(app.AddDocType("etx", "Notes", "plain", wxCLASSINFO(myDomainFile),
-                               wxCLASSINFO(myOutlineView)));
+                               wxCLASSINFO(myReportView)));
     ivDocManager* manager = app.GetDocManager();
     ASSERT_NE(nullptr, manager);
     EXPECT_EQ(3, manager->GetMaxRecentFiles());

@@ -2,19 +2,19 @@
 #include "core/command_ids.h"
 #include "core/localisation.h"
 #include "core/settings.h"
+#include "document/iv_data.h"
 #include "framework/doc_manager.h"
 #include "framework/mdi_frames.h"
 #include "platform/registry_store.h"
 #include "tests/app/gui_test_app.h"
 #include "tests/support/test_support.h"
 #include "views/domain_file.h"
-#include "views/outline_view.h"
+#include "views/section_list_view.h"
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/filehistory.h>
 #include <wx/menu.h>
-#include <wx/treectrl.h>
 
 #include <unistd.h>
 
@@ -33,7 +33,7 @@ protected:
         SetAppRegistryPath(settings.dir().File("registry.conf"));
         manager = new ivDocManager(maxRecent);
         new ivDocTemplate(manager, "File", "*.etf", "", "etf", "Editor.File", "Editor File",
-                          wxCLASSINFO(myDomainFile), wxCLASSINFO(myOutlineView),
+                          wxCLASSINFO(myDomainFile), wxCLASSINFO(myReportView),
                           wxCLASSINFO(ivMDIChildFrame));
         frame = new ivMDIParentFrame;
         ASSERT_TRUE(frame->Create(manager, nullptr, wxID_ANY, "Quorvane Editor", wxDefaultPosition,
@@ -82,20 +82,24 @@ TEST_F(ShellWindows, TitleFollowsTheActiveDocument) {
     EXPECT_EQ("Quorvane Editor", Title());
 }
 
-TEST_F(ShellWindows, OutlineViewShowsTheSections) {
+TEST_F(ShellWindows, SectionListShowsTheSections) {
     wxDocument* doc = manager->OpenDocumentFile(File("Alpha.etf"));
     ASSERT_NE(nullptr, doc);
-    auto* view = dynamic_cast<myOutlineView*>(doc->GetFirstView());
+    auto* view = dynamic_cast<myReportView*>(doc->GetFirstView());
     ASSERT_NE(nullptr, view);
-    wxTreeCtrl* tree = view->GetTree();
-    wxTreeItemIdValue cookie;
-    const wxTreeItemId documentRow = tree->GetFirstChild(tree->GetRootItem(), cookie);
-    ASSERT_TRUE(documentRow.IsOk());
-    EXPECT_EQ("Document", tree->GetItemText(documentRow).utf8_string());
-    const wxTreeItemId intro = tree->GetFirstChild(documentRow, cookie);
-    EXPECT_EQ("1  Intro", tree->GetItemText(intro).utf8_string());
-    EXPECT_EQ(2u, tree->GetChildrenCount(documentRow, false));
-    EXPECT_EQ(3u, tree->GetChildrenCount(documentRow, true));
+    // The rows come with the refresh the list asks for once it is set up.
+    PumpEvents(100);
+    const CXTPReportRecordEx* documentRow = view->Model().GetRoot();
+    ASSERT_NE(nullptr, documentRow);
+    ivReportViewData& rows = *view->GetData();
+    rows.SetCurrentRecord(const_cast<CXTPReportRecordEx*>(documentRow));
+    EXPECT_EQ("Document", rows.GetAttribute("Title"));
+    ASSERT_TRUE(rows.GoChild(0));
+    EXPECT_EQ("1", rows.GetAttribute("Numbering"));
+    EXPECT_EQ("Intro", rows.GetAttribute("Title"));
+    ASSERT_TRUE(rows.GoChild(0));
+    EXPECT_EQ("1.1", rows.GetAttribute("Numbering"));
+    EXPECT_EQ(2, documentRow->GetChildCount());
 }
 
 TEST_F(ShellWindows, PathsAreFoundWithQuotesAndRelativeSpelling) {
@@ -111,11 +115,57 @@ TEST_F(ShellWindows, PathsAreFoundWithQuotesAndRelativeSpelling) {
 TEST_F(ShellWindows, DocumentThatFailsToLoadIsDroppedWithOneMessage) {
     testing_support::MessageRecorder recorder;
     EXPECT_EQ(nullptr, manager->OpenDocumentFile(File("broken.etf")));
-    EXPECT_EQ(std::vector<std::string>{"Loading document failed."}, recorder.Messages())
+    EXPECT_EQ(std::vector<std::string>{"Loading document failed.\nLine 1, column 1: Start tag "
+                                       "expected, '<' not found"},
+              recorder.Messages())
         << "no question to save what never loaded";
     EXPECT_TRUE(manager->GetDocuments().IsEmpty());
     EXPECT_EQ(0u, manager->GetHistoryFilesCount());
     EXPECT_EQ(0u, frame->GetClientWindow()->GetPageCount());
+}
+
+// A document of sections nested a given number of levels below the document element.
+std::string NestedDocument(int levels) {
+    std::string xml = "<Document>";
+    for (int i = 0; i < levels; ++i) {
+        xml += "<Section ID=\"{" + std::to_string(i) + "}\" Title=\"s\">";
+    }
+    for (int i = 0; i < levels; ++i) {
+        xml += "</Section>";
+    }
+    return xml + "</Document>";
+}
+
+// 20,000 levels overflowed the stack of the editor's row walk.
+TEST_F(ShellWindows, DocumentNestedTooDeeplyIsRefusedWithTheReason) {
+    testing_support::WriteFile(settings.dir().File("deep.etf"), NestedDocument(20000));
+    testing_support::MessageRecorder recorder;
+    EXPECT_EQ(nullptr, manager->OpenDocumentFile(File("deep.etf")));
+    EXPECT_EQ(std::vector<std::string>{"Loading document failed.\nLine 1: the document nests "
+                                       "deeper than 256 levels."},
+              recorder.Messages());
+    EXPECT_TRUE(manager->GetDocuments().IsEmpty());
+}
+
+TEST_F(ShellWindows, DocumentAsDeepAsAllowedIsShown) {
+    const int levels = ivData::kMaxDepth - 1;
+    testing_support::WriteFile(settings.dir().File("deepest.etf"), NestedDocument(levels));
+    wxDocument* doc = manager->OpenDocumentFile(File("deepest.etf"));
+    ASSERT_NE(nullptr, doc);
+    auto* view = dynamic_cast<myReportView*>(doc->GetFirstView());
+    ASSERT_NE(nullptr, view);
+    PumpEvents(100);
+    ASSERT_NE(nullptr, view->Model().GetRoot());
+    ivReportViewData& rows = *view->GetData();
+    rows.SetCurrentRecord(const_cast<CXTPReportRecordEx*>(view->Model().GetRoot()));
+    int depth = 0;
+    while (rows.GoChild(0)) {
+        ++depth;
+    }
+    EXPECT_EQ(levels, depth);
+    EXPECT_EQ(static_cast<size_t>(2 * levels - 1), rows.GetAttribute("Numbering").size());
+    view->Model().SetAllExpanded(true);  // every level shown at once
+    PumpEvents(100);
 }
 
 TEST_F(ShellWindows, NewDocumentsAreNumberedAfterTheirType) {

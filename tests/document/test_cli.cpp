@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 using testing_support::ReadFile;
@@ -32,15 +35,58 @@ TEST(Cli, ReportsDocumentsThatCannotBeOpened) {
     TempDir dir;
     WriteFile(dir.File("broken.etf"), "<Document><Section>");
     WriteFile(dir.File("other.etf"), "<html/>");
+    // The message as it stands, and why on the line below it.
     Result r = RunCli(dir, "outline '" + dir.File("broken.etf") + "'");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Loading document failed.\n");
+    EXPECT_EQ(r.out,
+              "Loading document failed.\n"
+              "Line 1, column 20: Premature end of data in tag Section line 1\n");
     r = RunCli(dir, "outline '" + dir.File("other.etf") + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Identifying document failed.\n");
     r = RunCli(dir, "resave '" + dir.File("missing.etf") + "' '" + dir.File("out.etf") + "'");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Loading document failed.\n");
+    EXPECT_EQ(r.out, "Loading document failed.\n" + dir.File("missing.etf") + ": " +
+                         std::strerror(ENOENT) + "\n");
+    // In German, what the program says itself is translated.
+    r = RunCli(dir, "outline '" + dir.File("broken.etf") + "'", "LANG=de_DE.UTF-8");
+    EXPECT_EQ(r.out,
+              "Laden des Dokuments fehlgeschlagen.\n"
+              "Zeile 1, Spalte 20: Premature end of data in tag Section line 1\n");
+}
+
+std::string NestedDocument(int levels) {
+    std::string xml = "<Document>\n";
+    for (int i = 0; i < levels; ++i) {
+        xml += "<Section Title=\"t\">";
+    }
+    for (int i = 0; i < levels; ++i) {
+        xml += "</Section>";
+    }
+    return xml + "</Document>\n";
+}
+
+// 20,000 levels overflowed the stack of the outline's row walk.
+TEST(Cli, OutlineOfADocumentNestedTooDeeplyIsRefusedInsteadOfCrashing) {
+    TempDir dir;
+    WriteFile(dir.File("deep.etf"), NestedDocument(20000));
+    Result r = RunCli(dir, "outline '" + dir.File("deep.etf") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "Loading document failed.\nLine 2: the document nests deeper than 256 "
+              "levels.\n");
+    r = RunCli(dir, "outline '" + dir.File("deep.etf") + "'", "LANG=de_DE.UTF-8");
+    EXPECT_EQ(r.out,
+              "Laden des Dokuments fehlgeschlagen.\nZeile 2: Das Dokument ist tiefer als 256 "
+              "Ebenen verschachtelt.\n");
+
+    // As deep as allowed: every level gets its row.
+    WriteFile(dir.File("deepest.etf"), NestedDocument(255));
+    r = RunCli(dir, "outline '" + dir.File("deepest.etf") + "' | tail -n 1 | cut -c 1-8");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "1.1.1.1.\n");
+    r = RunCli(dir, "outline '" + dir.File("deepest.etf") + "' | wc -l");
+    EXPECT_EQ(r.out, "256\n");
 }
 
 TEST(Cli, ResaveNormalisesThroughTheDocumentWriter) {
@@ -58,7 +104,8 @@ TEST(Cli, ResaveNormalisesThroughTheDocumentWriter) {
         << "the view state is saved with the document";
     r = RunCli(dir, "resave '" + dir.File("in.etf") + "' '" + dir.File("nofolder/out.etf") + "'");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Saving document failed.\n");
+    EXPECT_EQ(r.out, "Saving document failed.\n" + dir.File("nofolder/out.etf") + ": " +
+                         std::strerror(ENOENT) + "\n");
 }
 
 TEST(Cli, HelpVersionAndUsage) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -57,9 +59,13 @@ TEST_F(DomainStore, OpenChecksTheRootElement) {
         EXPECT_FALSE(store.Open(File("missing.etf")));
         EXPECT_EQ(store.GetTree(kDoc), nullptr);
     }
-    EXPECT_EQ(m_messages.Messages(),
-              (std::vector<std::string>{"Identifying document failed.", "Loading document failed.",
-                                        "Loading document failed."}));
+    // Each failure to load says why on the line below the message.
+    EXPECT_EQ(
+        m_messages.Messages(),
+        (std::vector<std::string>{
+            "Identifying document failed.",
+            "Loading document failed.\nLine 1, column 1: Start tag expected, '<' not found",
+            "Loading document failed.\n" + File("missing.etf") + ": " + std::strerror(ENOENT)}));
     EXPECT_EQ(m_messages.Flags()[0], kMessageError);
 
     myDomainStore store;
@@ -114,7 +120,9 @@ TEST_F(DomainStore, UnwritableViewStateStillWritesTheDocument) {
     SetSetting("/ConfPath", File("blocker") + "/conf");
     EXPECT_FALSE(store.Save(File("doc.etf")));
     EXPECT_TRUE(std::filesystem::exists(File("doc.etf")));
-    EXPECT_EQ(m_messages.Messages(), (std::vector<std::string>{"Saving view state failed."}));
+    EXPECT_EQ(m_messages.Messages(),
+              (std::vector<std::string>{"Saving view state failed.\n" + File("blocker") +
+                                        "/conf/Editor.xml: " + std::strerror(ENOTDIR)}));
 }
 
 TEST_F(DomainStore, FailedDocumentSaveKeepsTheOldFile) {
@@ -131,7 +139,9 @@ TEST_F(DomainStore, FailedDocumentSaveKeepsTheOldFile) {
     }
     EXPECT_EQ(ReadFile(File("doc.etf")),
               "<Document><Section ID=\"{1}\" Title=\"kept\"/></Document>");
-    EXPECT_EQ(m_messages.Messages(), (std::vector<std::string>{"Saving document failed."}));
+    EXPECT_EQ(m_messages.Messages(),
+              (std::vector<std::string>{"Saving document failed.\n" + File("doc.etf") + ": " +
+                                        std::strerror(EFBIG)}));
 }
 
 TEST_F(DomainStore, SaveFlushesViewsFirst) {

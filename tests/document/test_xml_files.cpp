@@ -88,6 +88,65 @@ TEST(XmlFiles, TextBeyondLatin1SurvivesAsCharacterReferences) {
     }
 }
 
+// An empty document in each of the two encodings our files are written in.
+const char* const kEmptyDocumentInEachEncoding[] = {
+    "<?xml version='1.0' encoding='ISO-8859-1'?><Document/>",
+    "<?xml version='1.0' encoding='UTF-8'?><Document/>"};
+
+// Saving writes the text out in pieces; characters of several bytes are cut between two
+// pieces wherever the pieces end, in both encodings of our files.
+TEST(XmlFiles, LongTextOfManyByteCharactersReadsBack) {
+    std::string text;
+    for (int i = 0; text.size() < 300000; ++i) {
+        text += i % 3 == 0 ? "\xc3\xa4" : i % 3 == 1 ? "\xe2\x82\xac" : "\xf0\x9f\x93\x98";
+        text += std::string(static_cast<size_t>(i % 7), 'x');
+    }
+    for (const char* declaration : kEmptyDocumentInEachEncoding) {
+        ivXML xml;
+        xml.LoadXml(declaration);
+        ASSERT_TRUE(xml.GoRoot());
+        ASSERT_TRUE(xml.AddAttribute("Text", text));
+        xml.SetText(text);
+        ivXML back;
+        back.LoadXml(xml.SaveToString());
+        ASSERT_TRUE(back.GoRoot()) << back.GetError();
+        EXPECT_TRUE(back.GetAttribute("Text") == text) << declaration;
+        EXPECT_TRUE(back.GetText() == text) << declaration;
+    }
+}
+
+// A title with a control character that XML cannot hold (pasted from elsewhere), or bytes
+// that are no UTF-8, made a file that could not be opened again: the document was lost. Such
+// characters are written as U+FFFD.
+TEST(XmlFiles, WhatXmlCannotHoldIsReplacedSoThatTheFileReadsBack) {
+    TempDir dir;
+    const std::string bad = std::string(
+                                "a\x01"
+                                "b\x1f"
+                                "c\xff"
+                                "d\xe2\x82") +
+                            "\xef\xbf\xbe";
+    const std::string replaced =
+        "a\xef\xbf\xbd"
+        "b\xef\xbf\xbd"
+        "c\xef\xbf\xbd"
+        "d\xef\xbf\xbd"
+        "\xef\xbf\xbd";
+    for (const char* declaration : kEmptyDocumentInEachEncoding) {
+        ivXML xml;
+        xml.LoadXml(declaration);
+        ASSERT_TRUE(xml.GoRoot());
+        ASSERT_TRUE(xml.AddAttribute("Title", bad));
+        xml.SetText(bad + "\t\n");
+        ASSERT_TRUE(xml.Save(dir.File("doc.etf")));
+        ivXML back;
+        ASSERT_TRUE(back.Load(dir.File("doc.etf"))) << back.GetError();
+        ASSERT_TRUE(back.GoRoot());
+        EXPECT_EQ(back.GetAttribute("Title"), replaced) << declaration;
+        EXPECT_EQ(back.GetText(), replaced + "\t\n") << "tabs and line feeds are kept";
+    }
+}
+
 TEST(XmlFiles, IndentationBetweenElementsIsDropped) {
     ivXML compact, indented;
     compact.LoadXml(

@@ -92,11 +92,13 @@ TEST(HostileXml, DeepNestingFailsCleanlyOrWalksWithinBounds) {
     LoadAndShow(dir, "<Document>" + deep + "</Document>", ok);
     EXPECT_FALSE(ok) << "100,000 levels are refused";
 
+    // As deep as a document may nest: the document element and its sections.
+    constexpr int kSections = ivData::kMaxDepth - 1;
     std::string nested = "<Document>";
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < kSections; ++i) {
         nested += "<Section Title=\"t\">";
     }
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < kSections; ++i) {
         nested += "</Section>";
     }
     nested += "</Document>";
@@ -104,14 +106,16 @@ TEST(HostileXml, DeepNestingFailsCleanlyOrWalksWithinBounds) {
     xml.LoadXml(nested);
     ASSERT_TRUE(xml.GoRoot());
     const std::vector<OutlineRow> rows = BuildOutline(xml);
-    ASSERT_EQ(rows.size(), 1001u);
-    EXPECT_EQ(rows.back().depth, 1000);
+    ASSERT_EQ(rows.size(), static_cast<size_t>(kSections) + 1);
+    EXPECT_EQ(rows.back().depth, kSections);
 }
 
 // Every walk over a whole tree (blank text, text content, search by attribute, the choice
 // of encoding on saving) reaches the deepest element of a deeply nested, indented file.
 TEST(HostileXml, TreeWalksReachTheDeepestElement) {
-    constexpr int kDepth = 1500;
+    // With the document element, the needle and the element added below it, as deep as a
+    // tree may nest.
+    constexpr int kDepth = ivData::kMaxDepth - 3;
     std::string nested = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<Document>";
     for (int i = 0; i < kDepth; ++i) {
         nested += "\n  <Section Title=\"t\">";

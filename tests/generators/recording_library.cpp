@@ -1,6 +1,7 @@
 // A stand-in for librtftohtml.so that records how it was called: the two path arguments and
-// the options record go to "<folder>call.bin"; it writes "<folder><base>.htm" holding the
-// RTF file's bytes, unless the title asks it to fail ("fail") or to write nothing ("none").
+// the options record go to "call.bin" in the folder above the output folder (the converter's
+// working folder, which goes after the call); it writes "<folder><base>.htm" holding the RTF
+// file's bytes, unless the title asks it to fail ("fail") or to write nothing ("none").
 
 #include "rtf/rtftohtml.h"
 
@@ -28,7 +29,7 @@ extern "C" __attribute__((visibility("default"))) int rtftohtml_file(const char*
     call += folder;
     call += '\n';
     call.append(reinterpret_cast<const char*>(&options), sizeof options);
-    Write(folder + "call.bin", call.data(), call.size());
+    Write(folder + "../call.bin", call.data(), call.size());
     if (std::strcmp(options.title, "fail") == 0) {
         return 7;
     }

@@ -6,6 +6,7 @@
 #include "generators/generator_html.h"
 #include "generators/generator_word.h"
 #include "generators/markup.h"
+#include "generators/page_pictures.h"
 #include "platform/guid.h"
 #include "rtf/html_writer.h"
 #include "tests/support/test_support.h"
@@ -156,13 +157,15 @@ TEST(FileUtil, WritesWholeFilesAndReadsThemBack) {
     EXPECT_FALSE(WriteWholeFile(dir.File("no/such/folder/f"), "x"));
     EXPECT_FALSE(WriteWholeFile("", "x"));
 
-    // A link in the folder is replaced, never followed to the file it names.
+    // A link in the folder is neither followed to the file it names nor replaced.
     TempDir outside;
     testing_support::WriteFile(outside.File("victim"), "keep");
     std::filesystem::create_symlink(outside.File("victim"), dir.File("link.htm"));
-    ASSERT_TRUE(WriteWholeFile(dir.File("link.htm"), "page"));
+    platform::FileError error;
+    EXPECT_FALSE(WriteWholeFile(dir.File("link.htm"), "page", &error));
+    EXPECT_EQ(error.kind, platform::FileError::Kind::SymbolicLink);
     EXPECT_EQ(ReadFile(outside.File("victim")), "keep");
-    EXPECT_EQ(ReadFile(dir.File("link.htm")), "page");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.htm")));
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         names.insert(entry.path().filename().string());
@@ -178,6 +181,26 @@ TEST(FileUtil, GuidsAreFreshRegistryForm) {
     EXPECT_EQ(a.size(), 38u);
     EXPECT_NE(a, b);
     EXPECT_EQ(a.find_first_of("abcdef"), std::string::npos) << "upper case";
+}
+
+TEST(PagePictures, PicturesInsideAPageBecomeFiles) {
+    std::vector<ivPageFile> files;
+    const std::string page = MovePicturesIntoFiles(
+        "<p><img src=\"data:image/png;base64,YWJj\" alt=\"\"> and "
+        "<img src=\"data:image/bmp;base64,QkM=\"> "
+        "<img src=\"data:image/svg+xml;base64,PHN2Zy8+\"> <img src=\"data:image/png;base64,*\"> "
+        "<img src=\"x.png\"></p>",
+        "intro", files);
+    EXPECT_EQ(
+        page,
+        "<p><img src=\"intro_1.png\" alt=\"\"> and <img src=\"intro_2.bmp\"> "
+        "<img src=\"data:image/svg+xml;base64,PHN2Zy8+\"> <img src=\"data:image/png;base64,*\"> "
+        "<img src=\"x.png\"></p>")
+        << "kinds the viewers do not know and broken data stay as they are";
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].name, "intro_1.png");
+    EXPECT_EQ(files[0].bytes, "abc");
+    EXPECT_EQ(files[1].bytes, "BC");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// ivConverter_RTF_HTML: the temporary files, how the library is loaded and called, the
-// options record it receives, and what is left behind on failure.
+// ivConverter_RTF_HTML: the temporary files in their private folder, how the library is
+// loaded and called, the options record it receives, and that nothing is left behind.
 
 #include "core/directories.h"
 #include "generators/iv_converter_rtf_html.h"
@@ -69,14 +69,21 @@ TEST_F(Converter, ConvertsThroughTheLibraryAndRemovesBothFiles) {
               "<p>Hello <strong>world</strong>.</p>\n");
 }
 
+// The working folder of a call: "<parent>quorvane-XXXXXX/".
+void ExpectWorkingFolder(const std::string& folder, const std::string& parent) {
+    EXPECT_EQ(folder.rfind(parent + "quorvane-", 0), 0u) << folder;
+    EXPECT_EQ(folder.size(), parent.size() + 16) << folder;
+    EXPECT_EQ(folder.back(), '/');
+}
+
 TEST_F(Converter, FillsTheOptionsRecordAndPathBuffers) {
     m_converter.SetLibraryName("librtftohtml_recorder.so");
     const std::string html =
         m_converter.Convert(kBody, m_folder, "intro", "Einf\xC3\xBChrung", 0x13);
     EXPECT_EQ(html, std::string("converted:") + kBody);
     const Call call = LastCall();
-    EXPECT_EQ(call.rtfPath, m_folder + "intro.rtf");
-    EXPECT_EQ(call.folder, m_folder);
+    ExpectWorkingFolder(call.folder, m_folder);
+    EXPECT_EQ(call.rtfPath, call.folder + "intro.rtf");
     const RtfToHtmlOptions& o = call.options;
     EXPECT_EQ(o.flags, 3);
     EXPECT_STREQ(o.title, "Einf\xC3\xBChrung");
@@ -86,12 +93,12 @@ TEST_F(Converter, FillsTheOptionsRecordAndPathBuffers) {
     EXPECT_EQ(std::vector<int>(o.switches, o.switches + 7),
               (std::vector<int>{1, 1, 1, 1, 1, 1, 9}));
     EXPECT_EQ(o.templateContent, 1);
-    EXPECT_STREQ(o.outputFolder, m_folder.c_str());
+    EXPECT_STREQ(o.outputFolder, call.folder.c_str());
     EXPECT_EQ(std::memcmp(o.reserved728, "ts", 3), 0);
     EXPECT_EQ(o.reserved852[0], '\0');
     EXPECT_EQ(o.pictureFiles, 0);
     EXPECT_EQ(o.reserved976, 1);
-    EXPECT_TRUE(FilesIn(m_folder).empty());
+    EXPECT_TRUE(FilesIn(m_folder).empty()) << "the working folder is gone";
 }
 
 TEST_F(Converter, FitsTitlesIntoTheirFieldAtCharacterBoundaries) {
@@ -109,19 +116,21 @@ TEST_F(Converter, FitsTitlesIntoTheirFieldAtCharacterBoundaries) {
     EXPECT_STREQ(call.options.title, std::string(118, 'x').c_str());
 }
 
-TEST_F(Converter, NamesTemporaryFilesWithANewGuidWhenNameIsEmpty) {
-    m_converter.SetLibraryName("librtftohtml_missing.so");
-    EXPECT_EQ(m_converter.Convert(kBody, m_folder, "", "t", 0), "");
-    EXPECT_EQ(m_converter.Convert(kBody, m_folder, "", "t", 0), "");
-    const std::vector<std::string> files = FilesIn(m_folder);
-    ASSERT_EQ(files.size(), 2u);
-    for (const std::string& file : files) {
-        ASSERT_EQ(file.size(), 42u);
+TEST_F(Converter, NamesTemporaryFilesWithANewGuidWhenNameIsNoPlainName) {
+    m_converter.SetLibraryName("librtftohtml_recorder.so");
+    std::vector<std::string> names;
+    for (const char* name : {"", "", "../escape", "."}) {
+        EXPECT_FALSE(m_converter.Convert(kBody, m_folder, name, "t", 0).empty());
+        const Call call = LastCall();
+        ExpectWorkingFolder(call.folder, m_folder);
+        const std::string file = call.rtfPath.substr(call.folder.size());
+        ASSERT_EQ(file.size(), 42u) << file;
         EXPECT_TRUE(platform::IsGuidString(file.substr(0, 38))) << file;
         EXPECT_EQ(file.substr(38), ".rtf");
-        EXPECT_EQ(ReadFile(m_folder + file), kBody);
+        names.push_back(file);
     }
-    EXPECT_NE(files[0], files[1]);
+    EXPECT_NE(names[0], names[1]);
+    EXPECT_TRUE(FilesIn(m_folder).empty());
 }
 
 TEST_F(Converter, UsesTheTemporaryFolderWhenFolderIsEmpty) {
@@ -130,28 +139,27 @@ TEST_F(Converter, UsesTheTemporaryFolderWhenFolderIsEmpty) {
     const std::string temp = GetTempDirectory();
     EXPECT_EQ(temp, m_settings.dir().path() + "temp/");
     const std::string call = ReadFile(temp + "call.bin");
-    EXPECT_EQ(call.rfind(temp + "x.rtf\n" + temp + "\n", 0), 0u);
+    const std::string folder = call.substr(0, call.rfind('/', call.find('\n')) + 1);
+    ExpectWorkingFolder(folder, temp);
+    EXPECT_EQ(call.rfind(folder + "x.rtf\n" + folder + "\n", 0), 0u);
 }
 
-TEST_F(Converter, MissingLibraryLeavesTheRtfFileAndGivesNothing) {
+// A missing library, a failed conversion or a library that writes nothing left the
+// temporary RTF file (and what the library wrote) in the target folder for good.
+TEST_F(Converter, NoConversionLeavesAnythingBehind) {
     m_converter.SetLibraryName("librtftohtml_missing.so");
     for (const char* name : {"one", "two"}) {
         EXPECT_EQ(m_converter.Convert(kBody, m_folder, name, "t", 0), "");
     }
-    EXPECT_EQ(FilesIn(m_folder), (std::vector<std::string>{"one.rtf", "two.rtf"}));
     // A library without the export is no better.
     m_converter.SetLibraryName("libc.so.6");
     EXPECT_EQ(m_converter.Convert(kBody, m_folder, "three", "t", 0), "");
-    EXPECT_TRUE(std::filesystem::exists(m_folder + "three.rtf"));
-}
+    EXPECT_TRUE(FilesIn(m_folder).empty());
 
-TEST_F(Converter, FailedConversionKeepsFilesUnreadableResultRemovesThem) {
     m_converter.SetLibraryName("librtftohtml_recorder.so");
     EXPECT_EQ(m_converter.Convert(kBody, m_folder, "bad", "fail", 0), "");
-    EXPECT_EQ(FilesIn(m_folder), (std::vector<std::string>{"bad.rtf", "call.bin"}));
-    std::filesystem::remove(m_folder + "bad.rtf");
-    std::filesystem::remove(m_folder + "call.bin");
-    // Success claimed but no HTML written: empty, and both files are cleaned up.
+    EXPECT_EQ(FilesIn(m_folder), (std::vector<std::string>{"call.bin"}));
+    // Success claimed but no HTML written: empty, and nothing left either.
     EXPECT_EQ(m_converter.Convert(kBody, m_folder, "quiet", "none", 0), "");
     EXPECT_EQ(FilesIn(m_folder), (std::vector<std::string>{"call.bin"}));
 }
@@ -161,6 +169,7 @@ TEST_F(Converter, RefusesPathsLongerThanTheBuffers) {
     const std::string name(PATH_MAX, 'n');
     EXPECT_EQ(m_converter.Convert(kBody, m_folder, name, "t", 0), "");
     EXPECT_FALSE(std::filesystem::exists(m_folder + "call.bin"));
+    EXPECT_TRUE(FilesIn(m_folder).empty());
 }
 
 TEST_F(Converter, IsCreatableByClassName) {

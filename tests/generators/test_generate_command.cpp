@@ -1,6 +1,7 @@
 #include "core/settings.h"
 #include "document/domain.h"
 #include "document/domain_store.h"
+#include "document/iv_data.h"
 #include "generators/generate_document.h"
 #include "platform/desktop.h"
 #include "platform/paths.h"
@@ -8,8 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -195,6 +200,66 @@ TEST_F(GenerateCli, ChmWaitsForTheCompilerAndReportsItsStatus) {
     EXPECT_EQ(r.err, "The help compiler could not be started.\n");
 }
 
+// A template that is a pipe or missing gave exit 0 and pages without it.
+TEST_F(GenerateCli, TemplateThatCannotBeReadFailsWithItsName) {
+    ASSERT_EQ(mkfifo(m_home.File("pipe.htm").c_str(), 0600), 0);
+    Result r =
+        RunCli(m_home, m_home.path(), "generate HTML 'My Guide.etf' out --template pipe.htm");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "Generating output failed.\nThe page template cannot be read: pipe.htm: Not a "
+              "regular file\n");
+    EXPECT_FALSE(std::filesystem::exists(m_home.File("out/intro.htm")));
+    r = RunCli(m_home, m_home.path(), "generate CHM 'My Guide.etf' out --template none.htm");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Generating output failed.\nThe page template cannot be read: none.htm: " +
+                         std::string(std::strerror(ENOENT)) + "\n");
+}
+
+// 50,000 levels overflowed the stack of the generator's walk.
+TEST_F(GenerateCli, DocumentNestedTooDeeplyIsRefusedInsteadOfCrashing) {
+    std::string deep = "<Document>";
+    for (int i = 0; i < 50000; ++i) {
+        deep += "<Section Title=\"s\">";
+    }
+    for (int i = 0; i < 50000; ++i) {
+        deep += "</Section>";
+    }
+    WriteFile(m_home.File("deep.etf"), deep + "</Document>");
+    const Result r = RunCli(m_home, m_home.path(), "generate HTML deep.etf out");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "Loading document failed.\nLine 1: the document nests deeper than 256 "
+              "levels.\n");
+}
+
+// The generators' walks recurse once per level: a document as deep as documents may nest is
+// generated whole, by each of them.
+TEST_F(GenerateCommand, DocumentAsDeepAsAllowedIsGeneratedWhole) {
+    const int levels = ivData::kMaxDepth - 1;
+    std::string xml = "<Document>";
+    for (int i = 0; i < levels; ++i) {
+        xml += "<Section ID=\"{" + std::to_string(i) + "}\" Title=\"s" + std::to_string(i) + "\">";
+    }
+    for (int i = 0; i < levels; ++i) {
+        xml += "</Section>";
+    }
+    WriteFile(m_settings.dir().File("deep.etf"), xml + "</Document>");
+    myDomainStore store;
+    ASSERT_TRUE(store.Open(m_settings.dir().File("deep.etf")));
+    for (const char* kind : {"HTML", "CHM", "DOC"}) {
+        std::filesystem::create_directory(m_out.File(kind));
+        EXPECT_TRUE(GenerateDocument(store, kind, m_out.File(kind), "Deep")) << kind;
+    }
+    size_t pages = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(m_out.File("HTML"))) {
+        pages += entry.path().extension() == ".htm" ? 1 : 0;
+    }
+    EXPECT_EQ(pages, static_cast<size_t>(levels));
+    EXPECT_TRUE(std::filesystem::exists(m_out.File("CHM/Deep.hhc")));
+    EXPECT_TRUE(std::filesystem::exists(m_out.File("DOC/Deep.docx")));
+}
+
 TEST_F(GenerateCli, ChmIsCompiledWithChmcmd) {
     if (std::system("command -v chmcmd >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "chmcmd is not installed";
@@ -210,7 +275,8 @@ TEST_F(GenerateCli, ReportsWrongUseAndFailures) {
     EXPECT_NE(r.err.find("Usage: quorvane-cli generate"), std::string::npos);
     r = RunCli(m_home, m_home.path(), "generate HTML missing.etf out");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Loading document failed.\n");
+    EXPECT_EQ(r.err, "Loading document failed.\nmissing.etf: " +
+                         std::string(std::strerror(ENOENT)) + "\n");
     WriteFile(m_home.File("file"), "");
     r = RunCli(m_home, m_home.path(), "generate HTML 'My Guide.etf' file/sub");
     EXPECT_EQ(r.status, 1);

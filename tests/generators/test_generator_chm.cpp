@@ -100,7 +100,7 @@ TEST_F(ChmGenerator, ParentWithoutBodyIsAHeadingWithoutPage) {
     EXPECT_TRUE(Exists("one.htm"));
     EXPECT_EQ(File("two.htm"),
               "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>Two</title>\n"
-              "</head>\n<body>\n</body>\n</html>\n")
+              "</head>\n<body>\n<h1>Two</h1>\n</body>\n</html>\n")
         << "a leaf with an empty body still gets its page, with its title";
     const std::string project = File("Manual.hhp");
     EXPECT_NE(project.find("[FILES]\none.htm\ntwo.htm\n\n[ALIAS]\none=one.htm\ntwo=two.htm\n\n"),
@@ -176,6 +176,16 @@ TEST_F(ChmGenerator, FailedPagesStopBeforeTheProject) {
     EXPECT_TRUE(m_calls.empty()) << "the compiler is not started";
 }
 
+// The compiler writes the help file through whatever is in its place.
+TEST_F(ChmGenerator, LinkInPlaceOfTheHelpFileStopsTheRunBeforeTheCompiler) {
+    TempDir outside;
+    testing_support::WriteFile(outside.File("victim"), "keep");
+    std::filesystem::create_symlink(outside.File("victim"), m_out.File("Manual.chm"));
+    EXPECT_FALSE(Generate("<Document><Section ID='{1}' Title='a'/></Document>"));
+    EXPECT_TRUE(m_calls.empty()) << "the compiler is not started";
+    EXPECT_EQ(ReadFile(outside.File("victim")), "keep");
+}
+
 // The real compiler turns what we write into a help file whose table of contents, pages and
 // index are all there.
 TEST_F(ChmGenerator, ChmcmdCompilesTheProject) {
@@ -232,6 +242,94 @@ TEST_F(ChmGenerator, ChmcmdCompilesSectionsWithoutBodies) {
         }));
     EXPECT_EQ(status, 0) << File("compile.log");
     EXPECT_TRUE(Exists("Empty.chm"));
+}
+
+// chmcmd crashes on contents and index entries without a name (exit 217 with a few dozen of
+// them); untitled sections are named by their alias or as "Section".
+TEST_F(ChmGenerator, UntitledSectionsAreNamedAndTheProjectCompiles) {
+    std::string document = "<Document><Section ID='{a}' Title='' Alias='overview' Text='x'/>";
+    for (int i = 0; i < 80; ++i) {
+        document += "<Section ID='{" + std::to_string(i) + "}' Title='" +
+                    (i % 3 == 0 ? std::string() : "T" + std::to_string(i)) + "' Text='Body " +
+                    std::to_string(i) + "'/>";
+    }
+    document += "</Document>";
+    int status = -1;
+    const bool haveCompiler = std::system("command -v chmcmd >/dev/null 2>&1") == 0;
+    ASSERT_TRUE(Generate(
+        document, "Untitled", [&](const std::vector<std::string>& argv, const std::string& folder) {
+            if (haveCompiler) {
+                status = std::system(
+                    ("cd '" + folder + "' && '" + argv[0] + "' '" + argv[1] + "' >compile.log 2>&1")
+                        .c_str());
+            }
+            return true;
+        }));
+    const std::string contents = File("Untitled.hhc");
+    EXPECT_EQ(contents.find("value=\"\""), std::string::npos) << contents;
+    EXPECT_NE(contents.find("<param name=\"Name\" value=\"overview\">"), std::string::npos);
+    EXPECT_NE(contents.find("<param name=\"Name\" value=\"Section\">"), std::string::npos);
+    EXPECT_EQ(File("Untitled.hhk"), contents);
+    EXPECT_NE(File("section.htm").find("<title>Section</title>"), std::string::npos);
+    if (!haveCompiler) {
+        GTEST_SKIP() << "chmcmd is not installed";
+    }
+    EXPECT_EQ(status, 0) << File("compile.log");
+    EXPECT_TRUE(Exists("Untitled.chm"));
+}
+
+// Pictures, metafiles drawn as PNG included, become files of the help project: help
+// viewers show none that a page holds inside itself.
+TEST(ChmPictures, PicturesAreFilesOfTheProjectAndCompiled) {
+    IsolatedSettings settings;
+    TempDir out;
+    ivXML tree;
+    tree.Create();
+    tree.AddNode("Document");
+    tree.AddNode("Section");
+    tree.AddAttribute("ID", "{1}");
+    tree.AddAttribute("Title", "Pictures");
+    tree.AddAttribute("Text", ReadFile(std::string(QV_RTF_FIXTURES) + "/metafiles.rtf"));
+    tree.EndNode();
+    tree.EndNode();
+    int status = -1;
+    const bool haveCompiler = std::system("command -v chmcmd >/dev/null 2>&1") == 0;
+    myGeneratorCHM generator;
+    generator.SetTargetPath(out.path());
+    generator.SetProjectName("Pictures");
+    generator.SetIndicators(nullptr);
+    generator.SetCompilerStarter(
+        [&](const std::vector<std::string>& argv, const std::string& folder) {
+            if (haveCompiler) {
+                status = std::system(
+                    ("cd '" + folder + "' && '" + argv[0] + "' '" + argv[1] + "' >compile.log 2>&1")
+                        .c_str());
+            }
+            return true;
+        });
+    ASSERT_TRUE(generator.Run(&tree));
+    const std::string page = ReadFile(out.File("pictures.htm"));
+    EXPECT_EQ(page.find("src=\"data:"), std::string::npos);
+    const std::string project = ReadFile(out.File("Pictures.hhp"));
+    // The two metafiles, the PNG, the EMF beside its WMF and the bitmap; the Macintosh
+    // picture stays a placeholder.
+    for (const char* name : {"pictures_1.png", "pictures_2.png", "pictures_3.png", "pictures_4.png",
+                             "pictures_5.bmp"}) {
+        EXPECT_NE(page.find(std::string("<img src=\"") + name + "\""), std::string::npos) << name;
+        EXPECT_TRUE(std::filesystem::exists(out.File(name))) << name;
+        EXPECT_NE(project.find(std::string("\n") + name + "\n"), std::string::npos) << name;
+    }
+    EXPECT_NE(page.find("[PICT picture]"), std::string::npos);
+    if (!haveCompiler || std::system("command -v chmls >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "chmcmd or chmls is not installed";
+    }
+    ASSERT_EQ(status, 0) << ReadFile(out.File("compile.log"));
+    const std::string list = out.File("list.txt");
+    ASSERT_EQ(
+        std::system(("chmls -n list '" + out.File("Pictures.chm") + "' >'" + list + "' 2>/dev/null")
+                        .c_str()),
+        0);
+    EXPECT_NE(ReadFile(list).find("/pictures_1.png"), std::string::npos) << ReadFile(list);
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include "core/settings.h"
 #include "generators/generator_html.h"
+#include "rtf/convert.h"
 #include "tests/generators/generator_test_util.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -36,6 +40,7 @@ protected:
         auto tree = MakeDocument(document);
         const bool ok = generator.Run(tree.get());
         m_navigation = generator.GetNavigationList();
+        m_error = generator.GetError();
         return ok;
     }
 
@@ -55,6 +60,7 @@ protected:
     TempDir m_out;
     RecordingIndicators m_indicators;
     std::string m_navigation;
+    std::string m_error;
 };
 
 TEST_F(HtmlGenerator, WithoutTemplateAPageIsTheConvertedBody) {
@@ -66,7 +72,10 @@ TEST_F(HtmlGenerator, WithoutTemplateAPageIsTheConvertedBody) {
         << "one page per section and nothing else";
     EXPECT_EQ(Page("intro"), "<p>[intro|Intro|0] {\\rtf1 one}</p>");
     EXPECT_EQ(Page("details"), "<p>[details|Sub|0] {\\rtf1 two}</p>");
-    EXPECT_EQ(Page("empty"), "") << "an empty body is not converted; its page is empty";
+    EXPECT_EQ(Page("empty"),
+              "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>Empty</title>\n"
+              "</head>\n<body>\n<h1>Empty</h1>\n</body>\n</html>\n")
+        << "an empty body is not converted; its page shows the title";
     EXPECT_EQ(m_navigation,
               "<a href=\"intro.htm\" title=\"Intro\">Intro</a><br>\n"
               "<a href=\"details.htm\" title=\"Sub\">Sub</a><br>\n"
@@ -102,8 +111,30 @@ TEST_F(HtmlGenerator, TemplateWithoutPlaceholdersLeavesThingsOut) {
     EXPECT_EQ(Page("a"), "<p>static <a href=\"a.htm\" title=\"A\">A</a><br>\n</p>");
 }
 
-TEST_F(HtmlGenerator, UnreadableTemplateGivesTheBodyAlone) {
-    SetSetting("/Generators/HTML/Template", m_settings.dir().File("missing.htm"));
+// A template that is missing, a pipe, a device or 2 GB gave exit 0 and pages without it (or
+// gigabytes per page); now the run fails before it writes anything, naming the file.
+TEST_F(HtmlGenerator, TemplateThatCannotBeReadOrIsTooLargeFailsTheRunNamingIt) {
+    const std::string pipe = m_settings.dir().File("pipe.htm");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string huge = m_settings.dir().File("huge.htm");
+    WriteFile(huge, "");
+    ASSERT_EQ(truncate(huge.c_str(), off_t{2} << 30), 0) << "sparse: nothing is written";
+    const std::string missing = m_settings.dir().File("missing.htm");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {missing, missing + ": " + std::strerror(ENOENT)},
+        {pipe, pipe + ": Not a regular file"},
+        {"/dev/zero", "/dev/zero: Not a regular file"},
+        {huge, huge + ": Larger than 4 MB"},
+    };
+    for (const auto& [path, reason] : cases) {
+        SetSetting("/Generators/HTML/Template", path);
+        EXPECT_FALSE(Generate("<Document><Section ID='{1}' Title='A' Text='x'/></Document>"));
+        EXPECT_EQ(m_error, "The page template cannot be read: " + reason);
+        EXPECT_TRUE(Files().empty()) << path;
+    }
+    // An empty template is read, and frames nothing.
+    WriteFile(m_settings.dir().File("empty.htm"), "");
+    SetSetting("/Generators/HTML/Template", m_settings.dir().File("empty.htm"));
     ASSERT_TRUE(Generate("<Document><Section ID='{1}' Title='A' Text='x'/></Document>"));
     EXPECT_EQ(Page("a"), "<p>[a|A|16] x</p>") << "the flag still says a template was set";
 }
@@ -209,6 +240,92 @@ TEST_F(HtmlGenerator, ConvertsBodiesThroughTheConverter) {
               std::string::npos)
         << page;
     EXPECT_EQ(Files(), (std::set<std::string>{"cafe.htm"}));
+    EXPECT_TRUE(std::filesystem::is_empty(m_settings.dir().File("temp")))
+        << "the converter's private folder is gone";
+}
+
+// A link planted in the target folder under a page's name let the converter truncate and
+// write the file it pointed at, outside the folder. Now neither the converter (working in a
+// private folder) nor the generator writes through it or replaces it, and the run fails,
+// naming the page.
+TEST_F(HtmlGenerator, LinkInTheTargetFolderIsNeitherWrittenThroughNorReplaced) {
+    TempDir outside;
+    WriteFile(outside.File("victim.txt"), "precious");
+    const std::string link = m_out.File("intro.htm");
+    std::filesystem::create_symlink(outside.File("victim.txt"), link);
+    myGeneratorHTML generator;
+    generator.SetTargetPath(m_out.path());
+    auto tree = MakeDocument(
+        "<Document><Section ID='{1}' Title='Intro' Text='{\\rtf1 overwritten\\par}'/></Document>");
+    EXPECT_FALSE(generator.Run(tree.get()));
+    EXPECT_EQ(generator.GetError(), link + ": A symbolic link, which is not written through");
+    EXPECT_EQ(ReadFile(outside.File("victim.txt")), "precious");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(Files(), (std::set<std::string>{"intro.htm"})) << "no temporary file in the target";
+    EXPECT_TRUE(std::filesystem::is_empty(m_settings.dir().File("temp")));
+}
+
+// Text for an XML attribute in single quotes.
+std::string EscapeXml(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '\'' ? "&apos;" : std::string(1, c);
+    }
+    return out;
+}
+
+// Links reach bookmarks wherever they are: in the same body as "#name", in another
+// section's body as "page.htm#name"; a local file with a fragment naming a bookmark of the
+// document counts as a link to it. Links elsewhere stay as they are.
+TEST(HtmlGeneratorLinks, LinksToBookmarksReachTheirPages) {
+    IsolatedSettings settings;
+    TempDir out;
+    myGeneratorHTML generator;
+    generator.SetTargetPath(out.path());
+    generator.SetIndicators(nullptr);
+    generator.SetConverter([](const std::string& rtf, const std::string&, const std::string&,
+                              const std::string&, unsigned) {
+        rtf::HtmlOptions options;
+        options.fragment = true;
+        return rtf::RtfToHtml(rtf, options);
+    });
+    const std::string first =
+        "{\\rtf1 {\\*\\bkmkstart here}Here{\\*\\bkmkend here} "
+        "{\\field{\\*\\fldinst HYPERLINK \\\\l \"here\"}{\\fldrslt same}} "
+        "{\\field{\\*\\fldinst HYPERLINK \\\\l \"there\"}{\\fldrslt other}} "
+        "{\\field{\\*\\fldinst HYPERLINK \"manual.doc#there\"}{\\fldrslt file}} "
+        "{\\field{\\*\\fldinst HYPERLINK \"http://x.example/#there\"}{\\fldrslt web}} "
+        "{\\field{\\*\\fldinst HYPERLINK \\\\l \"nowhere\"}{\\fldrslt dead}}}";
+    const std::string second =
+        "{\\rtf1 {\\*\\bkmkstart there}There{\\*\\bkmkend there} "
+        "{\\field{\\*\\fldinst REF here \\\\h}{\\fldrslt back}}}";
+    auto tree = MakeDocument("<Document><Section ID='{1}' Title='One' Text='" + EscapeXml(first) +
+                             "'/><Section ID='{2}' Title='Two' Text='" + EscapeXml(second) +
+                             "'/></Document>");
+    ASSERT_TRUE(generator.Run(tree.get()));
+    const std::string one = ReadFile(out.File("one.htm"));
+    EXPECT_NE(one.find("<a id=\"here\" name=\"here\"></a>"), std::string::npos) << one;
+    EXPECT_NE(one.find("<a href=\"#here\">same</a>"), std::string::npos) << one;
+    EXPECT_NE(one.find("<a href=\"two.htm#there\">other</a>"), std::string::npos) << one;
+    EXPECT_NE(one.find("<a href=\"two.htm#there\">file</a>"), std::string::npos) << one;
+    EXPECT_NE(one.find("<a href=\"http://x.example/#there\">web</a>"), std::string::npos) << one;
+    EXPECT_NE(one.find("<a href=\"#nowhere\">dead</a>"), std::string::npos) << one;
+    const std::string two = ReadFile(out.File("two.htm"));
+    EXPECT_NE(two.find("<a href=\"one.htm#here\">back</a>"), std::string::npos) << two;
+}
+
+// A section without a title is named by its own alias, or as "Section", wherever readers see
+// its name: in the navigation, the template's title and its page.
+TEST_F(HtmlGenerator, UntitledSectionsAreNamedForReaders) {
+    ASSERT_TRUE(
+        Generate("<Document><Section ID='{1}' Title='' Alias='faq' Text='x'/>"
+                 "<Section ID='{2}' Title=''/></Document>",
+                 "<title><%title%></title><%navigation%><%content%>"));
+    EXPECT_EQ(m_navigation,
+              "<a href=\"faq.htm\" title=\"faq\">faq</a><br>\n"
+              "<a href=\"section.htm\" title=\"Section\">Section</a><br>\n");
+    EXPECT_EQ(Page("section").rfind("<title>Section</title>", 0), 0u) << Page("section");
+    EXPECT_EQ(Page("faq").rfind("<title>faq</title>", 0), 0u) << Page("faq");
 }
 
 }  // namespace

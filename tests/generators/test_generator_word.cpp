@@ -232,6 +232,16 @@ TEST_F(WordGenerator, WritesADocxPackage) {
     EXPECT_TRUE(TempFiles().empty());
 }
 
+TEST_F(WordGenerator, LinkInPlaceOfTheDocumentIsNotWrittenThrough) {
+    TempDir outside;
+    testing_support::WriteFile(outside.File("victim"), "keep");
+    std::filesystem::create_symlink(outside.File("victim"), m_out.File("Manual.docx"));
+    EXPECT_FALSE(Generate("<Document><Section ID='{1}' Title='A'/></Document>", false));
+    EXPECT_EQ(ReadFile(outside.File("victim")), "keep");
+    EXPECT_TRUE(std::filesystem::is_symlink(m_out.File("Manual.docx")));
+    EXPECT_TRUE(m_launched.empty());
+}
+
 TEST_F(WordGenerator, LibreOfficeOpensTheDocument) {
     if (!testing_support::HaveLibreOffice()) {
         GTEST_SKIP() << "LibreOffice (soffice) is not installed";
@@ -260,7 +270,8 @@ TEST_F(WordGenerator, BodiesBringTheirPartsIntoThePackage) {
     tree.AddNode("Document");
     int n = 0;
     for (const char* fixture : {"word_lists.rtf", "pictures.rtf", "hyperlinks.rtf",
-                                "footnotes_hidden.rtf", "word_tables.rtf"}) {
+                                "footnotes_hidden.rtf", "word_tables.rtf", "metafiles.rtf",
+                                "tables_borders_shading.rtf", "bookmarks.rtf", "emoji.rtf"}) {
         tree.AddNode("Section");
         tree.AddAttribute("ID", "{" + std::to_string(++n) + "}");
         tree.AddAttribute("Title", fixture);
@@ -298,9 +309,25 @@ TEST_F(WordGenerator, BodiesBringTheirPartsIntoThePackage) {
         testing_support::RunLibreOffice(m_out.path(), "--convert-to txt:Text Parts.docx", &log), 0)
         << log;
     const std::string text = ReadFile(m_out.File("Parts.txt"));
-    for (const char* expected : {"word_lists.rtf", "first link", "word_tables.rtf"}) {
+    for (const char* expected :
+         {"word_lists.rtf", "first link", "word_tables.rtf", "Heading across two",
+          "Boxed paragraph.", "Details with a figure", "\xF0\x9F\x98\x80", "\xF0\xA0\x80\x80"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
     }
+    EXPECT_EQ(text.find("hidden words"), std::string::npos) << text;
+    EXPECT_EQ(text.find("A hidden paragraph"), std::string::npos) << text;
+    // Every picture comes back as a picture, metafiles included: LibreOffice's HTML export
+    // names one image file per picture it could read.
+    ASSERT_EQ(testing_support::RunLibreOffice(
+                  m_out.path(), "--convert-to 'html:HTML (StarWriter)' Parts.docx", &log),
+              0)
+        << log;
+    const std::string html = ReadFile(m_out.File("Parts.html"));
+    size_t images = 0;
+    for (size_t at = html.find("<img "); at != std::string::npos; at = html.find("<img ", at + 1)) {
+        ++images;
+    }
+    EXPECT_EQ(images, static_cast<size_t>(media)) << html.substr(0, 2000);
 }
 
 }  // namespace

@@ -69,4 +69,28 @@ TEST(TimeStamp, RejectsTextThatIsNoTimeStamp) {
     EXPECT_FALSE(platform::ParseTimeStamp(platform::kInvalidTimeStamp, parsed));
 }
 
+TEST(TimeStamp, TypedDatesAreReadWithDotsAndImpossibleDaysRefused) {
+    std::time_t parsed = 0;
+    ASSERT_TRUE(platform::ParseDateText("14.3.2026", parsed));
+    EXPECT_EQ(parsed, LocalTime(2026, 3, 14, 0, 0, 0));
+    ASSERT_TRUE(platform::ParseDateText("14.03.2026 15:09", parsed));
+    EXPECT_EQ(parsed, LocalTime(2026, 3, 14, 15, 9, 0));
+    ASSERT_TRUE(platform::ParseDateText("14.03.2026 15:09:26", parsed));
+    EXPECT_EQ(parsed, LocalTime(2026, 3, 14, 15, 9, 26));
+    const std::string stamp = platform::FormatTimeStamp(LocalTime(2026, 2, 28, 1, 2, 3));
+    ASSERT_TRUE(platform::ParseDateText(stamp, parsed)) << stamp;
+    EXPECT_FALSE(platform::ParseDateText("31.02.2026", parsed));
+    EXPECT_FALSE(platform::ParseDateText("29.02.2026", parsed)) << "not a leap year";
+    EXPECT_TRUE(platform::ParseDateText("29.02.2028", parsed));
+    EXPECT_FALSE(platform::ParseDateText("14.03.2026 tea time", parsed));
+    EXPECT_FALSE(platform::ParseDateText("", parsed));
+    // A time stamp naming no real day is refused as well.
+    std::string impossible = platform::FormatTimeStamp(LocalTime(2026, 1, 31, 12, 0, 0));
+    const size_t at = impossible.find("01");
+    ASSERT_NE(at, std::string::npos) << impossible;
+    impossible.replace(at, 2, "02");
+    EXPECT_FALSE(platform::ParseTimeStamp(impossible, parsed)) << impossible;
+    EXPECT_EQ(platform::FormatLocalTime(LocalTime(2026, 3, 14, 0, 0, 0), "%Y-%m-%d"), "2026-03-14");
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include "rtf/docx_writer.h"
 #include "rtf/reader.h"
 #include "tests/rtf/rtf_test_util.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
@@ -103,9 +104,11 @@ TEST(DocxWriter, RefersToHyperlinksThroughRelationships) {
 TEST(DocxWriter, CollectsPicturesAsMediaParts) {
     rtf::DocxContext context;
     const XmlDoc part(DocumentPart(rtf::WriteWordprocessingML(Fixture("pictures.rtf"), context)));
-    ASSERT_EQ(context.Media().size(), 3u);  // PNG, JPEG and the binary PNG; not the metafile
+    // PNG, JPEG and the binary PNG; the metafile is cut short and stays a placeholder.
+    ASSERT_EQ(context.Media().size(), 3u);
     EXPECT_EQ(context.Media()[0].partName, "media/image1.png");
     EXPECT_EQ(context.Media()[1].contentType, "image/jpeg");
+    EXPECT_EQ(part.Query("//w:t[.='[WMF picture]']").size(), 1u);
     const std::vector<std::string> embeds = part.Query("//a:blip/@r:embed");
     ASSERT_EQ(embeds.size(), 3u);
     for (size_t i = 0; i < embeds.size(); ++i) {
@@ -167,6 +170,82 @@ TEST(DocxWriter, DeclaresHeadingStylesInUse) {
     const std::string styles = std::string("<w:styles ") + rtf::kDocxNamespaces + ">" +
                                context.HeadingStylesXml() + "</w:styles>";
     EXPECT_EQ(XmlDoc(styles).Query("//w:style/@w:styleId").size(), 3u);
+}
+
+// The body parts of the table, bookmark and default-font fixtures, byte for byte
+// (QV_REFRESH_GOLDEN=1 rewrites them).
+TEST(DocxWriter, MatchesExpectedBodies) {
+    for (const char* name : {"tables_borders_shading", "bookmarks", "document_defaults"}) {
+        rtf::DocxContext context;
+        const std::string body =
+            rtf::WriteWordprocessingML(Fixture((std::string(name) + ".rtf").c_str()), context);
+        testing_support::ExpectGolden(rtf_test::FixturePath(std::string(name) + ".document.xml"),
+                                      body);
+    }
+}
+
+TEST(DocxWriter, WritesBordersShadingSpansAndPadding) {
+    rtf::DocxContext context;
+    const XmlDoc part(
+        DocumentPart(rtf::WriteWordprocessingML(Fixture("tables_borders_shading.rtf"), context)));
+    ASSERT_NE(part.doc, nullptr);
+    EXPECT_EQ(part.Query("//w:tblGrid/w:gridCol/@w:w"),
+              (std::vector<std::string>{"1440", "1548", "1440", "1440", "2880"}));
+    // The cell that continues a vertical merge is written too, as Word wants it.
+    EXPECT_EQ(part.Query("//w:gridSpan/@w:val"),
+              (std::vector<std::string>{"4", "2", "2", "2", "2", "3"}));
+    EXPECT_EQ(part.Query("//w:vMerge/@w:val"), (std::vector<std::string>{"restart"}));
+    EXPECT_EQ(part.Query("//w:vMerge").size(), 2u);
+    EXPECT_EQ(part.Query("//w:gridBefore/@w:val"), std::vector<std::string>{"1"});
+    EXPECT_EQ(part.Query("//w:tcBorders/w:bottom[@w:val='double']/@w:color"),
+              (std::vector<std::string>{"C00000", "C00000"}));
+    EXPECT_EQ(part.Query("//w:tcBorders/w:left[@w:val='dotted']/@w:color"),
+              std::vector<std::string>{"0066CC"});
+    EXPECT_EQ(part.Query("//w:tc/w:tcPr/w:shd/@w:fill"),
+              (std::vector<std::string>{"FFF2CC", "BFBFBF"}));
+    EXPECT_EQ(part.Query("//w:tcMar/w:left[@w:w='360']").size(), 1u);
+    EXPECT_EQ(part.Query("//w:vAlign/@w:val"), (std::vector<std::string>{"center", "bottom"}));
+    EXPECT_EQ(part.Query("//w:tblPr/w:jc/@w:val"), std::vector<std::string>{"center"});
+    EXPECT_EQ(part.Query("//w:pBdr/w:top/@w:val"), std::vector<std::string>{"single"});
+    EXPECT_EQ(part.Query("//w:pPr/w:shd/@w:fill"), std::vector<std::string>{"FFF2CC"});
+    EXPECT_EQ(part.Query("//w:spacing[@w:lineRule='auto']/@w:line"),
+              std::vector<std::string>{"360"});
+    EXPECT_EQ(part.Query("//w:spacing[@w:lineRule='exact']/@w:line"),
+              std::vector<std::string>{"240"});
+}
+
+TEST(DocxWriter, BookmarksPairAndLinksToThemStayInTheDocument) {
+    rtf::DocxContext context;
+    const XmlDoc part(DocumentPart(rtf::WriteWordprocessingML(Fixture("bookmarks.rtf"), context)));
+    ASSERT_NE(part.doc, nullptr);
+    const std::vector<std::string> names = part.Query("//w:bookmarkStart/@w:name");
+    EXPECT_EQ(names, (std::vector<std::string>{"_Toc1", "details", "_Ref7", "hidden_mark"}));
+    // Every start has its end with the same id, the unended one at the end of the body.
+    for (const std::string& id : part.Query("//w:bookmarkStart/@w:id")) {
+        EXPECT_EQ(part.Query(("//w:bookmarkEnd[@w:id='" + id + "']").c_str()).size(), 1u) << id;
+    }
+    // Links to bookmarks, the one through another file's name included, are internal.
+    EXPECT_EQ(part.Query("//w:hyperlink/@w:anchor"),
+              (std::vector<std::string>{"details", "_Ref7", "_Ref7", "_Toc1", "_Toc1"}));
+    EXPECT_TRUE(context.Relationships().empty());
+    EXPECT_TRUE(part.Query("//w:t[contains(., 'hidden')]").empty()) << "hidden text is left out";
+}
+
+TEST(DocxWriter, StatesZeroSpacingAndUsesLookingHeadingStyles) {
+    rtf::DocxContext context;
+    const XmlDoc part(
+        DocumentPart(rtf::WriteWordprocessingML(Fixture("document_defaults.rtf"), context)));
+    // Code lines say they have no space around them; the document's default must not apply.
+    EXPECT_EQ(part.Query("//w:p[.//w:t[starts-with(., 'code')]]/w:pPr/w:spacing/@w:after"),
+              (std::vector<std::string>{"0", "0"}));
+    const XmlDoc styles(std::string("<w:styles ") + rtf::kDocxNamespaces + ">" +
+                        context.HeadingStylesXml() + "</w:styles>");
+    EXPECT_EQ(styles.Query("//w:style[@w:styleId='Heading1']/w:rPr/w:sz/@w:val"),
+              std::vector<std::string>{"32"});
+    EXPECT_EQ(styles.Query("//w:style[@w:styleId='Heading1']/w:pPr/w:outlineLvl/@w:val"),
+              std::vector<std::string>{"0"});
+    EXPECT_FALSE(
+        styles.Query("//w:style[@w:styleId='Heading1']/w:pPr/w:spacing/@w:before").empty());
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <filesystem>
 
@@ -93,6 +95,30 @@ TEST_F(Library, ReportsFailures) {
     std::strcpy(m_options.extension, "/../e");
     EXPECT_EQ(Convert(m_dir.File("x.rtf"), m_dir.path()), kRtfToHtmlBadArguments);
     EXPECT_EQ(m_convert(nullptr, "/tmp/", m_options), kRtfToHtmlBadArguments);
+}
+
+// The library opened "<folder><name>.htm" with truncation and followed a link planted
+// there to a file outside the folder.
+TEST_F(Library, NeverWritesThroughALinkAndReplacesOnlyPlainFiles) {
+    TempDir outside;
+    WriteFile(outside.File("victim"), "keep");
+    WriteFile(m_dir.File("intro.rtf"), "{\\rtf1 x\\par}");
+    std::filesystem::create_symlink(outside.File("victim"), m_dir.File("intro.htm"));
+    EXPECT_EQ(Convert(m_dir.File("intro.rtf"), m_dir.path()), kRtfToHtmlCannotWrite);
+    EXPECT_EQ(ReadFile(outside.File("victim")), "keep");
+    EXPECT_TRUE(std::filesystem::is_symlink(m_dir.File("intro.htm")));
+
+    // A page of an earlier run is replaced by a new file; its other name keeps the old one.
+    std::filesystem::remove(m_dir.File("intro.htm"));
+    WriteFile(m_dir.File("intro.htm"), "old page");
+    std::filesystem::create_hard_link(m_dir.File("intro.htm"), outside.File("second-name"));
+    ASSERT_EQ(Convert(m_dir.File("intro.rtf"), m_dir.path()), kRtfToHtmlOk);
+    EXPECT_NE(ReadFile(m_dir.File("intro.htm")).find("<p>x</p>"), std::string::npos);
+    EXPECT_EQ(ReadFile(outside.File("second-name")), "old page");
+
+    // Nor is an RTF file read that is a pipe: it would wait for a writer for ever.
+    ASSERT_EQ(mkfifo(m_dir.File("pipe.rtf").c_str(), 0600), 0);
+    EXPECT_EQ(Convert(m_dir.File("pipe.rtf"), m_dir.path()), kRtfToHtmlCannotRead);
 }
 
 }  // namespace

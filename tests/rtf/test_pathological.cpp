@@ -104,6 +104,26 @@ TEST(Pathological, ExtremeTableStructures) {
     ReadAndWriteAll("{\\rtf1\\row\\cell\\nestrow\\nestcell\\intbl\\row\\row\\cell\\cell}");
 }
 
+// Found by fuzzing: a cell width made from \trleft and \cellx near the ends of the int range
+// overflowed (4320 - -2147483647).
+TEST(Pathological, RowLeftAtTheIntLimitDoesNotOverflowTheCellWidth) {
+    const rtf::Document d =
+        ReadAndWriteAll("{\\rtf1\\trowd\\trleft-2147483647\\cellx4320 a\\cell\\row}");
+    EXPECT_EQ(d.blocks.at(0).AsTable()->rows.at(0).cells.at(0).width, 4320 + (1 << 24))
+        << "cell edges are clamped to about 22 m either side";
+    // A thousand merged cells zigzagging between the far ends add up their widths in range.
+    std::string merged = "{\\rtf1\\trowd\\trleft-2147483648\\clmgf\\cellx-2147483648";
+    std::string cells;
+    for (int i = 1; i < 1000; ++i) {
+        merged += i % 2 == 1 ? "\\clmrg\\cellx2147483647" : "\\clmrg\\cellx-2147483648";
+        cells += " b\\cell";
+    }
+    const rtf::Document m = ReadAndWriteAll(merged + " a\\cell" + cells + "\\row}");
+    const rtf::TableCell& cell = m.blocks.at(0).AsTable()->rows.at(0).cells.at(0);
+    EXPECT_GT(cell.width, 0);
+    EXPECT_LE(cell.width, 1 << 26) << "merged widths are capped";
+}
+
 TEST(Pathological, ListLevelsAndNumbersOutOfRange) {
     const std::string lists =
         "{\\*\\listtable{\\list{\\listlevel\\levelnfc999\\levelstartat-2147483647}\\listid1}}"
@@ -196,6 +216,73 @@ TEST(Pathological, RandomBytesAndRandomTokens) {
         }
         ReadAndWriteAll(input);
     }
+}
+
+// Cell edges anywhere in the integer range, in any order, must give widths, grids and spans
+// without overflow (UBSan watches) and a table every writer can write.
+TEST(Pathological, CellEdgesAtTheEndsOfTheIntegerRange) {
+    std::string rtf = "{\\rtf1 ";
+    std::mt19937 random(3);
+    for (int row = 0; row < 50; ++row) {
+        rtf += "\\trowd\\trleft" + std::to_string(static_cast<int>(random())) + "\\trgaph" +
+               std::to_string(static_cast<int>(random()));
+        for (int cell = 0; cell < 20; ++cell) {
+            const int edge = cell % 3 == 0   ? 2147483647
+                             : cell % 3 == 1 ? -2147483647 - 1
+                                             : static_cast<int>(random());
+            rtf += (cell % 2 ? "\\clmrg" : "\\clvmrg") + std::string("\\clpadl") +
+                   std::to_string(static_cast<int>(random())) + "\\clbrdrt\\brdrs\\brdrw" +
+                   std::to_string(static_cast<int>(random())) + "\\cellx" + std::to_string(edge);
+        }
+        rtf += "\\pard\\intbl x\\cell y\\cell\\row ";
+    }
+    rtf += "}";
+    const rtf::Document d = ReadAndWriteAll(rtf);
+    ASSERT_EQ(d.blocks.size(), 1u);
+    const rtf::Table* table = d.blocks[0].AsTable();
+    ASSERT_NE(table, nullptr);
+    for (const rtf::TableRow& row : table->rows) {
+        for (const rtf::TableCell& cell : row.cells) {
+            EXPECT_GE(cell.width, 0);
+            EXPECT_GE(cell.colSpan, 1);
+            EXPECT_LE(cell.padding.left, 2880);
+            EXPECT_LE(cell.borders.top.width, 1440);
+        }
+    }
+}
+
+TEST(Pathological, BookmarksWithoutEndsHugeNamesAndMisplacedStandIns) {
+    std::string rtf = "{\\rtf1 ";
+    for (int i = 0; i < 2000; ++i) {
+        rtf += "{\\*\\bkmkstart b" + std::to_string(i) + "}";
+    }
+    rtf += "{\\*\\bkmkstart " + std::string(1 << 20, 'n') + "}{\\*\\bkmkend never}";
+    // A stand-in without its picture, and one inside a field instruction.
+    rtf +=
+        "{\\nonshppict{\\pict\\pngblip 89504e47}}{\\field{\\*\\fldinst {\\nonshppict{\\pict "
+        "\\pngblip 00}}}{\\fldrslt r}} end\\par}";
+    const rtf::Document d = ReadAndWriteAll(rtf);
+    const auto& runs = d.blocks.at(0).AsParagraph()->runs;
+    size_t longest = 0;
+    for (const rtf::Run& run : runs) {
+        longest = std::max(longest, run.text.size());
+    }
+    EXPECT_LE(longest, 256u) << "names are bounded";
+    // The lone stand-in is a picture of its own; the one in the instruction is none.
+    EXPECT_EQ(d.pictures.size(), 1u);
+    rtf::DocxContext context;
+    const std::string xml = rtf::WriteWordprocessingML(d, context);
+    EXPECT_EQ(xml.find("bookmarkEnd w:id=\"-1\""), std::string::npos);
+}
+
+TEST(Pathological, BrokenUtf8AndSurrogatesAtEveryBoundary) {
+    EXPECT_EQ(Text("{\\rtf1\\ansicpg65001 a\\'f0\\'9f\\par b\\'80\\'c3 \\'a9\\par}"),
+              "a\xEF\xBF\xBD\nb\xEF\xBF\xBD\xEF\xBF\xBD \xEF\xBF\xBD\n");
+    // A high half before a paragraph end stands alone there, not in the next paragraph.
+    EXPECT_EQ(Text("{\\rtf1 a\\u-10179?\\par\\u-8704?b\\par}"),
+              "a\xEF\xBF\xBD\n\xEF\xBF\xBD"
+              "b\n");
+    EXPECT_EQ(Text("{\\rtf1 {\\b\\u-10179?}\\i\\u-8704? c\\par}"), "\xF0\x9F\x98\x80 c\n");
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The reader, fed small documents; checks the model it builds.
 
+#include "rtf/html_writer.h"
 #include "rtf/reader.h"
 #include "rtf/reader_impl.h"
+#include "rtf/rtf_writer.h"
+#include "rtf/text_writer.h"
 #include "rtf/tokenizer.h"
 #include "tests/rtf/rtf_test_util.h"
 
@@ -147,9 +150,44 @@ TEST(Reader, KeepsCharacterFormattingPerGroup) {
     EXPECT_EQ(p.runs[4].format.valign, rtf::VerticalAlign::Superscript);
 }
 
-TEST(Reader, DropsHiddenTextAndHiddenParagraphMarks) {
+TEST(Reader, KeepsHiddenTextAndHiddenParagraphMarksForWritingBack) {
     const Document d = Read("{\\rtf1 a{\\v b}c\\par{\\v hidden\\par}d\\par}");
-    EXPECT_EQ(Texts(d), (std::vector<std::string>{"ac", "d"}));
+    EXPECT_EQ(Texts(d), (std::vector<std::string>{"abc", "hidden", "d"}));
+    const auto ps = Paragraphs(d);
+    EXPECT_TRUE(ps[0]->runs[1].format.hidden);
+    EXPECT_FALSE(ps[0]->format.hiddenMark);
+    EXPECT_TRUE(ps[1]->format.hiddenMark);
+    EXPECT_FALSE(ps[1]->Shown());
+    // Readers see none of it.
+    EXPECT_EQ(rtf::WriteText(d), "ac\nd\n");
+    rtf::HtmlOptions options;
+    options.fragment = true;
+    EXPECT_EQ(rtf::WriteHtml(d, options), "<p>ac</p>\n<p>d</p>\n");
+    const std::string rtf = rtf::WriteRtf(d);
+    EXPECT_NE(rtf.find("{\\v b}"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("{\\v\\par}"), std::string::npos) << rtf;
+    EXPECT_TRUE(Read(rtf) == d);
+}
+
+TEST(Reader, ReadsBookmarksAsRunsAndCrossReferencesAsLinks) {
+    const Document d = Read(
+        "{\\rtf1 {\\*\\bkmkstart _Ref1}Target{\\*\\bkmkend _Ref1}\\par "
+        "{\\field{\\*\\fldinst REF _Ref1 \\\\h }{\\fldrslt Target}} and "
+        "{\\field{\\*\\fldinst PAGEREF _Ref1}{\\fldrslt 3}}\\par}");
+    const auto ps = Paragraphs(d);
+    ASSERT_EQ(ps[0]->runs.size(), 3u);
+    EXPECT_EQ(ps[0]->runs[0].kind, rtf::RunKind::BookmarkStart);
+    EXPECT_EQ(ps[0]->runs[0].text, "_Ref1");
+    EXPECT_EQ(ps[0]->runs[2].kind, rtf::RunKind::BookmarkEnd);
+    // A bookmark inside a link belongs to it, so that the link is written back whole.
+    const Document inLink = Read(
+        "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt a{\\*\\bkmkstart m}b}}\\par}");
+    EXPECT_EQ(Paragraphs(inLink)[0]->runs[1].format.link, 0);
+    EXPECT_TRUE(Read(rtf::WriteRtf(inLink)) == inLink);
+    // A cross-reference inserted as a hyperlink leads to its bookmark; one without \h not.
+    ASSERT_EQ(d.links, (std::vector<std::string>{"#_Ref1"}));
+    EXPECT_EQ(ps[1]->runs[0].format.link, 0);
+    EXPECT_EQ(ps[1]->runs.back().format.link, -1);
 }
 
 TEST(Reader, TakesHeadingsFromStyleNamesAndOutlineLevels) {

@@ -89,14 +89,18 @@ TEST(HtmlWriter, WritesAWholePageOrAFragment) {
 TEST(HtmlWriter, WritesPicturesAsDataOrFiles) {
     Document d = OneParagraph(
         {rtf::Run{RunKind::Picture, {}, {}, 0}, rtf::Run{RunKind::Picture, {}, {}, 1}});
-    d.pictures.push_back(Picture{PictureFormat::Png, "abc", 1500, 750});
-    d.pictures.push_back(Picture{PictureFormat::Emf, "xyz", 0, 0});
+    d.pictures.push_back(Picture{PictureFormat::Png, "abc", 1500, 750, {}});
+    d.pictures.push_back(Picture{PictureFormat::Emf, "xyz", 0, 0, {}});
     std::string html = Fragment(d);
     EXPECT_NE(
         html.find("<img src=\"data:image/png;base64,YWJj\" alt=\"\" width=\"100\" height=\"50\">"),
         std::string::npos);
-    EXPECT_NE(html.find("<span class=\"picture-unsupported\" title=\"emf picture\"></span>"),
-              std::string::npos);
+    // Without a renderer a metafile stays a visible placeholder of an inch square.
+    EXPECT_NE(
+        html.find("<span class=\"picture-missing\" role=\"img\" title=\"EMF picture\" "
+                  "style=\"display:inline-block;box-sizing:border-box;width:96px;height:96px;"),
+        std::string::npos)
+        << html;
 
     HtmlOptions options;
     options.fragment = true;
@@ -118,6 +122,76 @@ TEST(HtmlWriter, KeepsRunsOfSpacesAndEmptyParagraphs) {
 
 // The one HTML escaper: its output may stand in element text and in attribute values in
 // either quote, and is valid UTF-8 whatever it was given.
+TEST(HtmlWriter, AnchorsStayOutsideLinksAndHiddenTextStaysOut) {
+    Document d = OneParagraph(
+        {rtf::Run{RunKind::BookmarkStart, {}, "top", -1}, Text("see ", CharFormat{.link = 0}),
+         rtf::Run{RunKind::BookmarkStart, {}, "in\"side", -1},
+         rtf::Run{RunKind::BookmarkEnd, CharFormat{.link = 0}, "x", -1},
+         Text("secret", CharFormat{.link = 0, .hidden = true}), Text("here", CharFormat{.link = 0}),
+         rtf::Run{RunKind::BookmarkEnd, {}, "top", -1}});
+    d.links.push_back("#top");
+    // An element with an id inside a link must not be another link.
+    EXPECT_EQ(Fragment(d),
+              "<p><a id=\"top\" name=\"top\"></a><a href=\"#top\">see <span "
+              "id=\"in&quot;side\"></span>here</a></p>\n");
+}
+
+TEST(HtmlWriter, WritesLengthsLineSpacingAndListIndents) {
+    Document d;
+    Paragraph p;
+    p.format.leftIndent = -108;  // negative and not whole points
+    p.format.firstIndent = 1;
+    p.format.lineSpacing = 259;
+    p.format.lineMultiple = true;
+    p.runs.push_back(Text("a"));
+    d.blocks.push_back(p);
+    p.format = ParagraphFormat{};
+    p.format.lineSpacing = -300;  // exactly 15 points
+    d.blocks.push_back(p);
+    List outer;
+    ListItem item;
+    Paragraph first;
+    first.format.leftIndent = 720;
+    first.runs.push_back(Text("one"));
+    item.blocks.push_back(first);
+    List inner;
+    ListItem innerItem;
+    first.format.leftIndent = 1440;
+    innerItem.blocks.push_back(first);
+    inner.items.push_back(innerItem);
+    item.blocks.push_back(inner);
+    outer.items.push_back(item);
+    d.blocks.push_back(outer);
+    const std::string html = Fragment(d);
+    EXPECT_NE(
+        html.find("<p style=\"margin:0pt 0pt 0pt -5.40pt;text-indent:0.05pt;line-height:1.08;\">"),
+        std::string::npos)
+        << html;
+    EXPECT_NE(html.find("<p style=\"line-height:15pt;\">"), std::string::npos) << html;
+    // Each list is indented by what its items add to the list around it.
+    EXPECT_NE(html.find("<ul style=\"margin-top:0;margin-bottom:0;padding-left:36pt\">\n<li>one\n"
+                        "<ul style=\"margin-top:0;margin-bottom:0;padding-left:36pt\">"),
+              std::string::npos)
+        << html;
+}
+
+TEST(HtmlWriter, TheDocumentsFontWinsOverTheCallersDefault) {
+    Document d = OneParagraph({Text("x")});
+    HtmlOptions options;
+    options.defaultFontFamily = "Tahoma";
+    options.defaultFontSize = "10";
+    EXPECT_NE(WriteHtml(d, options).find("body{font-family:Tahoma;font-size:10pt;}"),
+              std::string::npos);
+    d.fonts.push_back(Font{"Georgia", FontFamily::Roman, 0});
+    d.defaultFont = 0;
+    d.defaultSize = 23;
+    EXPECT_NE(WriteHtml(d, options).find("body{font-family:Georgia,serif;font-size:11.5pt;}"),
+              std::string::npos);
+    d.defaultSize = 0;  // a document that names its font but not its size
+    EXPECT_NE(WriteHtml(d, options).find("body{font-family:Georgia,serif;font-size:10pt;}"),
+              std::string::npos);
+}
+
 TEST(HtmlEscape, EscapesMarkupCharactersAndRepairsUtf8) {
     EXPECT_EQ(EscapeHtml("a<b>&\"c\" 'd'\te"), "a&lt;b&gt;&amp;&quot;c&quot; &#39;d&#39;\te");
     EXPECT_EQ(EscapeHtml("&amp;"), "&amp;amp;") << "references are text, not markup";
@@ -199,7 +273,31 @@ TEST(RtfWriter, WritesWhatTheReaderReadsBack) {
     const std::string written = WriteRtf(d);
     const ReadResult back = ReadRtf(written);
     EXPECT_TRUE(back.isRtf);
-    EXPECT_TRUE(back.document == d) << written;
+    // A link that names no field of its own is written as a hyperlink field, which is read
+    // back as one.
+    Document expected = d;
+    expected.fields.push_back(Field{"HYPERLINK \"http://x.example/\\\"q\\\"\\\\\"", -1});
+    std::get<Paragraph>(expected.blocks[0].content).runs[3].format.field = 0;
+    EXPECT_TRUE(back.document == expected) << written;
+    EXPECT_EQ(WriteRtf(back.document), written);
+}
+
+TEST(RtfWriter, KeepsFieldsAndTheirNesting) {
+    const std::string rtf =
+        "{\\rtf1 Page {\\field{\\*\\fldinst { PAGE \\\\* MERGEFORMAT }}{\\fldrslt 7}} of "
+        "{\\field{\\*\\fldinst HYPERLINK \\\\l \"toc\"}{\\fldrslt see {\\field{\\*\\fldinst "
+        "PAGEREF "
+        "toc}{\\fldrslt 3}} here}}.\\par}";
+    const Document d = ReadRtf(rtf).document;
+    ASSERT_EQ(d.fields.size(), 3u);
+    EXPECT_EQ(d.fields[0].instruction, " PAGE \\* MERGEFORMAT ");
+    EXPECT_EQ(d.fields[2].parent, 1) << "the page reference lies in the link's result";
+    const std::string written = WriteRtf(d);
+    EXPECT_NE(written.find("{\\field{\\*\\fldinst{ PAGE \\\\* MERGEFORMAT }}{\\fldrslt{"),
+              std::string::npos)
+        << written;
+    EXPECT_TRUE(ReadRtf(written).document == d) << written;
+    EXPECT_EQ(WriteText(d), "Page 7 of see 3 here.\n");
 }
 
 TEST(TextWriter, NumbersListItems) {

@@ -1,9 +1,6 @@
 #include "tests/support/screen_grab.h"
 
 #include <gdk/gdk.h>
-#include <wx/display.h>
-
-#include <cstring>
 
 wxImage GrabScreen(const wxRect& rect) {
     GdkWindow* root = gdk_get_default_root_window();
@@ -27,9 +24,4 @@ wxImage GrabScreen(const wxRect& rect) {
     }
     g_object_unref(pixels);
     return image;
-}
-
-bool SaveScreenshot(const std::string& path) {
-    const wxImage image = GrabScreen(wxDisplay(0u).GetGeometry());
-    return image.IsOk() && image.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
 }

@@ -1,9 +1,14 @@
+#include "core/command_ids.h"
 #include "core/settings.h"
 #include "tests/support/test_support.h"
 #include "views/domain_file.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -118,7 +123,28 @@ TEST_F(DomainFile, FailedSaveKeepsTheDocumentModifiedAndTheOldFile) {
     EXPECT_FALSE(doc->OnSaveDocument(File("missing/a.etf")));
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->GetFilename().utf8_string(), File("a.etf"));
-    EXPECT_EQ(m_messages.Messages(), (std::vector<std::string>{"Saving document failed."}));
+    EXPECT_EQ(m_messages.Messages(),
+              (std::vector<std::string>{"Saving document failed.\n" + File("missing/a.etf") + ": " +
+                                        std::strerror(ENOENT)}));
+}
+
+// Saving over a read-only document replaced it silently, and the new file kept mode 0444.
+TEST_F(DomainFile, ReadOnlyDocumentIsNotReplacedAndStaysModified) {
+    myDomainFile* doc = Make(false);
+    WriteFile(File("a.etf"), "<Document/>");
+    ASSERT_TRUE(doc->OnOpenDocument(File("a.etf")));
+    ASSERT_EQ(chmod(File("a.etf").c_str(), 0444), 0);
+    doc->Modify(true);
+    EXPECT_FALSE(doc->OnSaveDocument(File("a.etf")));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(ReadFile(File("a.etf")), "<Document/>");
+    EXPECT_EQ(m_messages.Messages(),
+              (std::vector<std::string>{"Saving document failed.\n" + File("a.etf") + ": " +
+                                        std::strerror(EACCES)}));
+    // Once the user may write it again, it is saved.
+    ASSERT_EQ(chmod(File("a.etf").c_str(), 0644), 0);
+    EXPECT_TRUE(doc->OnSaveDocument(File("a.etf")));
+    EXPECT_FALSE(doc->IsModified());
 }
 
 TEST_F(DomainFile, RefreshUpdatesViewsWithTheDocumentTree) {
@@ -129,6 +155,47 @@ TEST_F(DomainFile, RefreshUpdatesViewsWithTheDocumentTree) {
     doc->Refresh();
     ASSERT_EQ(m_view->hints.size(), 1u);
     EXPECT_EQ(m_view->hints[0], doc->GetTree(ivDomain::kDocumentTree));
+}
+
+TEST_F(DomainFile, EveryTreeEditMarksTheDocumentAndAutoSaveWritesIt) {
+    WriteFile(File("a.etf"), "<Document><Section ID=\"{A}\" Title=\"A\"/></Document>");
+    SetSetting("/AutoSave", "0");
+    auto manual = std::make_unique<myDomainFile>();
+    ASSERT_TRUE(manual->OnOpenDocument(File("a.etf")));
+    ivTreeEditor* editor = manual->GetTreeEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->SetAttributes("{A}", {{"Title", "Changed"}}));
+    EXPECT_TRUE(manual->IsModified());
+    EXPECT_EQ(ReadFile(File("a.etf")).find("Changed"), std::string::npos);
+    manual->Modify(false);
+
+    myDomainFile* automatic = Make(true);
+    ASSERT_TRUE(automatic->OnOpenDocument(File("a.etf")));
+    ASSERT_TRUE(automatic->GetTreeEditor()->InsertSection("{A}", {{"ID", "{B}"}}));
+    EXPECT_FALSE(automatic->IsModified()) << "saved at once";
+    EXPECT_NE(ReadFile(File("a.etf")).find("{B}"), std::string::npos);
+    ASSERT_TRUE(automatic->GetTreeEditor()->StoreBody("{B}", "{\\rtf1 x}", "now"));
+    EXPECT_NE(ReadFile(File("a.etf")).find("rtf1 x"), std::string::npos);
+
+    auto empty = std::make_unique<myDomainFile>();
+    EXPECT_EQ(empty->GetTreeEditor(), nullptr) << "no tree, nothing to edit";
+}
+
+TEST_F(DomainFile, RefreshAndTheGeneratorBoxAreTheDocumentsCommands) {
+    myDomainFile* doc = Make(false);
+    ASSERT_TRUE(doc->OnNewDocument());
+    wxCommandEvent refresh(wxEVT_MENU, command_id::kViewRefresh);
+    EXPECT_TRUE(doc->ProcessEvent(refresh));
+    ASSERT_EQ(m_view->hints.size(), 1u);
+    EXPECT_EQ(m_view->hints[0], doc->GetTree(ivDomain::kDocumentTree));
+
+    wxCommandEvent pick(wxEVT_COMBOBOX, command_id::kToolsGeneratorBox);
+    pick.SetString("CHM");
+    EXPECT_TRUE(doc->ProcessEvent(pick));
+    EXPECT_EQ(doc->GetGeneratorName(), "CHM");
+    wxUpdateUIEvent update(command_id::kToolsGeneratorBox);
+    EXPECT_TRUE(doc->ProcessEvent(update));
+    EXPECT_EQ(update.GetText().utf8_string(), "CHM") << "the box shows this document's choice";
 }
 
 }  // namespace

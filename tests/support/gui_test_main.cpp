@@ -1,41 +1,21 @@
-#include "app/gui/command_table.h"
+// Entry point of the window tests: wxWidgets with its windows is started once, under the
+// virtual display the tests run in, with the application object of the program.
 #include "core/app_registry.h"
-#include "core/identity.h"
-#include "tests/app/gui_test_app.h"
+#include "tests/support/gui_test_support.h"
+#include "tests/support/screen_grab.h"
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/display.h>
 #include <wx/docview.h>
+#include <wx/filename.h>
 #include <wx/frame.h>
-#include <wx/log.h>
+#include <wx/image.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <chrono>
 #include <cstdlib>
-
-TestApp::TestApp() {
-    SetAppName(identity::kAppName);
-    SetVersion(1, 0, 1, 23);
-    SetRegistryKey(identity::kRegistryKey);
-}
-
-bool TestApp::OnInit() {
-    // No log window may ever wait for a click in a test run.
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    wxInitAllImageHandlers();
-    return true;
-}
-
-bool TestApp::OnCreateCommands(ivCommandSite* site) {
-    return !editorCommands || DefineEditorCommands(site);
-}
-
-bool TestApp::OnFillCommandLists(ivCommandSite* site) {
-    return !editorCommands || FillEditorCommandLists(site);
-}
-
-TestApp& GetTestApp() {
-    return static_cast<TestApp&>(GetApp());
-}
 
 void PumpEvents(int milliseconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
@@ -55,6 +35,24 @@ void DestroyMainWindow(wxFrame* frame, wxDocManager* manager) {
     }
     delete manager;
     ReleaseAppRegistry();
+}
+
+void ClickAt(wxWindow& window, const wxPoint& point, bool right) {
+    wxUIActionSimulator person;
+    person.MouseMove(window.ClientToScreen(point));
+    PumpEvents(50);
+    person.MouseClick(right ? wxMOUSE_BTN_RIGHT : wxMOUSE_BTN_LEFT);
+    PumpEvents(100);
+}
+
+std::string SaveScreenshot(const std::string& name) {
+    // Read back from the display server: a screen device context can miss what native
+    // widgets painted last.
+    const wxImage shot = GrabScreen(wxDisplay(0u).GetGeometry());
+    const std::string path = std::string(QV_SCREENSHOT_DIR) + "/" + name + ".png";
+    wxFileName::Mkdir(QV_SCREENSHOT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    shot.SaveFile(path, wxBITMAP_TYPE_PNG);
+    return path;
 }
 
 namespace {
@@ -77,7 +75,7 @@ int main(int argc, char** argv) {
     // Dialogs of the desktop (the folder chooser) keep their settings in memory: no session
     // bus to write them to, and nothing of the user's to change.
     setenv("GSETTINGS_BACKEND", "memory", 0);
-    wxApp::SetInstance(new TestApp);
+    wxApp::SetInstance(CreateGuiTestApp());
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
         return 1;
     }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "framework/report_view.h"
+#include "views/domain_file.h"
+#include "views/section_list.h"
+
+// The section list, the left pane of a document window: the report view with the section
+// list's operations (mySectionList, windowless) and its commands.
+class myReportView : public ivReportView, public ivViewStateStore, private mySectionListHost {
+    wxDECLARE_DYNAMIC_CLASS_NO_COPY(myReportView);
+
+public:
+    myReportView();
+    ~myReportView() override;
+
+    // The operations of the section list, in their order.
+    virtual void SetTextView(myTextViewInterface* view) { m_list.SetTextView(view); }
+    virtual myTextViewInterface* GetTextView() { return m_list.GetTextView(); }
+    virtual bool InsertSection(int mode) { return m_list.InsertSection(mode); }
+    virtual bool SetValue(const std::string& column, const std::string& value) {
+        return m_list.SetValue(column, value);
+    }
+    virtual bool RemoveSection(bool quiet) { return m_list.RemoveSection(quiet); }
+    virtual void SyncText() { m_list.SyncText(); }
+    virtual void SetupColumns() { m_list.SetupColumns(); }
+    virtual void AddRecords(ivData& cursor, const std::string* numbering) {
+        m_list.AddRecords(cursor, numbering);
+    }
+
+    // ivViewStateStore: the body being edited and the layout go into the trees.
+    void SaveViewState() override { m_list.SaveViewState(); }
+
+    mySectionList& List() { return m_list; }
+
+private:
+    // mySectionListHost
+    void RequestRefresh() override;
+    void ActivateNextPane() override;
+    void FocusList() override;
+
+    void BindCommands();
+
+    mySectionList m_list;
+};
