@@ -25,19 +25,6 @@ namespace {
 
 constexpr int kPaneSize = 180;
 
-int PaneDirection(uint32_t flags) {
-    switch (flags & container_flags::kDockMask) {
-        case container_flags::kDockBottom:
-            return wxAUI_DOCK_BOTTOM;
-        case container_flags::kDockLeft:
-            return wxAUI_DOCK_LEFT;
-        case container_flags::kDockRight:
-            return wxAUI_DOCK_RIGHT;
-        default:
-            return wxAUI_DOCK_TOP;
-    }
-}
-
 }  // namespace
 
 bool ivCommandBuilder::CreateStatusBar(const std::string&, const std::string&, uint32_t) {
@@ -106,7 +93,7 @@ wxAuiPaneInfo ivCommandBuilder::CreatePane(const std::string&, const std::string
         .BestSize(m_frame->FromDIP(wxSize(kPaneSize, kPaneSize)))
         .FloatingSize(m_frame->FromDIP(wxSize(kPaneSize, kPaneSize)))
         .MinSize(m_frame->FromDIP(wxSize(60, 60)))
-        .Direction(PaneDirection(flags))
+        .Direction(DockDirection(flags))
         .CloseButton(true)
         .PinButton(false);
     // A pane the saved layout knows goes where the user put it.
@@ -150,8 +137,7 @@ wxWindow* ivCommandBuilder::AddPaneWindow(const std::string& name, const std::st
         return nullptr;
     }
     aui->AddPane(window, info);
-    const bool restored = !Host()->GetServices().SavedPaneEntry(info.name.utf8_string()).empty();
-    m_panes[name] = Pane{info.name.utf8_string(), title, window, kind, false, restored};
+    m_panes[name] = Pane{info.name.utf8_string(), title, window, kind, false};
     m_paneOrder.push_back(name);
     return window;
 }
@@ -232,12 +218,9 @@ void ivCommandBuilder::FitPane(wxWindow* window) {
         return;
     }
     wxAuiPaneInfo& pane = aui->GetPane(window);
-    const bool restored = std::any_of(m_panes.begin(), m_panes.end(), [&](const auto& entry) {
-        return entry.second.window == window && entry.second.restored;
-    });
-    if (pane.IsOk() && !restored && window->GetSizer() != nullptr) {
-        // At least the pane's standard width; more where the texts need it, so that no
-        // caption is cut off.
+    if (pane.IsOk() && window->GetSizer() != nullptr) {
+        // At least the pane's standard (or saved) width; more where the texts need it, so
+        // that no caption is cut off.
         const int needed = window->GetSizer()->GetMinSize().x +
                            wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, window);
         pane.BestSize(std::max(pane.best_size.x, needed), pane.best_size.y);

@@ -1,5 +1,7 @@
 #include "framework/command_bars.h"
 
+#include "platform/desktop_look.h"
+
 #include <wx/string.h>
 
 #include <algorithm>
@@ -160,7 +162,7 @@ bool ivCommandBars::IsHidden(int id) const {
 }
 
 bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    return wxString::FromUTF8(a).CmpNoCase(wxString::FromUTF8(b)) == 0;
+    return platform::SameIgnoringCase(a, b);
 }
 
 std::string StripMnemonic(const std::string& caption) {

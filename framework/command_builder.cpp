@@ -28,19 +28,6 @@ constexpr int kTearOffWidth = 400;
 // The context menu of the bars numbers its entries from here.
 constexpr int kBarsMenuFirst = command_id::FromTableNumber(0xF200);
 
-int DockDirection(uint32_t flags) {
-    switch (flags & container_flags::kDockMask) {
-        case container_flags::kDockBottom:
-            return wxAUI_DOCK_BOTTOM;
-        case container_flags::kDockLeft:
-            return wxAUI_DOCK_LEFT;
-        case container_flags::kDockRight:
-            return wxAUI_DOCK_RIGHT;
-        default:
-            return wxAUI_DOCK_TOP;
-    }
-}
-
 ivControlKind KindOf(const ivCommandRow& row, bool* dropDownList) {
     *dropDownList = false;
     switch (row.flags & command_flags::kKindMask) {
@@ -66,6 +53,19 @@ ivControlKind KindOf(const ivCommandRow& row, bool* dropDownList) {
 }
 
 }  // namespace
+
+int ivCommandBuilder::DockDirection(uint32_t flags) {
+    switch (flags & container_flags::kDockMask) {
+        case container_flags::kDockBottom:
+            return wxAUI_DOCK_BOTTOM;
+        case container_flags::kDockLeft:
+            return wxAUI_DOCK_LEFT;
+        case container_flags::kDockRight:
+            return wxAUI_DOCK_RIGHT;
+        default:
+            return wxAUI_DOCK_TOP;
+    }
+}
 
 ivCommandBuilder::ivCommandBuilder() = default;
 

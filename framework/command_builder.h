@@ -149,7 +149,6 @@ private:
         wxWindow* window = nullptr;
         ContainerKind kind = ContainerKind::TaskPanel;
         bool isView = false;
-        bool restored = false;  // placed by the saved pane layout
     };
     struct NamedItem {
         wxWindow* window = nullptr;      // MODE image, PROGRESS bar
@@ -160,6 +159,8 @@ private:
     };
 
     ivMainFrameHost* Host() const;
+    // The AUI dock side of the dock bits of container flags.
+    static int DockDirection(uint32_t flags);
     Container* Current() { return m_containers.empty() ? nullptr : &m_containers.back(); }
     bool IsRibbonBar() const;
     // A control for row (the command part of AddCommand), its image loaded.
@@ -176,8 +177,7 @@ private:
     void RepaintIndicators(wxWindow* window, bool urgent);
     static constexpr int kRepaintInterval = 200;  // milliseconds
     static constexpr int kLongestRepaint = 60;
-    // Gives a pane the width its window needs, at least the standard one, unless the saved
-    // layout placed it.
+    // Gives a pane the width its window needs, at least the standard or saved one.
     void FitPane(wxWindow* window);
     ivMenuView* EnsureMenuView();
     // The context menu of the bars: the toolbars and panes to show, and "Customize...".

@@ -22,6 +22,8 @@
 #include <wx/ribbon/bar.h>
 #include <wx/tooltip.h>
 
+#include <algorithm>
+
 namespace {
 
 using frame_layers::kRibbonPaneName;
@@ -252,8 +254,18 @@ void ivFrameServices::ApplyLoadedLayouts(wxFrame* frame) {
     m_panesLoaded = false;
     const layout_store::Perspective current =
         layout_store::Parse(aui.SavePerspective().utf8_string());
-    aui.LoadPerspective(
-        wxString::FromUTF8(layout_store::Format(layout_store::Merge(current, saved))), false);
+    layout_store::Perspective merged = layout_store::Merge(current, saved);
+    // A pane keeps the width its texts need now (another language may need more than the
+    // saved one had).
+    for (layout_store::Perspective::Dock& dock : merged.docks) {
+        for (const layout_store::Perspective::Dock& now : current.docks) {
+            if (dock.layer == frame_layers::kPanes && now.layer == dock.layer &&
+                now.direction == dock.direction && now.row == dock.row) {
+                dock.size = std::max(dock.size, now.size);
+            }
+        }
+    }
+    aui.LoadPerspective(wxString::FromUTF8(layout_store::Format(merged)), false);
     KeepFloatingPanesVisible(aui, *frame);
     host->GetBuilder().ReapplyCaptions();
 }

@@ -97,9 +97,7 @@ void ivStatusBar::ApplyPanes() {
     SetFieldsCount(static_cast<int>(widths.size()), widths.data());
     SetStatusStyles(static_cast<int>(styles.size()), styles.data());
     SetStatusText(texts.empty() ? wxString() : texts.front(), 0);
-    m_capsOn = !m_capsOn;
-    m_numOn = !m_numOn;
-    UpdateKeyStates();
+    ShowKeyStates(true);
     PlaceWindows();
 }
 
@@ -123,14 +121,18 @@ void ivStatusBar::PlaceWindows() {
 }
 
 void ivStatusBar::UpdateKeyStates() {
+    ShowKeyStates(false);
+}
+
+void ivStatusBar::ShowKeyStates(bool always) {
     const int caps = CommandToIndex(kCapsLockPane);
     const int num = CommandToIndex(kNumLockPane);
     const bool capsOn = caps >= 0 && wxGetKeyState(WXK_CAPITAL);
     const bool numOn = num >= 0 && wxGetKeyState(WXK_NUMLOCK);
-    if (caps >= 0 && capsOn != m_capsOn) {
+    if (caps >= 0 && (always || capsOn != m_capsOn)) {
         SetStatusText(capsOn ? KeyStateText(kCapsLockPane) : wxString(), caps);
     }
-    if (num >= 0 && numOn != m_numOn) {
+    if (num >= 0 && (always || numOn != m_numOn)) {
         SetStatusText(numOn ? KeyStateText(kNumLockPane) : wxString(), num);
     }
     m_capsOn = capsOn;

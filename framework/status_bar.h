@@ -46,6 +46,8 @@ private:
     };
 
     void ApplyPanes();
+    // The texts of the key panes, also when the states did not change (always).
+    void ShowKeyStates(bool always);
     void PlaceWindows();
     int StandardWidth(int pane) const;
 

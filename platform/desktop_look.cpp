@@ -71,4 +71,17 @@ void PaintNow(wxWindow& window, int milliseconds) {
     g_signal_handler_disconnect(clock, handler);
 }
 
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    if (!g_utf8_validate(a.data(), static_cast<gssize>(a.size()), nullptr) ||
+        !g_utf8_validate(b.data(), static_cast<gssize>(b.size()), nullptr)) {
+        return a == b;
+    }
+    gchar* left = g_utf8_casefold(a.c_str(), static_cast<gssize>(a.size()));
+    gchar* right = g_utf8_casefold(b.c_str(), static_cast<gssize>(b.size()));
+    const bool same = left != nullptr && right != nullptr && g_strcmp0(left, right) == 0;
+    g_free(left);
+    g_free(right);
+    return same;
+}
+
 }  // namespace platform

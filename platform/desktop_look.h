@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class wxMenu;
 class wxWindow;
 
@@ -17,5 +19,9 @@ void RefitOpenMenu(wxMenu& menu);
 // busy in a command: only painting is done meanwhile, the user's input waits. Gives up after
 // at most milliseconds.
 void PaintNow(wxWindow& window, int milliseconds);
+
+// Whether two UTF-8 texts are the same when case is ignored, by the Unicode rules whatever
+// the program's locale ("Übersicht" and "üBERSICHT" are).
+bool SameIgnoringCase(const std::string& a, const std::string& b);
 
 }  // namespace platform

@@ -2,11 +2,14 @@
 // width, issued to the main window's command builder in the order the bars are made.
 #include "app/gui/command_table.h"
 
+#include "app/gui/iv_app.h"
 #include "core/command_ids.h"
 #include "core/translate.h"
 #include "framework/command_builder.h"
 #include "framework/command_row.h"
 #include "framework/command_site.h"
+
+#include <wx/docview.h>
 
 namespace {
 
@@ -189,4 +192,31 @@ bool FillEditorCommandLists(ivCommandSite* site) {
         builder->AddListItem(id::kToolsGeneratorBox, generator, generator);
     }
     return true;
+}
+
+void BindEditorCommandStates(ivApp& app) {
+    using namespace command_id;
+    // These reach the application only when no document or view took their update: they are
+    // the commands of documents, offered while one is open...
+    for (int id :
+         {kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview, kEditCut, kEditCopy, kEditPaste,
+          kEditDelete, kViewExpand, kViewExpandAll, kViewCollapse, kViewCollapseAll, kViewRefresh,
+          kInsertSection, kInsertSectionAbove, kInsertSectionUnder, kToolsGenerate}) {
+        app.Bind(
+            wxEVT_UPDATE_UI,
+            [](wxUpdateUIEvent& event) {
+                wxDocManager* documents = wxDocManager::GetDocumentManager();
+                event.Enable(documents != nullptr && documents->GetCurrentDocument() != nullptr);
+            },
+            id);
+    }
+    // ...and those that no window of this program takes yet: a button that does nothing
+    // is not offered.
+    for (int id : {kFileSendMail, kEditFind, kEditFindNext, kFormatFont, kFormatFontFace,
+                   kFormatFontSize, kFormatFontColor, kFormatHighlight, kFormatBold, kFormatItalic,
+                   kFormatUnderline, kFormatParagraphLeft, kFormatParagraphCenter,
+                   kFormatParagraphRight, kFormatParagraphBullets}) {
+        app.Bind(
+            wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(false); }, id);
+    }
 }

@@ -29,34 +29,7 @@ myApp::myApp() {
     SetVersion(identity::kVersionParts[0], identity::kVersionParts[1], identity::kVersionParts[2],
                identity::kVersionParts[3]);
     SetRegistryKey(identity::kRegistryKey);
-    BindDocumentCommandStates();
-}
-
-void myApp::BindDocumentCommandStates() {
-    using namespace command_id;
-    // These reach the application only when no document or view took their update: they are
-    // the commands of documents, offered while one is open...
-    for (int id : {kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview, kEditCut, kEditCopy,
-                   kEditPaste, kEditDelete, kViewExpand, kViewExpandAll, kViewCollapse,
-                   kViewCollapseAll, kViewRefresh, kInsertSection, kInsertSectionAbove,
-                   kInsertSectionUnder, kToolsGenerate}) {
-        Bind(
-            wxEVT_UPDATE_UI,
-            [this](wxUpdateUIEvent& event) {
-                event.Enable(GetDocManager() != nullptr &&
-                             GetDocManager()->GetCurrentDocument() != nullptr);
-            },
-            id);
-    }
-    // ...and those that no window of this program takes yet: a button that does nothing
-    // is not offered.
-    for (int id : {kFileSendMail, kEditFind, kEditFindNext, kFormatFont, kFormatFontFace,
-                   kFormatFontSize, kFormatFontColor, kFormatHighlight, kFormatBold,
-                   kFormatItalic, kFormatUnderline, kFormatParagraphLeft, kFormatParagraphCenter,
-                   kFormatParagraphRight, kFormatParagraphBullets}) {
-        Bind(
-            wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(false); }, id);
-    }
+    BindEditorCommandStates(*this);
 }
 
 bool myApp::OnCreateCommands(ivCommandSite* site) {

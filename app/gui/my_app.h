@@ -17,7 +17,5 @@ public:
     bool IsInteractive() const override { return m_interactive; }
 
 private:
-    void BindDocumentCommandStates();
-
     bool m_interactive = false;
 };

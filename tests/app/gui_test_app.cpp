@@ -9,6 +9,7 @@ TestApp::TestApp() {
     SetAppName(identity::kAppName);
     SetVersion(1, 0, 1, 23);
     SetRegistryKey(identity::kRegistryKey);
+    BindEditorCommandStates(*this);
 }
 
 bool TestApp::OnInit() {

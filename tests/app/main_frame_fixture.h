@@ -11,6 +11,7 @@
 #include "tests/support/test_support.h"
 #include "views/domain_file.h"
 #include "views/section_list_view.h"
+#include "views/splitter_frame.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
@@ -18,8 +19,8 @@
 
 #include <vector>
 
-// Main windows with the editor's command bars, started and closed the way the program does,
-// on settings and a registry store of the test's own.
+// Main windows with the editor's command bars and document windows, started and closed the way the
+// program does, on settings and a registry store of the test's own.
 class MainFrameTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -40,7 +41,7 @@ protected:
     void AddTemplate() {
         new ivDocTemplate(m_manager, "File", "*.etf", "", "etf", "Editor.File", "Editor File",
                           wxCLASSINFO(myDomainFile), wxCLASSINFO(myReportView),
-                          wxCLASSINFO(ivMDIChildFrame));
+                          wxCLASSINFO(mySplitterFrame));
     }
 
     // Starts the main window as the program does, under theme.

@@ -2,10 +2,12 @@
 #include "core/localisation.h"
 #include "core/settings.h"
 #include "framework/command_images.h"
+#include "framework/frame.h"
 #include "framework/frame_services.h"
 #include "framework/menu_view.h"
 #include "framework/status_bar.h"
 #include "framework/task_panel.h"
+#include "platform/registry_store.h"
 #include "tests/app/main_frame_fixture.h"
 
 #include <wx/aui/auibar.h>
@@ -464,6 +466,27 @@ TEST_F(CommandBars, EverythingIsInTheUsersLanguage) {
     EXPECT_EQ(m_frame->GetMenuBar()->GetMenu(0)->FindItem("Alle Befehle anzeigen"),
               ivMenuView::ExpandId(0));
     ReleaseLocalisation();
+}
+
+TEST_F(CommandBars, TheSingleDocumentFrameCarriesTheSameCompanions) {
+    auto* single = new ivFrame;
+    ASSERT_TRUE(single->Create(m_manager, nullptr, wxID_ANY, "Quorvane Editor", wxPoint(0, 0),
+                               wxSize(900, 600)));
+    single->Show();
+    PumpEvents(150);
+    ASSERT_NE(single->GetMenuBar(), nullptr);
+    EXPECT_EQ(single->GetMenuBar()->GetMenuCount(), 7u);
+    EXPECT_EQ(single->GetBuilder().GetShortcuts().size(), 19u);
+    EXPECT_TRUE(single->GetAuiManager().GetPane("pane1").IsOk());
+    EXPECT_NE(single->GetClientArea(), nullptr);
+    single->GetAuiManager().GetPane("STANDARD").Bottom();
+    single->GetAuiManager().Update();
+    single->Close(true);
+    PumpEvents(100);
+    AddTemplate();
+    EXPECT_NE(AppRegistry().GetString("CommandBars", "Layout").find("name=STANDARD"),
+              std::string::npos)
+        << "closing saved the layout";
 }
 
 }  // namespace
