@@ -2,6 +2,7 @@
 
 #include "core/command_ids.h"
 #include "framework/report_ctrl.h"
+#include "views/text_view.h"
 
 #include <wx/splitter.h>
 
@@ -48,6 +49,19 @@ void myReportView::BindCommands() {
     for (int id : {kEditCut, kEditCopy, kEditPaste}) {
         enable(id, [] { return false; });
     }
+}
+
+bool myReportView::TryBefore(wxEvent& event) {
+    const wxEventType type = event.GetEventType();
+    if (m_textWindow != nullptr && event.GetEventObject() != m_textWindow &&
+        (event.IsCommandEvent() || type == wxEVT_UPDATE_UI)) {
+        const bool focused = m_textWindow->HasFocus();
+        if ((focused || myTextView::TakesWithoutFocus(event.GetId())) &&
+            m_textWindow->ProcessWindowEventLocally(event)) {
+            return true;
+        }
+    }
+    return ivReportView::TryBefore(event);
 }
 
 void myReportView::RequestRefresh() {
