@@ -9,9 +9,12 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -355,8 +358,51 @@ bool RemoveFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
+namespace {
+
+// Private folders carry the process id of their maker ("quorvane-<pid>-XXXXXX"), so that a
+// folder whose maker was killed before it could remove it is recognised and removed later.
+constexpr const char* kPrivatePrefix = "quorvane-";
+
+void RemoveAbandonedPrivateDirectories(const std::string& parent) {
+    DIR* dir = ::opendir(parent.empty() ? "." : parent.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    const size_t prefix = std::strlen(kPrivatePrefix);
+    std::vector<std::string> abandoned;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix, kPrivatePrefix) != 0) {
+            continue;
+        }
+        char* end = nullptr;
+        const long pid = std::strtol(name.c_str() + prefix, &end, 10);
+        // The maker's id, a dash and mkdtemp's six characters, nothing else.
+        if (pid <= 0 || end == name.c_str() + prefix || *end != '-' || std::strlen(end) != 7) {
+            continue;
+        }
+        const std::string path = parent + name;
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+            info.st_uid != ::getuid()) {
+            continue;
+        }
+        if (::kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH) {
+            abandoned.push_back(path);
+        }
+    }
+    ::closedir(dir);
+    for (const std::string& path : abandoned) {
+        RemoveDirectoryTree(path);
+    }
+}
+
+}  // namespace
+
 std::string MakePrivateDirectory(const std::string& parent) {
-    std::string path = parent + "quorvane-XXXXXX";
+    RemoveAbandonedPrivateDirectories(parent);
+    std::string path = parent + kPrivatePrefix + std::to_string(::getpid()) + "-XXXXXX";
     if (::mkdtemp(path.data()) == nullptr) {
         return {};
     }

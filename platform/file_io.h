@@ -65,8 +65,9 @@ bool ReadWholeFileBytes(const std::string& path, std::string& bytes, FileError* 
 // Removes a file; false when it did not exist or could not be removed.
 bool RemoveFile(const std::string& path);
 
-// Creates a new folder that only the user may enter, named "<parent>quorvane-XXXXXX"; its
-// path ending in "/", or empty when it cannot be made.
+// Creates a new folder that only the user may enter, named "<parent>quorvane-<pid>-XXXXXX";
+// its path ending in "/", or empty when it cannot be made. Folders of this kind whose maker
+// no longer runs (it was killed before it could remove its folder) are removed first.
 std::string MakePrivateDirectory(const std::string& parent);
 
 // Removes a folder and everything in it, never following a link out of it.

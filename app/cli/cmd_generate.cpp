@@ -136,8 +136,8 @@ int Generate(const std::vector<std::string>& args) {
             return 1;
         }
         if (compilerStatus != 0) {
-            Report(Translate("The help compiler failed with exit status ") +
-                   std::to_string(compilerStatus) + ".");
+            Report(TranslateFormat("The help compiler failed with exit status %d.",
+                                   compilerStatus));
             return 1;
         }
     }

@@ -18,8 +18,9 @@ using namespace command_id;
 
 class BarControls : public MainFrameTest {};
 
-ivColourPopup* OpenPopup() {
-    for (wxWindow* window : wxTopLevelWindows) {
+// The drop-down is a child of the toolbar it opens from.
+ivColourPopup* OpenPopup(wxWindow* owner) {
+    for (wxWindow* window : owner->GetChildren()) {
         if (auto* popup = dynamic_cast<ivColourPopup*>(window); popup && popup->IsShown()) {
             return popup;
         }
@@ -48,7 +49,7 @@ TEST_F(BarControls, AColourPickedFromTheDropDownIsPostedAndThenApplied) {
     m_frame->Raise();
     // The arrow at the right of the button opens the colours.
     Click(format, wxPoint(tool.GetRight() - 3, tool.y + tool.height / 2));
-    ivColourPopup* popup = OpenPopup();
+    ivColourPopup* popup = OpenPopup(format);
     ASSERT_NE(popup, nullptr) << "no colours came up";
     // The third row starts with red.
     std::vector<wxWindow*> swatches;
@@ -60,7 +61,7 @@ TEST_F(BarControls, AColourPickedFromTheDropDownIsPostedAndThenApplied) {
     ASSERT_EQ(swatches.size(), 40u);
     Click(swatches[16], wxPoint(8, 8));
     PumpEvents(100);
-    EXPECT_EQ(OpenPopup(), nullptr) << "the drop-down closes";
+    EXPECT_EQ(OpenPopup(format), nullptr) << "the drop-down closes";
     ASSERT_EQ(m_commands, (std::vector<int>{kFormatFontColor + 2}));
     EXPECT_EQ(colours.back(), 0x0000FF) << "red as 0x00BBGGRR";
     EXPECT_EQ(GetPickerColour(*format, kFormatFontColor), *wxRED);
@@ -72,8 +73,8 @@ TEST_F(BarControls, AColourPickedFromTheDropDownIsPostedAndThenApplied) {
 
     // The automatic colour.
     Click(format, wxPoint(tool.GetRight() - 3, tool.y + tool.height / 2));
-    ASSERT_NE(OpenPopup(), nullptr);
-    wxWindow* automatic = OpenPopup()->FindWindow(kFormatFontColor + 1);
+    ASSERT_NE(OpenPopup(format), nullptr);
+    wxWindow* automatic = OpenPopup(format)->FindWindow(kFormatFontColor + 1);
     ASSERT_NE(automatic, nullptr);
     Click(automatic, wxPoint(10, 10));
     PumpEvents(100);
@@ -95,7 +96,7 @@ TEST_F(BarControls, TooltipsAndIconSizesFollowTheOptions) {
     Bars().Options().largeIcons = true;
     Builder().ApplyOptions();
     EXPECT_EQ(standard.toolbar->GetToolShortHelp(kFileNew), "New");
-    const wxBitmap large = standard.toolbar->FindTool(kFileNew)->GetBitmap();
+    const wxBitmap large = standard.toolbar->FindTool(kFileNew)->GetBitmapFor(standard.toolbar);
     EXPECT_EQ(large.GetLogicalWidth(), 24.0);
     EXPECT_GT(m_frame->GetAuiManager().GetPane("STANDARD").best_size.y, 24);
     Bars().Options().showTooltips = false;

@@ -69,10 +69,11 @@ TEST_F(Converter, ConvertsThroughTheLibraryAndRemovesBothFiles) {
               "<p>Hello <strong>world</strong>.</p>\n");
 }
 
-// The working folder of a call: "<parent>quorvane-XXXXXX/".
+// The working folder of a call: "<parent>quorvane-<pid>-XXXXXX/".
 void ExpectWorkingFolder(const std::string& folder, const std::string& parent) {
-    EXPECT_EQ(folder.rfind(parent + "quorvane-", 0), 0u) << folder;
-    EXPECT_EQ(folder.size(), parent.size() + 16) << folder;
+    const std::string maker = parent + "quorvane-" + std::to_string(getpid()) + "-";
+    EXPECT_EQ(folder.rfind(maker, 0), 0u) << folder;
+    EXPECT_EQ(folder.size(), maker.size() + 7) << folder;
     EXPECT_EQ(folder.back(), '/');
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -189,6 +190,28 @@ TEST(PrivateDirectory, OnlyTheUserEntersAndRemovalStaysInside) {
     EXPECT_FALSE(std::filesystem::exists(a));
     EXPECT_EQ(ReadFile(dir.File("outside.txt")), "keep");
     EXPECT_TRUE(platform::MakePrivateDirectory(dir.File("missing/")).empty());
+}
+
+TEST(PrivateDirectory, FoldersOfKilledMakersAreRemovedByTheNextOne) {
+    TempDir dir;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        _exit(0);
+    }
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    const std::string dead = dir.File("quorvane-" + std::to_string(child) + "-Ab3dE9");
+    const std::string alive = dir.File("quorvane-" + std::to_string(getpid()) + "-Zz0000");
+    const std::string foreign = dir.File("quorvane-notes");
+    for (const std::string& path : {dead, alive, foreign}) {
+        ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+        WriteFile(path + "/page.htm", "x");
+    }
+    const std::string made = platform::MakePrivateDirectory(dir.path());
+    ASSERT_FALSE(made.empty());
+    EXPECT_FALSE(std::filesystem::exists(dead)) << "its maker is gone";
+    EXPECT_TRUE(std::filesystem::exists(alive + "/page.htm")) << "its maker still runs";
+    EXPECT_TRUE(std::filesystem::exists(foreign + "/page.htm")) << "not one of ours";
 }
 
 TEST(ReadWholeFile, NeverWaitsOnPipes) {
