@@ -2,6 +2,7 @@
 // and the hand-over between two sections with large bodies, shown and painted.
 
 #include "bench/bench_support.h"
+#include "rtf/reader.h"
 #include "views/text_view.h"
 
 #include <wx/app.h>
@@ -49,7 +50,17 @@ std::string LargeBody(size_t bytes, int seed) {
 
 void Run(myTextView& view, const std::string& name, size_t bytes, double goalMs) {
     const std::string body = LargeBody(bytes, 1);
+    // Its parts: reading the RTF, filling a buffer outside the window.
+    const rtf::Document document = rtf::ReadRtf(body).document;
+    const double read = MedianOf(5, [&] { (void)rtf::ReadRtf(body); });
+    const double fill = MedianOf(5, [&] {
+        wxRichTextBuffer buffer;
+        ivRichTextCarry carry;
+        FillRichTextBuffer(document, buffer, carry);
+    });
     const double load = MedianOf(5, [&] { view.SetRTF(body); });
+    std::printf("  %-8s parts: reading %7.1f ms, filling a buffer %7.1f ms\n", name.c_str(),
+                read * 1e3, fill * 1e3);
     const double save = MedianOf(5, [&] {
         view.SetModified(true);
         (void)view.GetRTF();

@@ -105,7 +105,8 @@ void ivRichEditView::SetRTF(const std::string& rtf) {
     GetBuffer().Invalidate(wxRICHTEXT_ALL);
     SelectNone();
     SetInsertionPoint(0);
-    LayoutContent();
+    // Large bodies are laid out where they are shown first, the rest when the program is idle.
+    LayoutContent(true);
     Thaw();
     DiscardEdits();
     Refresh();

@@ -1,5 +1,7 @@
 // The section text view in the editor's window, driven as a person drives it: clicking rows,
 // typing and formatting a body, leaving it for another row, saving, reopening.
+#include "document/iv_xml.h"
+#include "document/tree_editor.h"
 #include "framework/report_ctrl.h"
 #include "rtf/reader.h"
 #include "tests/app/main_frame_fixture.h"
@@ -180,6 +182,50 @@ TEST_F(TextWindow, InsertSectionFromTheTextMovesToTheListAndInsertsThere) {
     EXPECT_FALSE(m_text->HasFocus());
     // Delete in the list is the list's again: with the focus there it removes no text.
     EXPECT_EQ(m_text->GetValue(), "");
+}
+
+TEST_F(TextWindow, AFormattedBodyShowsItsListTableLinkAndPlaceholders) {
+    m_path = m_settings.dir().File("Formatted.etf");
+    testing_support::WriteFile(
+        m_path,
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Document>"
+        "<Section ID=\"{11111111-2222-3333-4444-555555555555}\" Title=\"Getting started\" Text=\""
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Sans;}{\\f1 DejaVu Sans Mono;}}"
+        "{\\colortbl;\\red0\\green128\\blue0;\\red255\\green255\\blue0;}"
+        "\\pard\\sa120\\qc{\\b\\fs32 Getting started}\\par"
+        "\\pard\\sa120 Write the {\\b body} of each section here, in {\\i italic}, "
+        "{\\cf1 colour}, {\\highlight2 highlight} or {\\f1 code}"
+        "{\\super\\chftn{\\footnote\\pard\\plain{\\super\\chftn} A footnote.}}.\\par"
+        "{\\pntext\\'B7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}\\pard\\fi-360\\li720 "
+        "Insert sections above, beside and under\\par"
+        "{\\pntext\\'B7\\tab}\\pard\\fi-360\\li720 Generate HTML, CHM and DOCX\\par"
+        "\\pard\\trowd\\cellx2400\\cellx4800\\intbl{\\b Key}\\cell{\\b Command}\\cell\\row"
+        "\\trowd\\cellx2400\\cellx4800\\intbl Ctrl+B\\cell Bold\\cell\\row"
+        "\\pard See {\\field{\\*\\fldinst{HYPERLINK \\&quot;https://example.org/\\&quot;}}"
+        "{\\fldrslt{\\cf1\\ul the guide}}} (Ctrl+click opens it), page "
+        "{\\field{\\*\\fldinst{ PAGE }}{\\fldrslt{1}}}.\\par}\"/>"
+        "<Section ID=\"{11111111-2222-3333-4444-777777777777}\" Title=\"Usage\"/></Document>");
+    Start();
+    OpenDocument();
+    ClickRow(Row({0}));
+    PumpEvents(300);
+    const wxString shown = m_text->GetValue();
+    EXPECT_TRUE(shown.Contains("Getting started")) << shown;
+    EXPECT_TRUE(shown.Contains("Ctrl+B")) << "the table's cells are shown";
+    EXPECT_FALSE(m_doc->IsModified()) << "showing a body changes nothing";
+    SaveScreenshot("text_view_formatted");
+    // Leaving the row without an edit leaves the body exactly as the file has it.
+    auto body = [this] {
+        ivTreeEditor* editor = static_cast<myDomainFile*>(m_doc)->GetTreeEditor();
+        return editor->SelectSection("{11111111-2222-3333-4444-555555555555}")
+                   ? editor->GetTree()->GetAttribute("Text")
+                   : std::string("(none)");
+    };
+    const std::string before = body();
+    EXPECT_NE(before.find("HYPERLINK"), std::string::npos);
+    ClickRow(Row({1}));
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_EQ(body(), before);
 }
 
 }  // namespace
