@@ -9,10 +9,13 @@
 #include "core/translate.h"
 #include "framework/doc_manager.h"
 
+#include <wx/aui/tabmdi.h>
 #include <wx/cshelp.h>
+#include <wx/dataview.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
 #include <wx/printdlg.h>
+#include <wx/richtext/richtextctrl.h>
 
 void ivApp::BindCommands() {
     using namespace command_id;
@@ -27,6 +30,7 @@ void ivApp::BindCommands() {
         wxEVT_MENU, [this](wxCommandEvent&) { OnAppUpdate(); }, kAppUpdate);
     Bind(wxEVT_MENU, &ivApp::OnNewByType, this, kFileNewByTypeFirst, kFileNew);
     Bind(wxEVT_MENU, &ivApp::OnHelpCommand, this, kHelpIndex, kHelp);
+    Bind(wxEVT_HELP, &ivApp::OnHelpEvent, this);
     Bind(
         wxEVT_MENU, [](wxCommandEvent&) {}, kHelpNothing);
     Bind(
@@ -73,26 +77,62 @@ void ivApp::OnHelpCommand(wxCommandEvent& event) {
         wxContextHelp contextHelp(GetMainFrame());
         return;
     }
-    // The help of the language is an HTML help book: the file named so, or a help project of
-    // the same name beside it.
-    wxString book = wxString::FromUTF8(m_helpFile);
-    if (!wxFileName::FileExists(book)) {
-        wxFileName project(book);
-        project.SetExt("hhp");
-        book = project.GetFullPath();
-    }
-    if (!m_help && wxFileName::FileExists(book)) {
-        m_help = std::make_unique<wxHtmlHelpController>();
-        if (!m_help->AddBook(wxFileName(book))) {
-            m_help.reset();
-        }
-    }
-    if (!m_help) {
+    if (!OpenHelp()) {
         ShowMessageBox(Translate("The help file cannot be found."), kMessageError);
     } else if (event.GetId() == command_id::kHelpIndex) {
         m_help->DisplayIndex();
+    } else if (const std::string page = HelpPageOf(wxWindow::FindFocus()); !page.empty()) {
+        m_help->Display(wxString::FromUTF8(page));
     } else {
         m_help->DisplayContents();
+    }
+}
+
+bool ivApp::OpenHelp() {
+    if (m_help) {
+        return true;
+    }
+    const std::string book = FindHelpBook(GetModuleDirectory(), GetLanguage(), m_appName);
+    if (book.empty()) {
+        return false;
+    }
+    m_help = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, GetMainFrame());
+    m_help->SetTitleFormat(wxString::FromUTF8(Translate("Help: %s")));
+    if (!m_help->AddBook(wxFileName(wxString::FromUTF8(book)))) {
+        m_help.reset();
+        return false;
+    }
+    return true;
+}
+
+std::string HelpPageOf(const wxWindow* window) {
+    // The manual has a page for each part of a document window; the nearest one around the
+    // window decides, and anything else shows the contents.
+    for (; window != nullptr; window = window->GetParent()) {
+        if (wxDynamicCast(window, wxRichTextCtrl) != nullptr) {
+            return "text_view.htm";
+        }
+        if (wxDynamicCast(window, wxDataViewCtrl) != nullptr) {
+            return "section_list.htm";
+        }
+        if (wxDynamicCast(window, wxAuiMDIChildFrame) != nullptr) {
+            return "document_window.htm";
+        }
+    }
+    return {};
+}
+
+void ivApp::OnHelpEvent(wxHelpEvent& event) {
+    // Context help: the window the user pointed at.
+    if (!OpenHelp()) {
+        ShowMessageBox(Translate("The help file cannot be found."), kMessageError);
+        return;
+    }
+    const std::string page = HelpPageOf(wxDynamicCast(event.GetEventObject(), wxWindow));
+    if (page.empty()) {
+        m_help->DisplayContents();
+    } else {
+        m_help->Display(wxString::FromUTF8(page));
     }
 }
 

@@ -178,6 +178,9 @@ private:
     void OnTimer(wxTimerEvent& event);
     void OnNewByType(wxCommandEvent& event);
     void OnHelpCommand(wxCommandEvent& event);
+    // Loads the help book of the language once; false when there is none.
+    bool OpenHelp();
+    void OnHelpEvent(wxHelpEvent& event);
 
     std::string m_registryKey;
     std::string m_appName;
@@ -211,3 +214,7 @@ private:
 
 // The application object.
 ivApp& GetApp();
+
+// The page of the manual about a window (the section list, the text view, the document
+// window around them), or empty when the manual has none and the contents fit.
+std::string HelpPageOf(const wxWindow* window);
