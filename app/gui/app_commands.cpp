@@ -4,10 +4,12 @@
 #include "app/online/product_urls.h"
 #include "app/online/update_check.h"
 #include "core/command_ids.h"
+#include "core/localisation.h"
 #include "core/messages.h"
 #include "core/settings_keys.h"
 #include "core/translate.h"
 #include "framework/doc_manager.h"
+#include "platform/desktop.h"
 
 #include <wx/aui/tabmdi.h>
 #include <wx/cshelp.h>
@@ -16,6 +18,7 @@
 #include <wx/html/helpctrl.h>
 #include <wx/printdlg.h>
 #include <wx/richtext/richtextctrl.h>
+#include <wx/sysopt.h>
 
 void ivApp::BindCommands() {
     using namespace command_id;
@@ -51,6 +54,15 @@ void ivApp::BindCommands() {
             }
         },
         kFilePrintSetup);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnFileSendMail(); }, kFileSendMail);
+    Bind(
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) {
+            const wxDocManager* docs = wxDocManager::GetDocumentManager();
+            event.Enable(docs != nullptr && docs->GetCurrentDocument() != nullptr);
+        },
+        kFileSendMail);
     Bind(
         wxEVT_MENU,
         [this](wxCommandEvent&) {
@@ -96,6 +108,9 @@ bool ivApp::OpenHelp() {
     if (book.empty()) {
         return false;
     }
+    // The help viewer tells pages from plain text by their extension; the desktop's MIME
+    // database may not know ".htm" (or call it something else), wxWidgets' own table does.
+    wxSystemOptions::SetOption("filesys.no-mimetypesmanager", 1);
     m_help = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, GetMainFrame());
     m_help->SetTitleFormat(wxString::FromUTF8(Translate("Help: %s")));
     if (!m_help->AddBook(wxFileName(wxString::FromUTF8(book)))) {
@@ -109,13 +124,13 @@ std::string HelpPageOf(const wxWindow* window) {
     // The manual has a page for each part of a document window; the nearest one around the
     // window decides, and anything else shows the contents.
     for (; window != nullptr; window = window->GetParent()) {
-        if (wxDynamicCast(window, wxRichTextCtrl) != nullptr) {
+        if (window->IsKindOf(wxCLASSINFO(wxRichTextCtrl))) {
             return "text_view.htm";
         }
-        if (wxDynamicCast(window, wxDataViewCtrl) != nullptr) {
+        if (window->IsKindOf(wxCLASSINFO(wxDataViewCtrl))) {
             return "section_list.htm";
         }
-        if (wxDynamicCast(window, wxAuiMDIChildFrame) != nullptr) {
+        if (window->IsKindOf(wxCLASSINFO(wxAuiMDIChildFrame))) {
             return "document_window.htm";
         }
     }
@@ -133,6 +148,23 @@ void ivApp::OnHelpEvent(wxHelpEvent& event) {
         m_help->DisplayContents();
     } else {
         m_help->Display(wxString::FromUTF8(page));
+    }
+}
+
+void ivApp::OnFileSendMail() {
+    wxDocManager* docs = wxDocManager::GetDocumentManager();
+    wxDocument* doc = docs != nullptr ? docs->GetCurrentDocument() : nullptr;
+    if (doc == nullptr) {
+        return;
+    }
+    // The mail carries the document as it is on disk: changes are saved first, and a document
+    // never saved asks for its name.
+    if ((doc->IsModified() || !doc->GetDocumentSaved()) && !doc->Save()) {
+        return;
+    }
+    const std::string path = doc->GetFilename().utf8_string();
+    if (path.empty() || !platform::StartDetached({"xdg-email", "--attach", path})) {
+        ShowMessageBox(Translate("The mail program could not be started."), kMessageError);
     }
 }
 

@@ -101,6 +101,8 @@ public:
     void SetTheme(const std::string& name);
     int GetTheme() const { return m_theme; }
     const std::string& GetHelpFile() const { return m_helpFile; }
+    // The help window's controller once a Help command has opened the manual, else null.
+    wxHtmlHelpController* GetHelpController() const { return m_help.get(); }
 
     std::string GetModuleDirectory() const;
     std::string GetConfDirectory() const;
@@ -184,6 +186,8 @@ private:
     // Loads the help book of the language once; false when there is none.
     bool OpenHelp();
     void OnHelpEvent(wxHelpEvent& event);
+    // Hands the active document, saved, to the desktop's mail program as an attachment.
+    void OnFileSendMail();
 
     std::string m_registryKey;
     std::string m_appName;
