@@ -10,14 +10,19 @@
 #include "tests/app/gui_test_app.h"
 #include "tests/app/online_fixture.h"
 
-#include <gtk/gtk.h>
+#include <glib.h>
 #include <wx/dataview.h>
 #include <wx/html/helpctrl.h>
 #include <wx/html/helpfrm.h>
 #include <wx/html/helpwnd.h>
 #include <wx/html/htmlwin.h>
+#include <wx/msgdlg.h>
 #include <wx/richtext/richtextctrl.h>
 #include <wx/sizer.h>
+#include <wx/statbmp.h>
+
+// After msgdlg.h, which declares its base class.
+#include <wx/generic/msgdlgg.h>
 
 namespace {
 
@@ -135,29 +140,42 @@ TEST_F(HelpWindows, ManualOpensAtThePageOfTheFocusedWindow) {
     PumpEvents();
 }
 
-// Closes the native message box that is open now once it has been photographed.
+// Whether the message box photographed last showed an icon.
+bool g_boxHadIcon = false;
+bool g_boxClosed = false;
+
+// Closes the message box that is open now once it has been photographed.
 gboolean PhotographAndCloseMessageBox(gpointer) {
-    GList* windows = gtk_window_list_toplevels();
-    bool closed = false;
-    for (GList* w = windows; w != nullptr; w = w->next) {
-        if (GTK_IS_MESSAGE_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* box = dynamic_cast<wxGenericMessageDialog*>(window);
+        if (box != nullptr && box->IsModal()) {
+            for (wxWindow* child : box->GetChildren()) {
+                auto* picture = dynamic_cast<wxStaticBitmap*>(child);
+                g_boxHadIcon = g_boxHadIcon || (picture != nullptr && picture->GetBitmap().IsOk());
+            }
+            box->Raise();
             SaveScreenshot("about_box");
-            gtk_dialog_response(GTK_DIALOG(w->data), GTK_RESPONSE_OK);
-            closed = true;
+            box->EndModal(wxID_OK);
+            g_boxClosed = true;
+            return G_SOURCE_REMOVE;
         }
     }
-    g_list_free(windows);
-    return closed ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
+    return G_SOURCE_CONTINUE;
 }
 
 TEST_F(HelpWindows, AboutBoxIsAnInformationBoxWithTheRelease) {
     // The real message box, not a recorded one.
     std::unique_ptr<MessagePresenter> previous =
         SetMessagePresenter(std::make_unique<ivDialogPresenter>());
+    g_boxHadIcon = false;
+    g_boxClosed = false;
     const guint source = g_timeout_add(700, PhotographAndCloseMessageBox, nullptr);
     GetTestApp().OnAppAbout();
-    g_source_remove(source);
+    if (!g_boxClosed) {
+        g_source_remove(source);
+    }
     SetMessagePresenter(std::move(previous));
+    EXPECT_TRUE(g_boxHadIcon) << "the information icon";
     const std::string text = AboutText("Quorvane", "Editor", ivVersion{1, 0, 1, 23});
     EXPECT_EQ(0u, text.find("Quorvane Editor Community Edition\nRelease 1.0 (1.0.1.23)\n\n"));
     // A product named otherwise shows its own names.
