@@ -13,8 +13,7 @@ out=$(desktop-file-validate "$data/quorvane-editor.desktop")
 echo "$out"
 if grep -qE 'error:|warning:' <<<"$out"; then exit 1; fi
 
-appstreamcli validate --no-net --pedantic "$data/com.quorvane.Editor.metainfo.xml" ||
-  appstreamcli validate --no-net "$data/com.quorvane.Editor.metainfo.xml"
+appstreamcli validate --no-net "$data/com.quorvane.Editor.metainfo.xml"
 
 # The MIME database built from our package alone knows ".etf" and its icon.
 tmp=$(mktemp -d)
