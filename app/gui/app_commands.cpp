@@ -93,10 +93,16 @@ void ivApp::OnHelpCommand(wxCommandEvent& event) {
         ShowMessageBox(Translate("The help file cannot be found."), kMessageError);
     } else if (event.GetId() == command_id::kHelpIndex) {
         m_help->DisplayIndex();
-    } else if (const std::string page = HelpPageOf(wxWindow::FindFocus()); !page.empty()) {
-        m_help->Display(wxString::FromUTF8(page));
     } else {
+        ShowHelpPage(HelpPageOf(wxWindow::FindFocus()));
+    }
+}
+
+void ivApp::ShowHelpPage(const std::string& page) {
+    if (page.empty()) {
         m_help->DisplayContents();
+    } else {
+        m_help->Display(wxString::FromUTF8(page));
     }
 }
 
@@ -143,12 +149,7 @@ void ivApp::OnHelpEvent(wxHelpEvent& event) {
         ShowMessageBox(Translate("The help file cannot be found."), kMessageError);
         return;
     }
-    const std::string page = HelpPageOf(wxDynamicCast(event.GetEventObject(), wxWindow));
-    if (page.empty()) {
-        m_help->DisplayContents();
-    } else {
-        m_help->Display(wxString::FromUTF8(page));
-    }
+    ShowHelpPage(HelpPageOf(wxDynamicCast(event.GetEventObject(), wxWindow)));
 }
 
 void ivApp::OnFileSendMail() {

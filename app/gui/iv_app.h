@@ -186,6 +186,8 @@ private:
     // Loads the help book of the language once; false when there is none.
     bool OpenHelp();
     void OnHelpEvent(wxHelpEvent& event);
+    // The manual's page of that name, or its contents for an empty name; the help is open.
+    void ShowHelpPage(const std::string& page);
     // Hands the active document, saved, to the desktop's mail program as an attachment.
     void OnFileSendMail();
 
