@@ -15,6 +15,7 @@ packages=(
   fp-utils gettext locales
   librsvg2-dev libwmf-dev libemf2svg-dev fonts-urw-base35
   xdg-utils shared-mime-info adwaita-icon-theme
+  desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot
 )
 
 missing=()

@@ -154,10 +154,16 @@ TEST_F(Programs, RegisterAndUnregisterOpenNoWindow) {
     EXPECT_EQ(0, registering.Wait(60)) << testing_support::ReadFile(dir.File("reg.txt"));
     const std::string entry = dir.File(".local/share/applications/quorvane-editor.desktop");
     EXPECT_NE(std::string::npos,
-              testing_support::ReadFile(entry).find(std::string("Exec=\"") + QV_EDITOR_PATH));
+              testing_support::ReadFile(entry).find(std::string("\nExec=") + QV_EDITOR_PATH))
+        << testing_support::ReadFile(entry);
+    // Started from the build folder, the icons come along into the user's theme.
+    const std::string icon =
+        dir.File(".local/share/icons/hicolor/scalable/apps/quorvane-editor.svg");
+    EXPECT_TRUE(std::filesystem::exists(icon));
     ProgramRun unregistering(QV_EDITOR_PATH, {"/Unregister"}, environment, dir.File("unreg.txt"));
     EXPECT_EQ(0, unregistering.Wait(60));
     EXPECT_FALSE(std::filesystem::exists(entry));
+    EXPECT_FALSE(std::filesystem::exists(icon));
 }
 
 }  // namespace
