@@ -8,6 +8,7 @@
 #include "rtf/rtf_writer.h"
 
 #include <algorithm>
+#include <thread>
 #include <unordered_set>
 
 namespace {
@@ -208,12 +209,35 @@ void ivDocumentSearch::Prepare() {
     Refresh();
 }
 
+void ivDocumentSearch::ReadBodies(const std::vector<Entry*>& entries) {
+    const auto read = [&](size_t from, size_t step) {
+        for (size_t i = from; i < entries.size(); i += step) {
+            Entry& entry = *entries[i];
+            entry.body = rtf::RtfToText(entry.body);
+            entry.foldedBody = ivFoldedText(entry.body);
+        }
+    };
+    // Reading a large document's bodies is most of a first search; the cores share it. The
+    // entries are disjoint, and the RTF engine keeps no state between documents.
+    const size_t cores = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
+    const size_t workers = entries.size() < 64 ? 1 : cores;
+    std::vector<std::thread> threads;
+    for (size_t w = 1; w < workers; ++w) {
+        threads.emplace_back(read, w, workers);
+    }
+    read(0, workers);
+    for (std::thread& t : threads) {
+        t.join();
+    }
+}
+
 void ivDocumentSearch::Refresh() {
     m_sections.clear();
     if (m_tree == nullptr || !m_tree->GoRoot()) {
         return;
     }
     std::unordered_map<std::string, int> seen;
+    std::vector<Entry*> toRead;
     m_sections.reserve(m_entries.size());
     BuildOutline(*m_tree, [&](const OutlineRow& row, ivData& cursor) {
         if (row.depth == 0) {
@@ -227,12 +251,14 @@ void ivDocumentSearch::Refresh() {
             entry.foldedTitle = ivFoldedText(row.title);
         }
         if (!entry.bodyValid) {
-            entry.body = rtf::RtfToText(cursor.GetAttribute(kText));
-            entry.foldedBody = ivFoldedText(entry.body);
+            // Read below, all at once.
+            entry.body = cursor.GetAttribute(kText);
             entry.bodyValid = true;
+            toRead.push_back(&entry);
         }
         m_sections.push_back({row.id, row.numbering, &entry});
     });
+    ReadBodies(toRead);
     // Entries of sections that are gone.
     if (m_entries.size() > m_sections.size()) {
         std::unordered_set<const Entry*> live;

@@ -107,6 +107,8 @@ private:
 
     // Brings the sections in document order and their kept text up to date.
     void Refresh();
+    // Turns the RTF that each entry's body holds into its plain text.
+    static void ReadBodies(const std::vector<Entry*>& entries);
     void OnEdit(const ivTreeEdit& edit);
 
     ivXML* m_tree = nullptr;

@@ -130,6 +130,29 @@ std::string Resolve(const std::string& rtf,
     return rtf::WriteRtf(document);
 }
 
+void Retarget(rtf::Document& document,
+              const std::function<std::string(const std::string& target)>& retarget) {
+    std::vector<char> changed(document.links.size(), 0);
+    bool any = false;
+    for (size_t i = 0; i < document.links.size(); ++i) {
+        std::string target = retarget(document.links[i]);
+        if (target != document.links[i]) {
+            document.links[i] = std::move(target);
+            changed[i] = 1;
+            any = true;
+        }
+    }
+    if (!any) {
+        return;
+    }
+    ForEachRun(document, [&](rtf::Run& run) {
+        const int link = run.format.link;
+        if (link >= 0 && static_cast<size_t>(link) < changed.size() && changed[link] != 0) {
+            run.format.field = -1;
+        }
+    });
+}
+
 std::vector<std::string> LinkedIds(const std::string& rtf) {
     std::vector<std::string> ids;
     if (!MayHoldLinks(rtf)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/model.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -40,6 +42,11 @@ struct Missing {
 std::string Resolve(const std::string& rtf,
                     const std::function<std::string(const std::string& id)>& target,
                     std::vector<std::string>* missing);
+
+// Gives the links of a read body the targets that retarget returns for them, so that RTF
+// written from it has them (the fields kept from reading would name the old ones).
+void Retarget(rtf::Document& document,
+              const std::function<std::string(const std::string& target)>& retarget);
 
 // The IDs the section links of an RTF body name, in order.
 std::vector<std::string> LinkedIds(const std::string& rtf);
