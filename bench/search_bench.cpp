@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,15 @@ int main(int argc, char** argv) {
     const double words =
         MedianOf(5, [&] { hits = search.Find("the", {.wholeWords = true}).size(); });
     std::printf("whole words \"the\": %7.1f ms, %zu hits (first 10,000 kept)\n", words * 1e3, hits);
+
+    // F3 through the hits, from one to the next.
+    std::optional<ivSearchHit> hit = search.FindNext(query, {}, nullptr);
+    const double next = MedianOf(5, [&] {
+        for (int i = 0; i < 100 && hit; ++i) {
+            hit = search.FindNext(query, {}, &*hit);
+        }
+    });
+    std::printf("next hit: %7.3f ms each\n", next * 1e3 / 100);
 
     std::mt19937 random(3);
     const double edited = MedianOf(5, [&] {

@@ -2,6 +2,7 @@
 
 #include "document/iv_xml.h"
 #include "document/outline.h"
+#include "document/paragraph_walk.h"
 #include "document/tree_editor.h"
 #include "rtf/convert.h"
 #include "rtf/reader.h"
@@ -15,26 +16,6 @@ namespace {
 
 constexpr const char* kTitle = "Title";
 constexpr const char* kText = "Text";
-
-// Calls visit(paragraph) for every paragraph of blocks, in lists and table cells too.
-template <typename Visit>
-void ForEachParagraphToChange(std::vector<rtf::Block>& blocks, Visit&& visit) {
-    for (rtf::Block& block : blocks) {
-        if (auto* p = std::get_if<rtf::Paragraph>(&block.content)) {
-            visit(*p);
-        } else if (auto* list = std::get_if<rtf::List>(&block.content)) {
-            for (rtf::ListItem& item : list->items) {
-                ForEachParagraphToChange(item.blocks, visit);
-            }
-        } else if (auto* table = std::get_if<rtf::Table>(&block.content)) {
-            for (rtf::TableRow& row : table->rows) {
-                for (rtf::TableCell& cell : row.cells) {
-                    ForEachParagraphToChange(cell.blocks, visit);
-                }
-            }
-        }
-    }
-}
 
 // Replaces the matches in a paragraph's visible text, run by run; the number replaced.
 // A match may cover several runs: the replacement takes the place of its start, in the
@@ -106,10 +87,7 @@ std::string ReplaceInBody(const std::string& rtfText, std::string_view foldedQue
     const auto visit = [&](rtf::Paragraph& p) {
         count += ReplaceInParagraph(p, foldedQuery, replacement, wholeWords);
     };
-    ForEachParagraphToChange(document.blocks, visit);
-    for (auto& footnote : document.footnotes) {
-        ForEachParagraphToChange(footnote, visit);
-    }
+    ForEachParagraphToChange(document, visit);
     return count == 0 ? rtfText : rtf::WriteRtf(document);
 }
 
@@ -269,6 +247,52 @@ void ivDocumentSearch::Refresh() {
     }
 }
 
+void ivDocumentSearch::AddSectionHits(size_t index, std::string_view foldedQuery, bool wholeWords,
+                                      size_t limit, std::vector<ivSearchHit>& hits) const {
+    const Section& section = m_sections[index];
+    const Entry& entry = *section.entry;
+    const size_t first = hits.size();
+    const auto add = [&](bool inTitle, size_t start, size_t end) -> ivSearchHit& {
+        ivSearchHit& hit = hits.emplace_back();
+        hit.sectionId = section.id;
+        hit.numbering = section.numbering;
+        hit.title = entry.title;
+        hit.inTitle = inTitle;
+        hit.textOffset = start;
+        hit.matchLength = end - start;
+        hit.sectionIndex = index;
+        return hit;
+    };
+    for (const auto& [start, end] :
+         FindMatches(entry.title, entry.foldedTitle, foldedQuery, wholeWords, limit)) {
+        ivSearchHit& hit = add(true, start, end);
+        hit.lineText = entry.title;
+        hit.matchStart = start;
+    }
+    // Lines are counted on from the previous hit.
+    int line = 0;
+    size_t counted = 0;
+    for (const auto& [start, end] : FindMatches(entry.body, entry.foldedBody, foldedQuery,
+                                                wholeWords, limit - (hits.size() - first))) {
+        line += static_cast<int>(
+            std::count(entry.body.begin() + static_cast<std::ptrdiff_t>(counted),
+                       entry.body.begin() + static_cast<std::ptrdiff_t>(start), '\n'));
+        counted = start;
+        const size_t lineStart =
+            start == 0 ? 0 : entry.body.rfind('\n', start - 1) + 1;  // npos + 1 is 0
+        size_t lineEnd = entry.body.find('\n', start);
+        if (lineEnd == std::string::npos) {
+            lineEnd = entry.body.size();
+        }
+        ivSearchHit& hit = add(false, start, end);
+        hit.line = line;
+        hit.lineText = entry.body.substr(lineStart, lineEnd - lineStart);
+        hit.matchStart = start - lineStart;
+        // A match that runs over a line's end is shown up to it.
+        hit.matchLength = std::min(end, lineEnd) - start;
+    }
+}
+
 std::vector<ivSearchHit> ivDocumentSearch::Find(std::string_view query,
                                                 const ivSearchOptions& options) {
     std::vector<ivSearchHit> hits;
@@ -280,49 +304,7 @@ std::vector<ivSearchHit> ivDocumentSearch::Find(std::string_view query,
         Refresh();
     }
     for (size_t index = 0; index < m_sections.size() && hits.size() < options.maxHits; ++index) {
-        const Section& section = m_sections[index];
-        const Entry& entry = *section.entry;
-        const auto add = [&](bool inTitle, size_t start, size_t end) {
-            ivSearchHit hit;
-            hit.sectionId = section.id;
-            hit.numbering = section.numbering;
-            hit.title = entry.title;
-            hit.inTitle = inTitle;
-            hit.textOffset = start;
-            hit.matchLength = end - start;
-            hit.sectionIndex = index;
-            hits.push_back(std::move(hit));
-        };
-        for (const auto& [start, end] :
-             FindMatches(entry.title, entry.foldedTitle, foldedQuery, options.wholeWords,
-                         options.maxHits - hits.size())) {
-            add(true, start, end);
-            hits.back().lineText = entry.title;
-            hits.back().matchStart = start;
-        }
-        // Lines are counted on from the previous hit.
-        int line = 0;
-        size_t counted = 0;
-        for (const auto& [start, end] :
-             FindMatches(entry.body, entry.foldedBody, foldedQuery, options.wholeWords,
-                         options.maxHits - hits.size())) {
-            line += static_cast<int>(
-                std::count(entry.body.begin() + static_cast<std::ptrdiff_t>(counted),
-                           entry.body.begin() + static_cast<std::ptrdiff_t>(start), '\n'));
-            counted = start;
-            const size_t lineStart =
-                start == 0 ? 0 : entry.body.rfind('\n', start - 1) + 1;  // npos + 1 is 0
-            size_t lineEnd = entry.body.find('\n', start);
-            if (lineEnd == std::string::npos) {
-                lineEnd = entry.body.size();
-            }
-            add(false, start, end);
-            hits.back().line = line;
-            hits.back().lineText = entry.body.substr(lineStart, lineEnd - lineStart);
-            hits.back().matchStart = start - lineStart;
-            // A match that runs over a line's end is shown up to it.
-            hits.back().matchLength = std::min(end, lineEnd) - start;
-        }
+        AddSectionHits(index, foldedQuery, options.wholeWords, options.maxHits - hits.size(), hits);
     }
     return hits;
 }
@@ -330,33 +312,47 @@ std::vector<ivSearchHit> ivDocumentSearch::Find(std::string_view query,
 std::optional<ivSearchHit> ivDocumentSearch::FindNext(std::string_view query,
                                                       const ivSearchOptions& options,
                                                       const ivSearchHit* after) {
-    ivSearchOptions all = options;
-    all.maxHits = SIZE_MAX;
-    const std::vector<ivSearchHit> hits = Find(query, all);
-    if (hits.empty()) {
+    const std::string foldedQuery = FoldCase(query);
+    if (foldedQuery.empty()) {
         return std::nullopt;
     }
-    if (after == nullptr) {
-        return hits.front();
+    if (m_sections.empty()) {
+        Refresh();
     }
-    // The position of the given hit: its section's place (found by ID, since sections move),
-    // then the title before the body, then the offset.
-    size_t index = after->sectionIndex;
-    if (index >= m_sections.size() || m_sections[index].id != after->sectionId) {
-        const auto found = std::find_if(m_sections.begin(), m_sections.end(),
-                                        [&](const Section& s) { return s.id == after->sectionId; });
-        index = found == m_sections.end() ? 0 : static_cast<size_t>(found - m_sections.begin());
+    const size_t count = m_sections.size();
+    if (count == 0) {
+        return std::nullopt;
     }
-    const auto key = [](size_t section, bool inTitle, size_t offset) {
-        return std::tuple(section, inTitle ? 0 : 1, offset);
-    };
-    const auto position = key(index, after->inTitle, after->textOffset);
-    for (const ivSearchHit& hit : hits) {
-        if (key(hit.sectionIndex, hit.inTitle, hit.textOffset) > position) {
-            return hit;
+    // The place of the given hit: its section (found by ID, since sections move), then the
+    // title before the body, then the offset.
+    size_t start = 0;
+    if (after != nullptr) {
+        start = after->sectionIndex;
+        if (start >= count || m_sections[start].id != after->sectionId) {
+            const auto found =
+                std::find_if(m_sections.begin(), m_sections.end(),
+                             [&](const Section& s) { return s.id == after->sectionId; });
+            start = found == m_sections.end() ? 0 : static_cast<size_t>(found - m_sections.begin());
         }
     }
-    return hits.front();
+    const auto key = [](bool inTitle, size_t offset) { return std::pair(inTitle ? 0 : 1, offset); };
+    // Sections are searched one by one from there, round to the start and back to the
+    // section itself, whose hits before the place come last.
+    std::vector<ivSearchHit> hits;
+    for (size_t k = 0; k <= count; ++k) {
+        const size_t index = (start + k) % count;
+        hits.clear();
+        AddSectionHits(index, foldedQuery, options.wholeWords, SIZE_MAX, hits);
+        for (ivSearchHit& hit : hits) {
+            const bool beyond =
+                after == nullptr || k > 0 ||
+                key(hit.inTitle, hit.textOffset) > key(after->inTitle, after->textOffset);
+            if (beyond) {
+                return std::move(hit);
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 std::vector<ivReplaceChange> ivDocumentSearch::PlanReplace(std::string_view query,

@@ -110,6 +110,9 @@ private:
     // Turns the RTF that each entry's body holds into its plain text.
     static void ReadBodies(const std::vector<Entry*>& entries);
     void OnEdit(const ivTreeEdit& edit);
+    // Appends at most limit hits of the section at index in document order.
+    void AddSectionHits(size_t index, std::string_view foldedQuery, bool wholeWords, size_t limit,
+                        std::vector<ivSearchHit>& hits) const;
 
     ivXML* m_tree = nullptr;
     ivTreeEditor* m_editor = nullptr;

@@ -1,5 +1,6 @@
 #include "document/section_link.h"
 
+#include "document/paragraph_walk.h"
 #include "rtf/reader.h"
 #include "rtf/rtf_writer.h"
 
@@ -21,34 +22,14 @@ bool StartsWithScheme(std::string_view target) {
     return true;
 }
 
-// Calls visit(run) for every run of every paragraph of blocks.
-template <typename Visit>
-void ForEachRun(std::vector<rtf::Block>& blocks, Visit&& visit) {
-    for (rtf::Block& block : blocks) {
-        if (auto* p = std::get_if<rtf::Paragraph>(&block.content)) {
-            for (rtf::Run& run : p->runs) {
-                visit(run);
-            }
-        } else if (auto* list = std::get_if<rtf::List>(&block.content)) {
-            for (rtf::ListItem& item : list->items) {
-                ForEachRun(item.blocks, visit);
-            }
-        } else if (auto* table = std::get_if<rtf::Table>(&block.content)) {
-            for (rtf::TableRow& row : table->rows) {
-                for (rtf::TableCell& cell : row.cells) {
-                    ForEachRun(cell.blocks, visit);
-                }
-            }
-        }
-    }
-}
-
+// Calls visit(run) for every run of the document's paragraphs and footnotes.
 template <typename Visit>
 void ForEachRun(rtf::Document& document, Visit&& visit) {
-    ForEachRun(document.blocks, visit);
-    for (auto& footnote : document.footnotes) {
-        ForEachRun(footnote, visit);
-    }
+    ForEachParagraphToChange(document, [&](rtf::Paragraph& p) {
+        for (rtf::Run& run : p.runs) {
+            visit(run);
+        }
+    });
 }
 
 }  // namespace
