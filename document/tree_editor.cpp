@@ -27,7 +27,19 @@ bool ivTreeEditor::SelectSection(const std::string& id) {
                                ivData::SELECT_ANYWHERE | ivData::SELECT_ATTRIBUTE);
 }
 
+int ivTreeEditor::AddWatcher(Listener watcher) {
+    m_watchers.emplace_back(m_nextWatcher, std::move(watcher));
+    return m_nextWatcher++;
+}
+
+void ivTreeEditor::RemoveWatcher(int number) {
+    std::erase_if(m_watchers, [&](const auto& w) { return w.first == number; });
+}
+
 void ivTreeEditor::Report(ivTreeEdit& edit, ivTreeEdit* done) {
+    for (const auto& [number, watcher] : m_watchers) {
+        watcher(edit);
+    }
     if (m_listener) {
         m_listener(edit);
     }

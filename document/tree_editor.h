@@ -42,6 +42,10 @@ public:
     void SetTree(ivXML* tree) { m_tree = tree; }
     ivXML* GetTree() const { return m_tree; }
     void SetListener(Listener listener) { m_listener = std::move(listener); }
+    // Further listeners beside the document (caches of what sections hold); the number to
+    // remove one with.
+    int AddWatcher(Listener watcher);
+    void RemoveWatcher(int number);
 
     // Puts the tree's cursor on the section with this ID; false (cursor on the root) when there
     // is none or id is empty.
@@ -69,4 +73,6 @@ private:
 
     ivXML* m_tree = nullptr;
     Listener m_listener;
+    std::vector<std::pair<int, Listener>> m_watchers;
+    int m_nextWatcher = 1;
 };

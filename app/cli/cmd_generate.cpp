@@ -130,8 +130,19 @@ int Generate(const std::vector<std::string>& args) {
     options.outputPath = &output;
     std::string error;
     options.error = &error;
+    std::vector<section_link::Missing> missing;
+    options.missingLinks = &missing;
 
-    if (!GenerateDocument(store, kind, target, DocumentTitleFromPath(file), options)) {
+    const bool generated =
+        GenerateDocument(store, kind, target, DocumentTitleFromPath(file), options);
+    // The output is usable all the same; the links written as text are worth knowing.
+    for (const section_link::Missing& link : missing) {
+        std::fprintf(stderr, "%s\n",
+                     TranslateFormat("\"%s\" links to a section that does not exist: %s",
+                                     link.fromTitle.c_str(), link.targetId.c_str())
+                         .c_str());
+    }
+    if (!generated) {
         Report(Translate("Generating output failed.") + (error.empty() ? "" : "\n" + error));
         return 1;
     }
