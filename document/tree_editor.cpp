@@ -137,6 +137,10 @@ bool ivTreeEditor::Change(ivTreeEdit::Kind kind, const std::string& id, const At
     return true;
 }
 
+int ivTreeEditor::PositionOf(const std::string& id, std::string& parentId) {
+    return SelectSection(id) ? PositionInParent(id, parentId) : -1;
+}
+
 bool ivTreeEditor::SelectParent(const std::string& parentId) {
     return parentId.empty() ? m_tree != nullptr && m_tree->GoRoot() : SelectSection(parentId);
 }

@@ -88,6 +88,10 @@ public:
     bool FindMoveTarget(const std::string& id, Direction direction, std::string& parentId,
                         int& index);
 
+    // A section's position among its parent's child nodes, with the parent's ID (empty for the
+    // root element); -1 when there is no such section.
+    int PositionOf(const std::string& id, std::string& parentId);
+
     // Takes back an edit this editor reported (the latest not yet taken back), or does one
     // taken back again. The listener hears each with replayed set.
     bool Undo(ivTreeEdit& edit);

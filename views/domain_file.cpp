@@ -4,10 +4,18 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(myDomainFile, ivDocumentExRTF);
 
-myDomainFile::myDomainFile() {
+myDomainFile::myDomainFile()
+    : m_history(m_store.Editor(), [this] { SetModifiedFlag(!m_history.IsAtSavePoint()); }) {
     m_store.SetFlushHook([this] { UpdateModifiedFlag(); });
-    // Every edit of the tree marks the document modified (and saves it under auto-save).
-    m_store.Editor().SetListener([this](const ivTreeEdit&) { SetModifiedFlag(true); });
+    // Every edit of the tree can be taken back, and marks the document modified (and saves it
+    // under auto-save). An edit taken back or done again marks it once the history has moved:
+    // back at the last save, the document is no longer modified.
+    m_store.Editor().SetListener([this](const ivTreeEdit& edit) {
+        if (!edit.replayed) {
+            m_history.Record(edit);
+            SetModifiedFlag(true);
+        }
+    });
     BindCommands();
 }
 
@@ -50,7 +58,11 @@ void myDomainFile::Refresh() {
 }
 
 bool myDomainFile::Save(const std::string& path) {
-    return m_store.Save(path);
+    if (!m_store.Save(path)) {
+        return false;
+    }
+    m_history.MarkSaved();
+    return true;
 }
 
 void myDomainFile::UpdateModifiedFlag() {

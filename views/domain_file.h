@@ -2,6 +2,7 @@
 
 #include "document/domain_store.h"
 #include "framework/document_ex_rtf.h"
+#include "views/edit_commands.h"
 
 // Views of a document that keep state of their own (the section list: the body being edited
 // and its column layout) implement this; the document asks them to store it before a save.
@@ -23,6 +24,7 @@ public:
     // ivDomain
     ivXML* GetTree(int kind) override;
     ivTreeEditor* GetTreeEditor() override;
+    ivEditHistory* GetEditHistory() override { return &m_history; }
     bool New() override;
     bool Open(const std::string& path) override;
     void Refresh() override;
@@ -40,10 +42,12 @@ public:
     void SetGeneratorName(const std::string& name) { m_generatorName = name; }
 
     myDomainStore& Store() { return m_store; }
+    myEditHistory& History() { return m_history; }
 
 private:
     void BindCommands();
 
     myDomainStore m_store;
+    myEditHistory m_history;
     std::string m_generatorName;
 };
