@@ -44,7 +44,10 @@ inline constexpr int kAppTips = FromTableNumber(57675);
 inline constexpr int kEditDelete = FromTableNumber(57632);
 inline constexpr int kEditCopy = FromTableNumber(57634);
 inline constexpr int kEditCut = FromTableNumber(57635);
+inline constexpr int kEditFind = FromTableNumber(57636);
 inline constexpr int kEditPaste = FromTableNumber(57637);
+inline constexpr int kEditFindNext = FromTableNumber(57640);
+inline constexpr int kEditFindQuick = FromTableNumber(33060);
 inline constexpr int kViewExpand = FromTableNumber(34844);
 inline constexpr int kViewExpandAll = FromTableNumber(34845);
 inline constexpr int kViewCollapse = FromTableNumber(34846);
@@ -53,10 +56,27 @@ inline constexpr int kViewRefresh = FromTableNumber(59407);
 inline constexpr int kInsertSection = FromTableNumber(32929);
 inline constexpr int kInsertSectionAbove = FromTableNumber(32930);
 inline constexpr int kInsertSectionUnder = FromTableNumber(32931);
+inline constexpr int kFormatFont = FromTableNumber(57696);
+inline constexpr int kFormatFontFace = FromTableNumber(57697);
+inline constexpr int kFormatFontSize = FromTableNumber(57698);
+// A colour picker's automatic button is its identifier + 1, its colour selector + 2.
+inline constexpr int kFormatFontColor = FromTableNumber(57699);
+inline constexpr int kFormatHighlight = FromTableNumber(57702);
+inline constexpr int kFormatBold = FromTableNumber(57706);
+inline constexpr int kFormatItalic = FromTableNumber(57707);
+inline constexpr int kFormatUnderline = FromTableNumber(57708);
+inline constexpr int kFormatParagraphLeft = FromTableNumber(57713);
+inline constexpr int kFormatParagraphCenter = FromTableNumber(57714);
+inline constexpr int kFormatParagraphRight = FromTableNumber(57715);
+inline constexpr int kFormatParagraphBullets = FromTableNumber(57716);
 // The entries of a report's column chooser: the first column, then one number per column.
 inline constexpr int kColumnChooserFirst = FromTableNumber(60032);
 inline constexpr int kToolsGeneratorBox = FromTableNumber(34576);  // "TOOLS_BLA"
 inline constexpr int kToolsGenerate = FromTableNumber(34590);
+// An image of the generator family without a command of its own.
+inline constexpr int kToolsGenerateAlternate = FromTableNumber(34591);
+// The main window's customisation dialog.
+inline constexpr int kCustomize = FromTableNumber(35001);
 
 // The timer that runs the start-up checks once the message loop is running (timer
 // identifiers are not limited, so it keeps its number).

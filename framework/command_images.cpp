@@ -1,54 +1,126 @@
 #include "framework/command_images.h"
 
 #include "core/command_ids.h"
+#include "framework/shipped_images.h"
 
 #include <wx/artprov.h>
 
+#include <cstring>
+#include <string>
+
 namespace {
 
-// The image identifier of a section that has a body, as the report layer asks for it.
+// The image shown beside a section that has a body.
 constexpr int kBodyImage = 137;
 
-// The commands that have an image, and the images the report layer shows.
-wxArtID ArtOf(int id) {
-    using namespace command_id;
-    switch (id) {
-        case kFileNew:
-            return wxART_NEW;
-        case kFileOpen:
-            return wxART_FILE_OPEN;
-        case kFileSave:
-            return wxART_FILE_SAVE;
-        case kFilePrint:
-            return wxART_PRINT;
-        case kFilePrintPreview:
-            return wxART_FIND;
-        case kEditCut:
-            return wxART_CUT;
-        case kEditCopy:
-            return wxART_COPY;
-        case kEditPaste:
-            return wxART_PASTE;
-        case kEditDelete:
-            return wxART_DELETE;
-        case kInsertSection:
-            return wxART_PLUS;
-        case kHelp:
-            return wxART_HELP;
-        case kBodyImage:
-            return wxART_EDIT;
-        default:
-            return {};
+// Where an identifier's image comes from: the desktop theme's icon of that name when the
+// theme has one, else the image shipped under that name, else wxWidgets' own art.
+struct ImageSource {
+    int id;
+    const char* themeIcon;  // may be null
+    const char* shipped;    // may be null
+    const char* art;        // may be null
+};
+
+const ImageSource kSources[] = {
+    {command_id::kFileNew, "document-new", nullptr, wxART_NEW},
+    {command_id::kFileOpen, "document-open", nullptr, wxART_FILE_OPEN},
+    {command_id::kFileSave, "document-save", nullptr, wxART_FILE_SAVE},
+    {command_id::kFilePrint, "document-print", nullptr, wxART_PRINT},
+    {command_id::kFilePrintPreview, "document-print-preview", "print_preview", nullptr},
+    {command_id::kFileSendMail, "mail-send", "send", nullptr},
+    {command_id::kEditDelete, "edit-delete", nullptr, wxART_DELETE},
+    {command_id::kEditCopy, "edit-copy", nullptr, wxART_COPY},
+    {command_id::kEditCut, "edit-cut", nullptr, wxART_CUT},
+    {command_id::kEditFind, "edit-find", nullptr, wxART_FIND},
+    {command_id::kEditPaste, "edit-paste", nullptr, wxART_PASTE},
+    {command_id::kHelp, "help-browser", nullptr, wxART_HELP},
+    {command_id::kFormatBold, "format-text-bold", "bold", nullptr},
+    {command_id::kFormatItalic, "format-text-italic", "italic", nullptr},
+    {command_id::kFormatUnderline, "format-text-underline", "underline", nullptr},
+    {command_id::kFormatParagraphLeft, "format-justify-left", "align_left", nullptr},
+    {command_id::kFormatParagraphCenter, "format-justify-center", "align_center", nullptr},
+    {command_id::kFormatParagraphRight, "format-justify-right", "align_right", nullptr},
+    // The theme has nothing that says these; ours are drawn for them.
+    {command_id::kFormatParagraphBullets, nullptr, "bullets", nullptr},
+    {command_id::kFormatFontColor, nullptr, "font_color", nullptr},
+    {command_id::kFormatHighlight, nullptr, "highlight", nullptr},
+    {command_id::kInsertSection, nullptr, "insert_section", nullptr},
+    {command_id::kToolsGenerate, nullptr, "generate", nullptr},
+    {command_id::kToolsGenerateAlternate, nullptr, "generate_alternate", nullptr},
+    {kBodyImage, nullptr, nullptr, wxART_EDIT},
+};
+
+const ImageSource* SourceOf(int id) {
+    for (const ImageSource& source : kSources) {
+        if (source.id == id) {
+            return &source;
+        }
     }
+    return nullptr;
+}
+
+const char* ShippedSvg(const char* name) {
+    for (const ivShippedImage& image : ShippedImages()) {
+        if (std::strcmp(image.name, name) == 0) {
+            return image.svg;
+        }
+    }
+    return nullptr;
+}
+
+wxBitmapBundle FromShipped(const char* name, const wxSize& size, const wxColour& colour) {
+    const char* svg = name != nullptr ? ShippedSvg(name) : nullptr;
+    if (svg == nullptr) {
+        return {};
+    }
+    std::string text = svg;
+    const std::string marker = "%COLOUR%";
+    const std::string value = colour.GetAsString(wxC2S_HTML_SYNTAX).utf8_string();
+    for (size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at)) {
+        text.replace(at, marker.size(), value);
+    }
+    return wxBitmapBundle::FromSVG(text.c_str(), size);
+}
+
+wxBitmapBundle Load(const ImageSource& source, const wxSize& size, const wxColour& colour) {
+    if (source.themeIcon != nullptr) {
+        wxBitmapBundle theme =
+            wxArtProvider::GetBitmapBundle(source.themeIcon, wxART_TOOLBAR, size);
+        if (theme.IsOk()) {
+            return theme;
+        }
+    }
+    wxBitmapBundle shipped = FromShipped(source.shipped, size, colour);
+    if (shipped.IsOk() || source.art == nullptr) {
+        return shipped;
+    }
+    return wxArtProvider::GetBitmapBundle(source.art, wxART_TOOLBAR, size);
 }
 
 }  // namespace
 
 wxBitmapBundle GetCommandImage(int id, const wxSize& size) {
-    const wxArtID art = ArtOf(id);
-    return art.empty() ? wxBitmapBundle() : wxArtProvider::GetBitmapBundle(art, wxART_MENU, size);
+    const ImageSource* source = SourceOf(id);
+    return source != nullptr ? Load(*source, size, AutomaticPickerColour(id)) : wxBitmapBundle();
 }
 
 bool HasCommandImage(int id) {
-    return !ArtOf(id).empty();
+    return SourceOf(id) != nullptr;
+}
+
+wxBitmapBundle GetColourPickerImage(int id, const wxColour& colour, const wxSize& size) {
+    const ImageSource* source = SourceOf(id);
+    if (source == nullptr) {
+        return {};
+    }
+    return Load(*source, size, colour.IsOk() ? colour : AutomaticPickerColour(id));
+}
+
+wxBitmapBundle GetShippedImage(const char* name, const wxSize& size) {
+    return FromShipped(name, size, wxColour(0, 0, 0));
+}
+
+wxColour AutomaticPickerColour(int id) {
+    return id == command_id::kFormatHighlight ? wxColour(255, 255, 0) : wxColour(0, 0, 0);
 }

@@ -105,6 +105,18 @@ wxFileHistory* ivDocManager::OnCreateFileHistory() {
 void ivDocManager::AddFileToHistory(const wxString& file) {
     if (m_maxRecent > 0) {
         wxDocManager::AddFileToHistory(file);
+        HistoryChanged();
+    }
+}
+
+void ivDocManager::RemoveFileFromHistory(size_t i) {
+    wxDocManager::RemoveFileFromHistory(i);
+    HistoryChanged();
+}
+
+void ivDocManager::HistoryChanged() {
+    if (m_historyObserver) {
+        m_historyObserver();
     }
 }
 

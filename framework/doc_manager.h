@@ -2,6 +2,8 @@
 
 #include <wx/docview.h>
 
+#include <functional>
+
 namespace platform {
 class RegistryStore;
 }
@@ -51,6 +53,10 @@ public:
     int GetMaxRecentFiles() const { return m_maxRecent; }
 
     void LoadRecentFiles(const platform::RegistryStore& registry);
+    // Called whenever the recent-file list changes (the main window shows it in its menu).
+    void SetHistoryObserver(std::function<void()> observer) {
+        m_historyObserver = std::move(observer);
+    }
     void SaveRecentFiles(platform::RegistryStore& registry) const;
 
     // wxDocManager
@@ -59,6 +65,7 @@ public:
     wxString MakeFrameTitle(wxDocument* doc) override;
     wxFileHistory* OnCreateFileHistory() override;
     void AddFileToHistory(const wxString& file) override;
+    void RemoveFileFromHistory(size_t i) override;
 
 private:
     // Creates the document with template, opened from path or new, as wxDocManager does.
@@ -70,5 +77,8 @@ private:
     void OnSaveAs(wxCommandEvent& event);
     void OnUpdateNeedsDocument(wxUpdateUIEvent& event);
 
+    void HistoryChanged();
+
     int m_maxRecent;
+    std::function<void()> m_historyObserver;
 };

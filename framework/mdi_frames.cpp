@@ -3,6 +3,8 @@
 wxIMPLEMENT_DYNAMIC_CLASS(ivMDIParentFrame, wxAuiMDIParentFrame);
 wxIMPLEMENT_DYNAMIC_CLASS(ivMDIChildFrame, wxAuiMDIChildFrame);
 
+ivMDIParentFrame::ivMDIParentFrame() : m_companions(*this) {}
+
 bool ivMDIParentFrame::Create(wxDocManager* manager, wxFrame* parent, wxWindowID id,
                               const wxString& title, const wxPoint& pos, const wxSize& size,
                               long style, const wxString& name) {
@@ -15,7 +17,8 @@ bool ivMDIParentFrame::Create(wxDocManager* manager, wxFrame* parent, wxWindowID
     m_aui.SetManagedWindow(this);
     m_aui.AddPane(GetClientWindow(), wxAuiPaneInfo().Name("documents").CenterPane());
     m_aui.Update();
-    return true;
+    m_companions.Attach();
+    return m_companions.Create();
 }
 
 ivMDIParentFrame::~ivMDIParentFrame() {
@@ -96,7 +99,10 @@ void ivMDIParentFrame::ScheduleTitleUpdate() {
     }
 }
 
+ivMDIChildFrame::ivMDIChildFrame() : m_companions(*this) {}
+
 ivMDIChildFrame::~ivMDIChildFrame() {
+    m_companions.Site().OnFrameDestroyed();
     if (m_mainFrame != nullptr) {
         m_mainFrame->ScheduleTitleUpdate();
     }
@@ -111,9 +117,13 @@ bool ivMDIChildFrame::CreateFor(wxDocument* doc, wxView* view, ivMDIParentFrame*
         return false;
     }
     m_mainFrame = parent;
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+        m_companions.Services().SaveLayout(this);
+        event.Skip();
+    });
     Bind(wxEVT_ACTIVATE, &ivMDIChildFrame::OnActivateFrame, this);
     parent->ScheduleTitleUpdate();
-    return true;
+    return m_companions.Create();
 }
 
 void ivMDIChildFrame::SetTitle(const wxString& title) {

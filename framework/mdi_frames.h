@@ -1,12 +1,13 @@
 #pragma once
 
+#include "framework/frame_companions.h"
+#include "framework/frame_host.h"
+
 #include <wx/aui/framemanager.h>
 #include <wx/aui/tabmdi.h>
 #include <wx/docview.h>
 
 #include <string>
-
-class ivCommandSite;
 
 using ivMDIParentFrameBase = wxDocParentFrameAny<wxAuiMDIParentFrame>;
 using ivMDIChildFrameBase = wxDocChildFrameAny<wxAuiMDIChildFrame, wxAuiMDIParentFrame>;
@@ -14,12 +15,13 @@ using ivMDIChildFrameBase = wxDocChildFrameAny<wxAuiMDIChildFrame, wxAuiMDIParen
 // The main window: documents as tabs (with close buttons) filling the client area, commands
 // routed through the document manager to the active view and document. Its title is the base
 // title, followed by " - " and the active document's title while one is open. Docking panes
-// are panes of its wxAuiManager, around the document tabs in the centre.
-class ivMDIParentFrame : public ivMDIParentFrameBase {
+// are panes of its wxAuiManager, around the document tabs in the centre. Its creation builds
+// the command bars (see ivFrameCompanions); closing it saves their layout.
+class ivMDIParentFrame : public ivMDIParentFrameBase, public ivMainFrameHost {
     wxDECLARE_DYNAMIC_CLASS(ivMDIParentFrame);
 
 public:
-    ivMDIParentFrame() = default;
+    ivMDIParentFrame();
     ~ivMDIParentFrame() override;
 
     bool Create(wxDocManager* manager, wxFrame* parent, wxWindowID id, const wxString& title,
@@ -31,7 +33,13 @@ public:
     // here without going round again.
     bool ProcessEvent(wxEvent& event) override;
 
-    wxAuiManager& GetAuiManager() { return m_aui; }
+    // ivMainFrameHost
+    wxFrame* GetFrameWindow() override { return this; }
+    wxAuiManager& GetAuiManager() override { return m_aui; }
+    ivFrameServices& GetServices() override { return m_companions.Services(); }
+    ivCommandSite& GetSite() override { return m_companions.Site(); }
+    ivCommandBuilder& GetBuilder() override { return m_companions.Builder(); }
+    wxDocManager* GetDocManager() override { return GetDocumentManager(); }
 
     // The title without a document ("Quorvane Editor").
     void SetBaseTitle(const wxString& title);
@@ -49,13 +57,14 @@ public:
     // caller opens the desktop's browser.
     virtual bool NavigateHtmlPane(const std::string& url, bool activate);
 
-    // The command site of the command bars; null until the frame has command bars.
-    virtual ivCommandSite* GetCommandSite() { return nullptr; }
+    // The command site of the command bars.
+    virtual ivCommandSite* GetCommandSite() { return &m_companions.Site(); }
 
 private:
     bool CameFromActiveChild(const wxEvent& event) const;
 
     wxAuiManager m_aui;
+    ivFrameCompanions m_companions;
     wxString m_baseTitle;
     bool m_closing = false;
 };
@@ -65,11 +74,15 @@ class ivMDIChildFrame : public ivMDIChildFrameBase {
     wxDECLARE_DYNAMIC_CLASS(ivMDIChildFrame);
 
 public:
-    ivMDIChildFrame() = default;
+    ivMDIChildFrame();
     ~ivMDIChildFrame() override;
 
-    // Creates the window for view of doc as a tab of parent, titled by the document.
+    // Creates the window for view of doc as a tab of parent, titled by the document, then
+    // runs the frame steps (which build nothing for a document window); false when any fails.
     virtual bool CreateFor(wxDocument* doc, wxView* view, ivMDIParentFrame* parent);
+
+    ivFrameServices& GetServices() { return m_companions.Services(); }
+    ivCommandSite& GetSite() { return m_companions.Site(); }
 
     void SetTitle(const wxString& title) override;
     void SetLabel(const wxString& label) override { SetTitle(label); }
@@ -81,5 +94,6 @@ public:
 private:
     void OnActivateFrame(wxActivateEvent& event);
 
+    ivChildFrameCompanions m_companions;
     ivMDIParentFrame* m_mainFrame = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "views/domain_file.h"
 
 #include "core/command_ids.h"
+#include "views/generate_command.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(myDomainFile, ivDocumentExRTF);
 
@@ -17,22 +18,13 @@ myDomainFile::myDomainFile()
         }
     });
     BindCommands();
+    BindGenerateCommand(*this);
 }
 
 void myDomainFile::BindCommands() {
     using namespace command_id;
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { Refresh(); }, kViewRefresh);
-    // The generator box shows this document's generator, and a pick in it becomes it.
-    Bind(
-        wxEVT_UPDATE_UI,
-        [this](wxUpdateUIEvent& event) { event.SetText(wxString::FromUTF8(m_generatorName)); },
-        kToolsGeneratorBox);
-    auto pick = [this](wxCommandEvent& event) {
-        m_generatorName = event.GetString().utf8_string();
-    };
-    Bind(wxEVT_COMBOBOX, pick, kToolsGeneratorBox);
-    Bind(wxEVT_MENU, pick, kToolsGeneratorBox);
 }
 
 ivXML* myDomainFile::GetTree(int kind) {

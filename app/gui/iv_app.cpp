@@ -3,7 +3,6 @@
 #include "app/desktop_registration.h"
 #include "app/gui/instance_link.h"
 #include "app/gui/message_dialogs.h"
-#include "app/gui/stand_in_menu.h"
 #include "app/http/agent_fetcher.h"
 #include "core/app_registry.h"
 #include "core/command_ids.h"
@@ -15,6 +14,7 @@
 #include "core/translate.h"
 #include "framework/doc_manager.h"
 #include "framework/mdi_frames.h"
+#include "framework/paint_theme.h"
 #include "platform/guid.h"
 #include "platform/paths.h"
 
@@ -94,6 +94,7 @@ void ivApp::SetLanguage(const std::string&) {
 
 void ivApp::SetTheme(const std::string& name) {
     m_theme = ThemeNumberFromName(name);
+    paint_theme::Set(m_theme);
 }
 
 std::string ivApp::GetModuleDirectory() const {
@@ -300,8 +301,6 @@ bool ivApp::CreateMainFrame() {
     }
     SetTopWindow(frame);
     m_mainFrame = frame;
-    BuildStandInMenu(*frame, *m_docManager);
-    frame->CreateStatusBar();
     frame->SetDropTarget(new DocumentDropTarget);
     if (m_instanceLink != nullptr) {
         m_instanceLink->Listen(

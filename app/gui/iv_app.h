@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/http/http_agent.h"
 #include "core/version.h"
+#include "framework/command_site.h"
 #include "framework/mdi_frames.h"
 
 #include <wx/app.h>
@@ -15,7 +16,6 @@
 #include <optional>
 #include <string>
 
-class ivCommandSite;
 class ivDocManager;
 class ivInstanceLink;
 class ivAgentUrlFetcher;
@@ -26,7 +26,7 @@ class wxHtmlHelpController;
 // shell services, the HTTP agent and the Help commands. A product derives from it, sets its
 // identity in its constructor and fills in the hooks. There is one application object,
 // reached with GetApp().
-class ivApp : public wxApp {
+class ivApp : public wxApp, public ivApplicationHooks {
 public:
     ivApp();
     ~ivApp() override;
@@ -50,8 +50,9 @@ public:
     // Runs before the message loop; non-zero ends the program with that code.
     virtual int OnRunApp() { return 0; }
     virtual int OnExitApp() { return 0; }
-    virtual bool OnCreateCommands(ivCommandSite*) { return true; }
-    virtual bool OnFillCommandLists(ivCommandSite*) { return true; }
+    // The command table and the lists of the command bars (ivApplicationHooks).
+    bool OnCreateCommands(ivCommandSite*) override { return true; }
+    bool OnFillCommandLists(ivCommandSite*) override { return true; }
     // A timer of StartTimer fired.
     virtual void OnAppTimer(int) {}
     // Whether a command was asked for by the user; false during the start-up checks.
@@ -64,7 +65,9 @@ public:
     void SetAppName(const std::string& name);
     void SetVersion(unsigned major, unsigned minor, unsigned revision, unsigned build);
     const ivVersion& GetVersion() const { return m_version; }
-    std::string GetVersionString(int parts) const { return ::FormatVersion(m_version, parts); }
+    std::string GetVersionString(int parts) const override {
+        return ::FormatVersion(m_version, parts);
+    }
     // "Quorvane Editor/1.0"
     std::string GetUserAgent() const;
 
@@ -94,7 +97,7 @@ public:
     std::string GetLanguage() const;
     // Sets the help file of the active language (the argument is not used).
     void SetLanguage(const std::string& language);
-    // An empty or unknown name selects the native theme.
+    // An empty or unknown name selects the native theme; "Ribbon" the ribbon.
     void SetTheme(const std::string& name);
     int GetTheme() const { return m_theme; }
     const std::string& GetHelpFile() const { return m_helpFile; }

@@ -1,12 +1,16 @@
 #include "app/gui/my_app.h"
 
+#include "app/gui/command_table.h"
+
 #include "core/command_ids.h"
 #include "core/identity.h"
 #include "core/settings_keys.h"
 #include "core/translate.h"
+#include "framework/doc_manager.h"
 #include "framework/mdi_frames.h"
 #include "views/domain_file.h"
 #include "views/section_list_view.h"
+#include "views/splitter_frame.h"
 
 #include <cstdlib>
 
@@ -25,10 +29,19 @@ myApp::myApp() {
     SetVersion(identity::kVersionParts[0], identity::kVersionParts[1], identity::kVersionParts[2],
                identity::kVersionParts[3]);
     SetRegistryKey(identity::kRegistryKey);
+    BindEditorCommandStates(*this);
+}
+
+bool myApp::OnCreateCommands(ivCommandSite* site) {
+    return DefineEditorCommands(site);
+}
+
+bool myApp::OnFillCommandLists(ivCommandSite* site) {
+    return FillEditorCommandLists(site);
 }
 
 bool myApp::OnInitApp() {
-    SetChildFrameClass(wxCLASSINFO(ivMDIChildFrame));
+    SetChildFrameClass(wxCLASSINFO(mySplitterFrame));
     EnableBalloons(false);
     return AddDocType("etf", Translate("File"), "", wxCLASSINFO(myDomainFile),
                       wxCLASSINFO(myReportView));

@@ -10,6 +10,9 @@ public:
 
     bool OnInitApp() override;
     int OnRunApp() override;
+    // The command table (app/gui/command_table.h).
+    bool OnCreateCommands(ivCommandSite* site) override;
+    bool OnFillCommandLists(ivCommandSite* site) override;
     void OnAppTimer(int id) override;
     bool IsInteractive() const override { return m_interactive; }
 

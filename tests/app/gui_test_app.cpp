@@ -1,5 +1,6 @@
 #include "tests/app/gui_test_app.h"
 
+#include "app/gui/command_table.h"
 #include "core/identity.h"
 
 #include <wx/log.h>
@@ -8,6 +9,7 @@ TestApp::TestApp() {
     SetAppName(identity::kAppName);
     SetVersion(1, 0, 1, 23);
     SetRegistryKey(identity::kRegistryKey);
+    BindEditorCommandStates(*this);
 }
 
 bool TestApp::OnInit() {
@@ -15,6 +17,14 @@ bool TestApp::OnInit() {
     delete wxLog::SetActiveTarget(new wxLogStderr);
     wxInitAllImageHandlers();
     return true;
+}
+
+bool TestApp::OnCreateCommands(ivCommandSite* site) {
+    return !editorCommands || DefineEditorCommands(site);
+}
+
+bool TestApp::OnFillCommandLists(ivCommandSite* site) {
+    return !editorCommands || FillEditorCommandLists(site);
 }
 
 TestApp& GetTestApp() {

@@ -12,6 +12,9 @@ public:
     TestApp();
     bool OnInit() override;
     void OnAppTimer(int id) override { timersFired.push_back(id); }
+    // Main windows get the editor's command bars unless a test says otherwise.
+    bool OnCreateCommands(ivCommandSite* site) override;
+    bool OnFillCommandLists(ivCommandSite* site) override;
 
     using ivApp::CreateMainFrame;
     using ivApp::InitSettingsAndLanguage;
@@ -19,6 +22,7 @@ public:
     using ivApp::ProcessShellCommand;
 
     std::vector<int> timersFired;
+    bool editorCommands = true;
 };
 
 TestApp& GetTestApp();

@@ -1,6 +1,5 @@
 // The section list in the editor's window, driven as a person drives it: the mouse on rows,
 // check boxes and the header, the shortcuts of the Edit, View and Insert menus, typing titles.
-#include "app/gui/stand_in_menu.h"
 #include "core/app_registry.h"
 #include "core/command_ids.h"
 #include "core/localisation.h"
@@ -32,7 +31,7 @@ protected:
     void SetUp() override { SetAppRegistryPath(settings.dir().File("registry.conf")); }
     void TearDown() override { Stop(); }
 
-    // Starts the editor's main window, with its menu in the language of "/Language".
+    // Starts the editor's main window, with its command bars in the language of "/Language".
     void Start(const char* language = "en") {
         ReleaseLocalisation();
         SetSetting("/Language", language);
@@ -44,7 +43,6 @@ protected:
         frame = new ivMDIParentFrame;
         ASSERT_TRUE(frame->Create(manager, nullptr, wxID_ANY, "Quorvane Editor", wxPoint(0, 0),
                                   wxSize(1200, 700)));
-        BuildStandInMenu(*frame, *manager);
         wxTheApp->SetTopWindow(frame);
         frame->Show();
         frame->Raise();

@@ -1,4 +1,3 @@
-#include "app/gui/stand_in_menu.h"
 #include "core/app_registry.h"
 #include "core/command_ids.h"
 #include "core/localisation.h"
@@ -233,30 +232,6 @@ TEST_F(ShellWindows, EventsFromTheActiveDocumentWindowArriveOnce) {
     menu.SetEventObject(frame);
     frame->GetEventHandler()->ProcessEvent(menu);
     EXPECT_EQ(1, menuInChild);
-}
-
-TEST_F(ShellWindows, MenuIsInTheUsersLanguage) {
-    ReleaseLocalisation();
-    SetSetting("/Language", "de");
-    InitLocalisation(ChooseLanguage());
-    BuildStandInMenu(*frame, *manager);
-    wxMenuBar* bar = frame->GetMenuBar();
-    ASSERT_NE(nullptr, bar);
-    EXPECT_EQ("Datei", bar->GetMenuLabelText(0).utf8_string());
-    EXPECT_EQ("Bearbeiten", bar->GetMenuLabelText(1).utf8_string());
-    EXPECT_EQ("Einfügen", bar->GetMenuLabelText(3).utf8_string());
-    EXPECT_EQ("Hilfe", bar->GetMenuLabelText(4).utf8_string());
-    EXPECT_EQ("Tipps und Tricks...",
-              wxMenuItem::GetLabelText(bar->GetLabel(command_id::kAppTips)).utf8_string());
-    EXPECT_EQ("Nach Updates suchen...",
-              wxMenuItem::GetLabelText(bar->GetLabel(command_id::kAppUpdate)).utf8_string());
-    for (wxMenuItem* item : bar->GetMenu(0)->GetMenuItems()) {
-        if (item->IsSubMenu()) {
-            EXPECT_EQ("Zuletzt geöffnete Dateien", item->GetItemLabelText().utf8_string());
-            manager->FileHistoryRemoveMenu(item->GetSubMenu());
-        }
-    }
-    ReleaseLocalisation();
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 // virtual display the tests run in, with the application object of the program.
 #include "core/app_registry.h"
 #include "tests/support/gui_test_support.h"
+#include "tests/support/screen_grab.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
+#include <wx/display.h>
 #include <wx/docview.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
@@ -15,6 +15,7 @@
 #include <wx/utils.h>
 
 #include <chrono>
+#include <cstdlib>
 
 void PumpEvents(int milliseconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
@@ -45,16 +46,12 @@ void ClickAt(wxWindow& window, const wxPoint& point, bool right) {
 }
 
 std::string SaveScreenshot(const std::string& name) {
-    wxScreenDC screen;
-    const wxSize size = screen.GetSize();
-    wxBitmap shot(size.x, size.y);
-    {
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
-    }
+    // Read back from the display server: a screen device context can miss what native
+    // widgets painted last.
+    const wxImage shot = GrabScreen(wxDisplay(0u).GetGeometry());
     const std::string path = std::string(QV_SCREENSHOT_DIR) + "/" + name + ".png";
     wxFileName::Mkdir(QV_SCREENSHOT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    shot.ConvertToImage().SaveFile(path, wxBITMAP_TYPE_PNG);
+    shot.SaveFile(path, wxBITMAP_TYPE_PNG);
     return path;
 }
 
@@ -75,6 +72,9 @@ int main(int argc, char** argv) {
     if (::testing::GTEST_FLAG(list_tests)) {
         return RUN_ALL_TESTS();
     }
+    // Dialogs of the desktop (the folder chooser) keep their settings in memory: no session
+    // bus to write them to, and nothing of the user's to change.
+    setenv("GSETTINGS_BACKEND", "memory", 0);
     wxApp::SetInstance(CreateGuiTestApp());
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
         return 1;
