@@ -1,5 +1,6 @@
 #include "core/messages.h"
 #include "document/iv_xml.h"
+#include "platform/paths.h"
 #include "tests/framework/report_test_util.h"
 #include "tests/support/test_support.h"
 #include "views/domain_file.h"
@@ -42,6 +43,13 @@ public:
         }
     }
     void RequestRefresh() override { Refresh(); }
+    // As the editor's list view does: the body being typed goes into the tree.
+    void UpdateModifiedFlag() override {
+        myDomainFile::UpdateModifiedFlag();
+        if (list != nullptr) {
+            list->SaveViewState();
+        }
+    }
     mySectionList* list = nullptr;
 };
 
@@ -213,6 +221,37 @@ TEST_F(SectionUndo, ARemovedSectionComesBackWithItsBodyShown) {
     EXPECT_EQ(text.body, "{\\rtf1 a1}") << "the text view shows the body taken back";
     EXPECT_TRUE(text.enabled);
     EXPECT_FALSE(text.modified);
+}
+
+TEST_F(SectionUndo, TheRecoveryCopyHoldsTheTypedBodyUntilTheSave) {
+    doc.SetRecoveryFolder(File("recovery"));
+    doc.WriteRecoveryCopy();
+    EXPECT_EQ(doc.Recovery(), nullptr) << "an unchanged document needs no copy";
+    Focus({0, 0});
+    text.Type("{\\rtf1 typed but not stored}");
+    ASSERT_TRUE(list.MoveSection(Direction::Out));  // a change, while the body is being typed
+    text.Type("{\\rtf1 typed but not stored}");
+    doc.WriteRecoveryCopy();
+    ASSERT_NE(doc.Recovery(), nullptr);
+    doc.Recovery()->Flush();
+    const std::string copy = testing_support::ReadFile(doc.Recovery()->DocumentPath());
+    EXPECT_NE(copy.find("typed but not stored"), std::string::npos);
+    EXPECT_TRUE(doc.IsModified());
+    Saved();
+    EXPECT_FALSE(platform::FileExists(doc.Recovery()->DocumentPath())) << "saved: no copy";
+
+    // Back at the save by undo: the copy of the changes goes too.
+    ASSERT_TRUE(list.Undo());
+    doc.WriteRecoveryCopy();
+    doc.Recovery()->Flush();
+    EXPECT_TRUE(platform::FileExists(doc.Recovery()->DocumentPath()));
+    ASSERT_TRUE(list.Redo());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(platform::FileExists(doc.Recovery()->DocumentPath()));
+    ASSERT_TRUE(list.Undo());
+    doc.WriteRecoveryCopy();
+    doc.CloseDomain();
+    EXPECT_FALSE(platform::FileExists(doc.Recovery()->DocumentPath())) << "closed: no copy";
 }
 
 }  // namespace
