@@ -105,12 +105,12 @@ int main() {
     list.SetupColumns();
     domain.Refresh();
     domain.history.Clear();
-    CXTPReportRecordEx* root = report.Model().GetRoot();
     moves.clear();
     undos.clear();
     redos.clear();
     for (int i = 0; i < 9; ++i) {
-        report.Model().SetFocusedRecord(root->GetChild(0));
+        // Every move builds the rows again: the first chapter's row is looked up afresh.
+        report.Model().SetFocusedRecord(report.Model().GetRoot()->GetChild(0));
         moves.push_back(Seconds([&] { list.MoveSection(Direction::Down); }));
         undos.push_back(Seconds([&] { list.Undo(); }));
         redos.push_back(Seconds([&] { list.Redo(); }));
@@ -125,10 +125,11 @@ int main() {
     std::vector<double> writes;
     myRecoveryWriter writer(folder.File("recovery"));
     for (int i = 0; i < 5; ++i) {
-        std::string snapshot;
-        pauses.push_back(Seconds([&] { snapshot = tree.SaveToString(); }));
+        std::shared_ptr<ivXML> snapshot;
+        pauses.push_back(Seconds([&] { snapshot = tree.Snapshot(); }));
         writes.push_back(Seconds([&] {
-            writer.Write(std::move(snapshot), file, "moves");
+            writer.Write([snapshot] { return snapshot->SaveToString(); }, file, "moves");
+            snapshot.reset();
             writer.Flush();
         }));
     }

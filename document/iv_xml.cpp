@@ -775,6 +775,35 @@ void ivXML::SetAttributeEx(const std::string& name, const std::string& value, co
     SetAttribute(name, value);
 }
 
+std::unique_ptr<ivXML> ivXML::Snapshot() const {
+    if (!m_doc) {
+        return nullptr;
+    }
+    // A document of its own without a dictionary: every name and value is copied.
+    xmlDocPtr copy = xmlNewDoc(m_doc->version != nullptr ? m_doc->version : BAD_CAST "1.0");
+    if (copy == nullptr) {
+        return nullptr;
+    }
+    if (m_doc->encoding != nullptr) {
+        copy->encoding = xmlStrdup(m_doc->encoding);
+    }
+    copy->standalone = m_doc->standalone;
+    for (xmlNodePtr child = m_doc->children; child != nullptr; child = child->next) {
+        if (child->type == XML_DTD_NODE) {
+            continue;  // never read from our files, so never written back either
+        }
+        xmlNodePtr node = xmlDocCopyNode(child, copy, 1);
+        if (node == nullptr || xmlAddChild(reinterpret_cast<xmlNodePtr>(copy), node) == nullptr) {
+            xmlFreeNode(node);
+            xmlFreeDoc(copy);
+            return nullptr;
+        }
+    }
+    auto snapshot = std::make_unique<ivXML>();
+    snapshot->m_doc = DocPtr(copy, DocDeleter());
+    return snapshot;
+}
+
 std::string ivXML::SaveToString() {
     if (!m_doc) {
         return {};

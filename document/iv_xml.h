@@ -90,6 +90,11 @@ public:
     // value (itself included), walking up from the cursor; the cursor stays.
     bool IsWithin(const std::string& key, const std::string& value);
 
+    // A deep copy of the whole document that shares nothing with this one (not even the
+    // parser's name dictionary), so that another thread may write it out and free it while
+    // this tree is edited; null without a document.
+    std::unique_ptr<ivXML> Snapshot() const;
+
     // The document serialised as Save writes it; empty without a document.
     std::string SaveToString();
 

@@ -79,9 +79,15 @@ myRecoveryWriter::~myRecoveryWriter() {
 
 void myRecoveryWriter::Write(std::string bytes, const std::string& originalPath,
                              const std::string& title) {
+    auto shared = std::make_shared<std::string>(std::move(bytes));
+    Write([shared] { return std::move(*shared); }, originalPath, title);
+}
+
+void myRecoveryWriter::Write(std::function<std::string()> produce, const std::string& originalPath,
+                             const std::string& title) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_pending = Snapshot{std::move(bytes), originalPath, title};
+        m_pending = Snapshot{std::move(produce), originalPath, title};
     }
     m_wake.notify_all();
 }
@@ -119,6 +125,8 @@ void myRecoveryWriter::Run() {
         m_busy = true;
         lock.unlock();
         WriteNow(snapshot);
+        // What the snapshot held goes here, off the caller's thread.
+        snapshot.produce = nullptr;
         lock.lock();
         m_busy = false;
         m_idle.notify_all();
@@ -128,7 +136,8 @@ void myRecoveryWriter::Run() {
 void myRecoveryWriter::WriteNow(const Snapshot& snapshot) {
     platform::MakeDirectories(m_folder);
     // The document first: an info file always stands beside a whole copy.
-    if (!platform::WriteFileAtomically(DocumentPath(), snapshot.bytes)) {
+    const std::string bytes = snapshot.produce ? snapshot.produce() : std::string();
+    if (bytes.empty() || !platform::WriteFileAtomically(DocumentPath(), bytes)) {
         return;
     }
     const long pid = platform::CurrentProcessId();

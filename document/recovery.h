@@ -1,6 +1,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -34,6 +35,9 @@ public:
 
     // Queues bytes as the copy of the document at originalPath.
     void Write(std::string bytes, const std::string& originalPath, const std::string& title);
+    // Queues a copy whose bytes produce makes on the worker thread (from a snapshot it owns).
+    void Write(std::function<std::string()> produce, const std::string& originalPath,
+               const std::string& title);
     // Returns once every queued copy is on disk.
     void Flush();
     // Removes the copy (the document was saved, or closed without saving); a queued copy is
@@ -46,7 +50,7 @@ public:
 
 private:
     struct Snapshot {
-        std::string bytes;
+        std::function<std::string()> produce;
         std::string originalPath;
         std::string title;
     };

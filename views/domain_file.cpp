@@ -56,14 +56,14 @@ void myDomainFile::OnAppActivate(wxActivateEvent& event) {
     }
 }
 
-void myDomainFile::WriteRecoveryCopy() {
+void myDomainFile::WriteRecoveryCopy(bool always) {
     ivXML* tree = m_store.GetTree(kDocumentTree);
     if (tree == nullptr || !IsModified() || IsSaving()) {
         return;
     }
     // The body being typed belongs in the copy.
     UpdateModifiedFlag();
-    if (!m_copyStale || !IsModified()) {
+    if (!(m_copyStale || always) || !IsModified()) {
         return;
     }
     if (!m_recovery) {
@@ -73,7 +73,11 @@ void myDomainFile::WriteRecoveryCopy() {
     }
     m_copyStale = false;
     // The snapshot is taken here; the disk is left to the writer's thread.
-    m_recovery->Write(tree->SaveToString(), GetFilename().utf8_string(),
+    std::shared_ptr<ivXML> snapshot = tree->Snapshot();
+    if (snapshot == nullptr) {
+        return;
+    }
+    m_recovery->Write([snapshot] { return snapshot->SaveToString(); }, GetFilename().utf8_string(),
                       GetUserReadableName().utf8_string());
 }
 

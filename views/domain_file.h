@@ -44,7 +44,8 @@ public:
     // While the document has changes not yet copied, writes its recovery copy (the body being
     // edited stored first) into folder; the copy is written on a worker thread. It is also
     // written every "/RecoveryInterval" seconds and when the program loses the focus.
-    void WriteRecoveryCopy();
+    // always: even when nothing changed since the last copy (a restored copy's first one).
+    void WriteRecoveryCopy(bool always = false);
     // Where copies go; the user's state folder unless a test says otherwise.
     void SetRecoveryFolder(const std::string& folder) { m_recoveryFolder = folder; }
     myRecoveryWriter* Recovery() { return m_recovery.get(); }

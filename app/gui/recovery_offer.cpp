@@ -46,7 +46,7 @@ bool Restore(const myRecoveryCopy& copy) {
     }
     document->Modify(true);
     // Its own copy first, so that nothing is lost between dropping the old and the next tick.
-    document->WriteRecoveryCopy();
+    document->WriteRecoveryCopy(true);
     if (myRecoveryWriter* own = document->Recovery()) {
         own->Flush();
     }

@@ -1,3 +1,4 @@
+#include "document/iv_xml.h"
 #include "document/recovery.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -74,6 +75,26 @@ TEST(Recovery, OnlyCopiesOfEditorsThatEndedAreOffered) {
     DiscardCopy(copies[0]);
     EXPECT_FALSE(platform::FileExists(copies[0].documentPath));
     EXPECT_EQ(FindOrphanedCopies(folder).size(), 1u);
+}
+
+TEST(Recovery, ASnapshotIsWrittenOnTheWorkerWhileTheTreeChanges) {
+    ivXML tree;
+    tree.LoadXml(
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- kept --><Document>"
+        "<Section ID=\"{A}\" Title=\"\xC3\xBC"
+        "ber\" Text=\"{\\rtf1 a}\"/></Document>");
+    const std::string before = tree.SaveToString();
+    std::shared_ptr<ivXML> snapshot = tree.Snapshot();
+    ASSERT_NE(snapshot, nullptr);
+    ASSERT_TRUE(tree.GoRoot());
+    tree.SetAttribute("Changed", "after the snapshot");
+    TempDir dir;
+    myRecoveryWriter writer(dir.path());
+    writer.Write([snapshot] { return snapshot->SaveToString(); }, "/a.etf", "a");
+    snapshot.reset();
+    writer.Flush();
+    EXPECT_EQ(ReadFile(writer.DocumentPath()), before) << "the copy is the tree as it was";
+    EXPECT_NE(tree.SaveToString(), before);
 }
 
 TEST(Recovery, TheStateFolderFollowsXdg) {
