@@ -126,6 +126,7 @@ private:
     std::string StoredLayout();
     void ShowBody(const std::string& id);
     ivEditHistory* History();
+    bool Replay(bool redo);
     // After a move or a replayed edit: the rows again from the tree, the section focused
     // (the rows above it expanded) and its body shown as the tree now holds it.
     void ShowSection(const std::string& id, const std::string& orParentId, bool reloadBody);

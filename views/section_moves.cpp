@@ -116,33 +116,27 @@ bool mySectionList::CanRedo() {
     return history != nullptr && history->CanRedo();
 }
 
-bool mySectionList::Undo() {
+bool mySectionList::Replay(bool redo) {
     ivEditHistory* history = History();
     if (history == nullptr || Editor() == nullptr) {
         return false;
     }
     SyncText();
     ivTreeEdit edit;
-    if (!history->Undo(&edit)) {
+    if (!(redo ? history->Redo(&edit) : history->Undo(&edit))) {
         return false;
     }
-    // An insert taken back leaves its parent to show; a move, its section where it was.
+    // An insert taken back leaves its parent to show; a move, its section where it went.
     ShowSection(edit.sectionId, edit.parentId, true);
     return true;
 }
 
+bool mySectionList::Undo() {
+    return Replay(false);
+}
+
 bool mySectionList::Redo() {
-    ivEditHistory* history = History();
-    if (history == nullptr || Editor() == nullptr) {
-        return false;
-    }
-    SyncText();
-    ivTreeEdit edit;
-    if (!history->Redo(&edit)) {
-        return false;
-    }
-    ShowSection(edit.sectionId, edit.parentId, true);
-    return true;
+    return Replay(true);
 }
 
 std::string mySectionList::GetUndoName() {

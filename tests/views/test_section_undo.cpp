@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "tests/framework/report_test_util.h"
 #include "tests/support/test_support.h"
+#include "tests/views/section_list_fixture.h"
 #include "views/domain_file.h"
 #include "views/section_list.h"
 #include "views/text_view_interface.h"
@@ -17,22 +18,6 @@ namespace {
 using Direction = ivTreeEditor::Direction;
 using Place = mySectionList::DropPlace;
 using Numbers = std::vector<std::string>;
-
-class FakeText : public myTextViewInterface {
-public:
-    std::string GetRTF() override { return body; }
-    void SetRTF(const std::string& rtf) override { body = rtf; }
-    bool IsModified() override { return modified; }
-    void SetModified(bool m) override { modified = m; }
-    void EnableView(bool e) override { enabled = e; }
-    void Type(const std::string& rtf) {
-        body = rtf;
-        modified = true;
-    }
-    std::string body;
-    bool modified = false;
-    bool enabled = false;
-};
 
 // The editor's document with one section list on it, without windows.
 class ListedDocument : public myDomainFile, public mySectionListHost {
@@ -97,7 +82,7 @@ protected:
     ivReportCore report;
     ListedDocument doc;
     mySectionList list{report, &doc};
-    FakeText text;
+    FakeTextView text;
 };
 
 TEST_F(SectionUndo, MovesFollowTheFocusedSectionAndStopAtEdges) {
@@ -252,6 +237,41 @@ TEST_F(SectionUndo, TheRecoveryCopyHoldsTheTypedBodyUntilTheSave) {
     doc.WriteRecoveryCopy();
     doc.CloseDomain();
     EXPECT_FALSE(platform::FileExists(doc.Recovery()->DocumentPath())) << "closed: no copy";
+}
+
+TEST(EditHistory, TheSavePointSurvivesTheOldestEditsGoing) {
+    ivXML tree;
+    tree.LoadXml("<Document><Section ID=\"{A}\" Title=\"0\"/></Document>");
+    ivTreeEditor editor;
+    editor.SetTree(&tree);
+    myEditHistory history(editor, {});
+    editor.SetListener([&](const ivTreeEdit& edit) {
+        if (!edit.replayed) {
+            history.Record(edit);
+        }
+    });
+    const auto edit = [&](int n) { editor.SetAttributes("{A}", {{"Title", std::to_string(n)}}); };
+    for (int n = 1; n <= 10; ++n) {
+        edit(n);
+    }
+    history.MarkSaved();
+    for (int n = 11; n <= myEditHistory::kMaxEdits + 5; ++n) {
+        edit(n);  // the first edits go, the save point's place moves with them
+    }
+    EXPECT_FALSE(history.IsAtSavePoint());
+    int undone = 0;
+    while (!history.IsAtSavePoint() && history.Undo(nullptr)) {
+        ++undone;
+    }
+    EXPECT_EQ(undone, myEditHistory::kMaxEdits - 5);
+    ASSERT_TRUE(editor.SelectSection("{A}"));
+    EXPECT_EQ(tree.GetAttribute("Title"), "10") << "back at what was saved";
+    // Further back than the history reaches: the saved state does not come again.
+    while (history.Undo(nullptr)) {
+    }
+    EXPECT_FALSE(history.IsAtSavePoint());
+    ASSERT_TRUE(editor.SelectSection("{A}"));
+    EXPECT_EQ(tree.GetAttribute("Title"), "5");
 }
 
 }  // namespace
