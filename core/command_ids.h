@@ -75,6 +75,14 @@ inline constexpr int kToolsGeneratorBox = FromTableNumber(34576);  // "TOOLS_BLA
 inline constexpr int kToolsGenerate = FromTableNumber(34590);
 // An image of the generator family without a command of its own.
 inline constexpr int kToolsGenerateAlternate = FromTableNumber(34591);
+// Taking tree edits back and moving sections: numbers of the editor's own, outside the ranges
+// of the command table.
+inline constexpr int kEditUndo = FromTableNumber(36864);
+inline constexpr int kEditRedo = FromTableNumber(36865);
+inline constexpr int kSectionMoveUp = FromTableNumber(36866);
+inline constexpr int kSectionMoveDown = FromTableNumber(36867);
+inline constexpr int kSectionMoveOut = FromTableNumber(36868);
+inline constexpr int kSectionMoveIn = FromTableNumber(36869);
 // The main window's customisation dialog.
 inline constexpr int kCustomize = FromTableNumber(35001);
 

@@ -3,6 +3,7 @@
 #include "core/directories.h"
 #include "core/identity.h"
 #include "core/settings_keys.h"
+#include "platform/paths.h"
 
 #include <wx/intl.h>
 #include <wx/log.h>
@@ -10,6 +11,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -66,6 +68,8 @@ void AddCatalogFolders() {
         wxFileTranslationsLoader::AddCatalogLookupPathPrefix(wxString::FromUTF8(module + "locale"));
         wxFileTranslationsLoader::AddCatalogLookupPathPrefix(
             wxString::FromUTF8(module + "../share/locale"));
+        wxFileTranslationsLoader::AddCatalogLookupPathPrefix(
+            wxString::FromUTF8(module + "../../share/locale"));
         return true;
     }();
     (void)added;
@@ -115,6 +119,26 @@ std::string GetLanguage() {
 std::string HelpFilePath(const std::string& moduleDirectory, const std::string& language,
                          const std::string& appName) {
     return moduleDirectory + language + "/" + appName + ".chm";
+}
+
+std::string FindHelpBook(const std::string& moduleDirectory, const std::string& language,
+                         const std::string& appName) {
+    std::vector<std::string> languages{language};
+    if (language != "en") {
+        languages.push_back("en");
+    }
+    for (const std::string& code : languages) {
+        const std::string file = HelpFilePath(moduleDirectory, code, appName);
+        const std::string project = file.substr(0, file.size() - 4) + ".hhp";
+        const std::string installed =
+            moduleDirectory + "../../share/quorvane-editor/help/" + code + "/" + appName + ".hhp";
+        for (const std::string& candidate : {file, project, installed}) {
+            if (platform::FileExists(candidate)) {
+                return candidate;
+            }
+        }
+    }
+    return {};
 }
 
 int ThemeNumberFromName(const std::string& name) {

@@ -27,11 +27,19 @@ void ReleaseLocalisation();
 std::string GetLanguage();
 
 // Folders searched for "<lang>/LC_MESSAGES/Editor.mo" besides wxWidgets' own: the program's
-// "locale" folder (build tree) and "../share/locale" beside it (installed tree).
+// "locale" folder (build tree), "../share/locale" beside it (programs in bin/) and
+// "../../share/locale" (programs in lib/quorvane-editor/, as installed).
 void AddCatalogFolders();
 
 // The help file of the language: program folder, language code, application name, ".chm".
 std::string HelpFilePath(const std::string& moduleDirectory, const std::string& language,
+                         const std::string& appName);
+
+// The help book to open for the language: the help file of HelpFilePath or a help project
+// (".hhp") of the same name beside it, then the installed project in
+// "../../share/quorvane-editor/help/<language>/" of the program folder; the language's book
+// first, then the English one. Empty when there is none.
+std::string FindHelpBook(const std::string& moduleDirectory, const std::string& language,
                          const std::string& appName);
 
 // Theme numbers by name, ignoring case; an empty or unknown name is the native theme.

@@ -11,7 +11,7 @@ const std::vector<SettingKey>& AllSettingKeys() {
         kMaxMRU,       kShowMaximized, kForceDialog, kUseExternalBrowser, kConfPath,
         kTempPath,     kLanguage,      kTheme,       kAutoSave,           kTargetPath,
         kHtmlTemplate, kHelpCompiler,  kEditOnClick, kForceOldRichEdit,   kLoadLayout,
-        kUpdateCheck,  kShowTips,      kWebHost};
+        kUpdateCheck,  kShowTips,      kWebHost,     kRecoveryInterval};
     return keys;
 }
 

@@ -31,6 +31,8 @@ inline constexpr SettingKey kLoadLayout{"/LoadLayout", "1"};
 inline constexpr SettingKey kUpdateCheck{"/UpdateCheck", "1"};
 // The tip dialog's "Show tips at start-up" check box.
 inline constexpr SettingKey kShowTips{"/ShowTips", "1"};
+// Seconds between recovery copies of a modified document; "0" writes none.
+inline constexpr SettingKey kRecoveryInterval{"/RecoveryInterval", "30"};
 // Host of the product page, the update manifest and the news feed.
 inline constexpr SettingKey kWebHost{"/WebHost", "www.quorvane.example"};
 

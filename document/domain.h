@@ -2,6 +2,7 @@
 
 #include <string>
 
+class ivEditHistory;
 class ivTreeEditor;
 class ivXML;
 class wxObject;
@@ -20,6 +21,8 @@ public:
     virtual ivXML* GetTree(int) { return nullptr; }
     // The one edit path of the document tree; null while there is none.
     virtual ivTreeEditor* GetTreeEditor() { return nullptr; }
+    // The edits that can be taken back; null when the document keeps none.
+    virtual ivEditHistory* GetEditHistory() { return nullptr; }
     virtual bool New() { return true; }
     virtual bool Open(const std::string&) { return true; }
     // Makes every view rebuild from the document tree.

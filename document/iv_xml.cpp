@@ -17,6 +17,7 @@
 #include <libxml/xpath.h>
 #include <libxml/xpathInternals.h>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <vector>
@@ -436,6 +437,110 @@ bool ivXML::RemoveNode() {
     return true;
 }
 
+ivXMLFragment::~ivXMLFragment() {
+    if (!m_attached && m_node != nullptr) {
+        xmlFreeNode(m_node);
+    }
+}
+
+namespace {
+
+// Levels of elements in the subtree of node, node included; walked without recursion.
+int SubtreeHeight(xmlNodePtr top) {
+    int height = 0;
+    int depth = 0;
+    xmlNodePtr node = top;
+    while (node != nullptr) {
+        if (node->type == XML_ELEMENT_NODE) {
+            height = std::max(height, depth + 1);
+        }
+        if (node->children != nullptr && node->type == XML_ELEMENT_NODE) {
+            node = node->children;
+            ++depth;
+            continue;
+        }
+        while (node != top && node->next == nullptr) {
+            node = node->parent;
+            --depth;
+        }
+        node = node == top ? nullptr : node->next;
+    }
+    return height;
+}
+
+}  // namespace
+
+std::shared_ptr<ivXMLFragment> ivXML::DetachNode() {
+    if (!m_doc || m_node == nullptr || m_node->type != XML_ELEMENT_NODE ||
+        m_node->parent == nullptr || m_node->parent->type != XML_ELEMENT_NODE) {
+        return nullptr;
+    }
+    ForgetChildPosition();
+    xmlNodePtr node = m_node;
+    m_node = node->parent;
+    xmlUnlinkNode(node);
+    return std::shared_ptr<ivXMLFragment>(new ivXMLFragment(node, m_nodeDoc));
+}
+
+bool ivXML::AttachNode(const std::shared_ptr<ivXMLFragment>& fragment, int index) {
+    if (!m_doc || m_node == nullptr || m_node->type != XML_ELEMENT_NODE || fragment == nullptr ||
+        fragment->m_attached || fragment->m_node == nullptr) {
+        return false;
+    }
+    if (DepthOf(m_node) + SubtreeHeight(fragment->m_node) > kMaxDepth) {
+        return false;
+    }
+    xmlNodePtr node = fragment->m_node;
+    const bool copied = node->doc != m_node->doc;
+    if (copied) {
+        node = xmlDocCopyNode(node, m_node->doc, 1);
+        if (node == nullptr) {
+            return false;
+        }
+    }
+    xmlNodePtr before = index >= 0 ? m_node->children : nullptr;
+    for (int i = 0; before != nullptr && i < index; ++i) {
+        before = before->next;
+    }
+    ForgetChildPosition();
+    // Adding before a node merges adjacent text nodes; an element never merges.
+    if ((before != nullptr ? xmlAddPrevSibling(before, node) : xmlAddChild(m_node, node)) ==
+        nullptr) {
+        if (copied) {
+            xmlFreeNode(node);
+        }
+        return false;
+    }
+    if (!copied) {
+        fragment->m_attached = true;
+    }
+    m_node = node;
+    return true;
+}
+
+bool ivXML::RemoveAttribute(const std::string& name) {
+    if (!m_doc || m_node == nullptr || m_node->type != XML_ELEMENT_NODE) {
+        return false;
+    }
+    return xmlUnsetProp(m_node, X(name)) == 0;
+}
+
+bool ivXML::IsWithin(const std::string& key, const std::string& value) {
+    if (!m_doc || m_node == nullptr) {
+        return false;
+    }
+    for (xmlNodePtr node = m_node; node != nullptr && node->type == XML_ELEMENT_NODE;
+         node = node->parent) {
+        xmlChar* found = xmlGetProp(node, X(key));
+        const bool same = found != nullptr && S(found) == value;
+        xmlFree(found);
+        if (same) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ivXML::GoRoot() {
     if (!m_doc) {
         return false;
@@ -668,6 +773,35 @@ void ivXML::SetAttribute(const std::string& name, const std::string& value) {
 void ivXML::SetAttributeEx(const std::string& name, const std::string& value, const std::string&,
                            int, unsigned) {
     SetAttribute(name, value);
+}
+
+std::unique_ptr<ivXML> ivXML::Snapshot() const {
+    if (!m_doc) {
+        return nullptr;
+    }
+    // A document of its own without a dictionary: every name and value is copied.
+    xmlDocPtr copy = xmlNewDoc(m_doc->version != nullptr ? m_doc->version : BAD_CAST "1.0");
+    if (copy == nullptr) {
+        return nullptr;
+    }
+    if (m_doc->encoding != nullptr) {
+        copy->encoding = xmlStrdup(m_doc->encoding);
+    }
+    copy->standalone = m_doc->standalone;
+    for (xmlNodePtr child = m_doc->children; child != nullptr; child = child->next) {
+        if (child->type == XML_DTD_NODE) {
+            continue;  // never read from our files, so never written back either
+        }
+        xmlNodePtr node = xmlDocCopyNode(child, copy, 1);
+        if (node == nullptr || xmlAddChild(reinterpret_cast<xmlNodePtr>(copy), node) == nullptr) {
+            xmlFreeNode(node);
+            xmlFreeDoc(copy);
+            return nullptr;
+        }
+    }
+    auto snapshot = std::make_unique<ivXML>();
+    snapshot->m_doc = DocPtr(copy, DocDeleter());
+    return snapshot;
 }
 
 std::string ivXML::SaveToString() {

@@ -13,6 +13,23 @@ struct _xmlNode;
 // Create are declared as version "1.0", encoding "ISO-8859-1"; characters beyond Latin-1 are
 // then written as character references. Parsing never substitutes entities, loads a DTD or
 // touches the network.
+// A subtree taken out of an ivXML tree with DetachNode: it keeps its document alive and is
+// freed with it unless it was attached again.
+class ivXMLFragment {
+public:
+    ~ivXMLFragment();
+    ivXMLFragment(const ivXMLFragment&) = delete;
+    ivXMLFragment& operator=(const ivXMLFragment&) = delete;
+
+private:
+    friend class ivXML;
+    ivXMLFragment(_xmlNode* node, std::shared_ptr<_xmlDoc> doc)
+        : m_node(node), m_doc(std::move(doc)) {}
+    _xmlNode* m_node;
+    std::shared_ptr<_xmlDoc> m_doc;
+    bool m_attached = false;
+};
+
 class ivXML : public ivData {
     wxDECLARE_DYNAMIC_CLASS_NO_COPY(ivXML);
 
@@ -59,6 +76,24 @@ public:
     virtual std::string GetXml();
     // Create, then parse text as a document.
     virtual void LoadXml(const std::string& text);
+
+    // Takes the current element out of the tree with everything below it; the cursor ends on
+    // its parent. Null for the root element or when the cursor is on no element.
+    std::shared_ptr<ivXMLFragment> DetachNode();
+    // Puts a detached subtree back as the child at index of the current element (appended when
+    // index is negative or past the end); the cursor ends on it. A fragment is attached once;
+    // one from another document is copied in. Refused when it would nest deeper than kMaxDepth.
+    bool AttachNode(const std::shared_ptr<ivXMLFragment>& fragment, int index);
+    // Removes an attribute of the current element; false when it has none of that name.
+    bool RemoveAttribute(const std::string& name);
+    // Whether the current node lies inside the subtree of the element with this attribute
+    // value (itself included), walking up from the cursor; the cursor stays.
+    bool IsWithin(const std::string& key, const std::string& value);
+
+    // A deep copy of the whole document that shares nothing with this one (not even the
+    // parser's name dictionary), so that another thread may write it out and free it while
+    // this tree is edited; null without a document.
+    std::unique_ptr<ivXML> Snapshot() const;
 
     // The document serialised as Save writes it; empty without a document.
     std::string SaveToString();

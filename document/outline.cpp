@@ -16,7 +16,8 @@ struct Level {
 }  // namespace
 
 // Iterative, so that the depth of a document never costs stack.
-std::vector<OutlineRow> BuildOutline(ivData& cursor) {
+std::vector<OutlineRow> BuildOutline(ivData& cursor,
+                                     const std::function<void(const OutlineRow&, ivData&)>& visit) {
     std::vector<OutlineRow> rows;
     std::vector<Level> levels;
     // Adds the row of the node at the cursor and starts on its children; false for a node
@@ -36,6 +37,9 @@ std::vector<OutlineRow> BuildOutline(ivData& cursor) {
         }
         row.depth = static_cast<int>(levels.size());
         levels.push_back({cursor.GetChildCount(), 0, row.numbering, numbering != nullptr});
+        if (visit) {
+            visit(row, cursor);
+        }
         rows.push_back(std::move(row));
         return true;
     };

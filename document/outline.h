@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,4 +19,6 @@ struct OutlineRow {
 // Rows from the node the cursor stands on, as the section list builds them. Children are
 // counted over all child nodes, so comments and text take a place in the numbering without
 // getting a row. The cursor ends where it started.
-std::vector<OutlineRow> BuildOutline(ivData& cursor);
+// visit, when given, is called for each row with the cursor on its node.
+std::vector<OutlineRow> BuildOutline(
+    ivData& cursor, const std::function<void(const OutlineRow&, ivData&)>& visit = nullptr);

@@ -27,7 +27,19 @@ bool ivTreeEditor::SelectSection(const std::string& id) {
                                ivData::SELECT_ANYWHERE | ivData::SELECT_ATTRIBUTE);
 }
 
+int ivTreeEditor::AddWatcher(Listener watcher) {
+    m_watchers.emplace_back(m_nextWatcher, std::move(watcher));
+    return m_nextWatcher++;
+}
+
+void ivTreeEditor::RemoveWatcher(int number) {
+    std::erase_if(m_watchers, [&](const auto& w) { return w.first == number; });
+}
+
 void ivTreeEditor::Report(ivTreeEdit& edit, ivTreeEdit* done) {
+    for (const auto& [number, watcher] : m_watchers) {
+        watcher(edit);
+    }
     if (m_listener) {
         m_listener(edit);
     }
@@ -95,7 +107,12 @@ bool ivTreeEditor::RemoveSection(const std::string& id, ivTreeEdit* done) {
     edit.sectionId = id;
     edit.removedXml = m_tree->GetXml();
     edit.childIndex = PositionInParent(id, edit.parentId);
-    if (edit.childIndex < 0 || !m_tree->RemoveNode()) {
+    if (edit.childIndex < 0) {
+        return false;
+    }
+    // Kept rather than freed, so that the remove can be taken back exactly.
+    edit.detached = m_tree->DetachNode();
+    if (edit.detached == nullptr) {
         return false;
     }
     Report(edit, done);
@@ -130,4 +147,215 @@ bool ivTreeEditor::Change(ivTreeEdit::Kind kind, const std::string& id, const At
     }
     Report(edit, done);
     return true;
+}
+
+int ivTreeEditor::PositionOf(const std::string& id, std::string& parentId) {
+    return SelectSection(id) ? PositionInParent(id, parentId) : -1;
+}
+
+bool ivTreeEditor::SelectParent(const std::string& parentId) {
+    return parentId.empty() ? m_tree != nullptr && m_tree->GoRoot() : SelectSection(parentId);
+}
+
+bool ivTreeEditor::Place(const std::string& id, const std::string& parentId, int index) {
+    // Refused before anything is taken out: a section cannot go under itself.
+    if (!SelectParent(parentId) || m_tree->IsWithin(kId, id) || !SelectSection(id)) {
+        return false;
+    }
+    std::string fromParent;
+    const int from = PositionInParent(id, fromParent);
+    if (from < 0) {
+        return false;
+    }
+    std::shared_ptr<ivXMLFragment> section = m_tree->DetachNode();
+    if (section == nullptr) {
+        return false;
+    }
+    if (SelectParent(parentId) && m_tree->AttachNode(section, index)) {
+        return true;
+    }
+    // Too deep there: it goes back where it was.
+    SelectParent(fromParent);
+    m_tree->AttachNode(section, from);
+    return false;
+}
+
+bool ivTreeEditor::MoveSection(const std::string& id, const std::string& parentId, int index,
+                               ivTreeEdit* done) {
+    if (!SelectSection(id)) {
+        return false;
+    }
+    ivTreeEdit edit;
+    edit.kind = ivTreeEdit::Kind::MoveSection;
+    edit.sectionId = id;
+    edit.childIndex = PositionInParent(id, edit.parentId);
+    // The parent must be found again by that key: a section below an element that is not a
+    // section (and so has no place of its own) is not moved.
+    if (edit.childIndex < 0 || !SelectParent(edit.parentId) || !m_tree->GoChild(edit.childIndex) ||
+        m_tree->GetAttribute(kId) != id || !SelectParent(parentId)) {
+        return false;
+    }
+    const int count = m_tree->GetChildCount() - (parentId == edit.parentId ? 1 : 0);
+    edit.newParentId = parentId;
+    edit.newChildIndex = index < 0 || index > count ? count : index;
+    if (edit.newParentId == edit.parentId && edit.newChildIndex == edit.childIndex) {
+        return false;
+    }
+    if (!Place(id, edit.newParentId, edit.newChildIndex)) {
+        return false;
+    }
+    Report(edit, done);
+    return true;
+}
+
+bool ivTreeEditor::FindMoveTarget(const std::string& id, Direction direction, std::string& parentId,
+                                  int& index) {
+    if (!SelectSection(id)) {
+        return false;
+    }
+    std::string from;
+    const int at = PositionInParent(id, from);
+    if (at < 0 || !SelectParent(from)) {
+        return false;
+    }
+    // The nearest sibling that has a row (an element), before or after the section.
+    const auto sibling = [&](int step) {
+        const int count = m_tree->GetChildCount();
+        for (int i = at + step; i >= 0 && i < count; i += step) {
+            if (!m_tree->GoChild(i)) {
+                break;
+            }
+            if (!m_tree->GetName().empty()) {
+                return i;
+            }
+            m_tree->GoParent();
+        }
+        return -1;
+    };
+    switch (direction) {
+        case Direction::Up:
+        case Direction::Down: {
+            const int other = sibling(direction == Direction::Up ? -1 : 1);
+            parentId = from;
+            index = other;
+            return other >= 0;
+        }
+        case Direction::In: {
+            if (sibling(-1) < 0 || m_tree->GetName() != kSection ||
+                m_tree->GetAttribute(kId).empty()) {
+                return false;
+            }
+            parentId = m_tree->GetAttribute(kId);
+            index = -1;
+            return true;
+        }
+        case Direction::Out: {
+            if (from.empty() || !SelectSection(from)) {
+                return false;
+            }
+            const int parentAt = PositionInParent(from, parentId);
+            index = parentAt + 1;
+            // The grandparent is found again by its key (the root, or a section).
+            return parentAt >= 0 && SelectParent(parentId) && m_tree->GoChild(parentAt) &&
+                   m_tree->GetAttribute(kId) == from;
+        }
+    }
+    return false;
+}
+
+bool ivTreeEditor::MoveSection(const std::string& id, Direction direction, ivTreeEdit* done) {
+    std::string parentId;
+    int index = -1;
+    return FindMoveTarget(id, direction, parentId, index) && MoveSection(id, parentId, index, done);
+}
+
+bool ivTreeEditor::Detach(const std::string& id, ivTreeEdit& edit) {
+    if (!SelectSection(id)) {
+        return false;
+    }
+    edit.detached = m_tree->DetachNode();
+    return edit.detached != nullptr;
+}
+
+bool ivTreeEditor::Attach(const std::string& parentId, int index, ivTreeEdit& edit) {
+    if (!SelectParent(parentId) || !m_tree->AttachNode(edit.detached, index)) {
+        return false;
+    }
+    edit.detached.reset();
+    return true;
+}
+
+bool ivTreeEditor::ApplyChanges(const ivTreeEdit& edit, bool forward) {
+    if (!SelectSection(edit.sectionId)) {
+        return false;
+    }
+    if (forward) {
+        for (const auto& change : edit.changes) {
+            m_tree->SetAttribute(change.name, change.after);
+        }
+        return true;
+    }
+    // Backwards, so that an attribute set twice in one edit ends as it first was.
+    for (auto change = edit.changes.rbegin(); change != edit.changes.rend(); ++change) {
+        if (change->existed) {
+            m_tree->SetAttribute(change->name, change->before);
+        } else {
+            m_tree->RemoveAttribute(change->name);
+        }
+    }
+    return true;
+}
+
+void ivTreeEditor::Replayed(ivTreeEdit& edit) {
+    if (m_listener) {
+        ivTreeEdit told = edit;
+        told.replayed = true;
+        m_listener(told);
+    }
+}
+
+bool ivTreeEditor::Undo(ivTreeEdit& edit) {
+    bool undone = false;
+    switch (edit.kind) {
+        case ivTreeEdit::Kind::InsertSection:
+            undone = Detach(edit.sectionId, edit);
+            break;
+        case ivTreeEdit::Kind::RemoveSection:
+            undone = Attach(edit.parentId, edit.childIndex, edit);
+            break;
+        case ivTreeEdit::Kind::SetAttributes:
+        case ivTreeEdit::Kind::StoreBody:
+            undone = ApplyChanges(edit, false);
+            break;
+        case ivTreeEdit::Kind::MoveSection:
+            undone = Place(edit.sectionId, edit.parentId, edit.childIndex);
+            break;
+    }
+    if (undone) {
+        Replayed(edit);
+    }
+    return undone;
+}
+
+bool ivTreeEditor::Redo(ivTreeEdit& edit) {
+    bool redone = false;
+    switch (edit.kind) {
+        case ivTreeEdit::Kind::InsertSection:
+        case ivTreeEdit::Kind::RemoveSection:
+            redone = edit.kind == ivTreeEdit::Kind::InsertSection
+                         ? Attach(edit.parentId, edit.childIndex, edit)
+                         : Detach(edit.sectionId, edit);
+            break;
+        case ivTreeEdit::Kind::SetAttributes:
+        case ivTreeEdit::Kind::StoreBody:
+            redone = ApplyChanges(edit, true);
+            break;
+        case ivTreeEdit::Kind::MoveSection:
+            redone = Place(edit.sectionId, edit.newParentId, edit.newChildIndex);
+            break;
+    }
+    if (redone) {
+        Replayed(edit);
+    }
+    return redone;
 }

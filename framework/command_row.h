@@ -72,6 +72,10 @@ inline constexpr uint8_t kCtrl = 0x08;
 inline constexpr uint8_t kAlt = 0x10;
 
 inline constexpr uint16_t kReturn = 0x0D;
+inline constexpr uint16_t kLeft = 0x25;
+inline constexpr uint16_t kUp = 0x26;
+inline constexpr uint16_t kRight = 0x27;
+inline constexpr uint16_t kDown = 0x28;
 inline constexpr uint16_t kDelete = 0x2E;
 inline constexpr uint16_t kHelp = 0x2F;
 inline constexpr uint16_t kF1 = 0x70;

@@ -24,6 +24,9 @@ struct Paragraph {
     std::string text;  // set through Range.Text
     bool inserted = false;
     std::string body;  // WordprocessingML of an inserted file, in place of the paragraph
+    // A bookmark around the paragraph's text (Bookmarks.Add), with its w:id.
+    std::string bookmark;
+    int bookmarkId = -1;
 };
 using ParagraphPtr = std::shared_ptr<Paragraph>;
 
@@ -67,6 +70,7 @@ public:
         : m_document(std::move(document)), m_kind(kind), m_paragraph(std::move(paragraph)) {}
 
     Kind GetKind() const { return m_kind; }
+    const ParagraphPtr& GetParagraph() const { return m_paragraph; }
 
     bool Invoke(const std::string& member, ivInvokeKind kind, const std::vector<ivVariant>& args,
                 ivVariant& result) override;
@@ -205,8 +209,15 @@ std::string DocumentXml(const Document& document) {
         if (p->heading != 0) {
             xml += "<w:pPr><w:pStyle w:val=\"Heading" + std::to_string(p->heading) + "\"/></w:pPr>";
         }
+        if (p->bookmarkId >= 0) {
+            xml += "<w:bookmarkStart w:id=\"" + std::to_string(p->bookmarkId) + "\" w:name=\"" +
+                   XmlEscaped(p->bookmark) + "\"/>";
+        }
         if (!p->text.empty()) {
             xml += "<w:r><w:t xml:space=\"preserve\">" + XmlEscaped(p->text) + "</w:t></w:r>";
+        }
+        if (p->bookmarkId >= 0) {
+            xml += "<w:bookmarkEnd w:id=\"" + std::to_string(p->bookmarkId) + "\"/>";
         }
         xml += "</w:p>\n";
     }
@@ -363,7 +374,7 @@ private:
         DocumentPtr m_document;
     };
 
-    // Only the predefined bookmark "\endofdoc" exists.
+    // The predefined bookmark "\endofdoc", and Add(Name, Range) around a whole paragraph.
     class BookmarksObject : public Object {
     public:
         explicit BookmarksObject(DocumentPtr document) : m_document(std::move(document)) {}
@@ -372,6 +383,19 @@ private:
             if (member == "Item" && kind == ivInvokeKind::Method && args.size() == 1 &&
                 IsString(args, 0) && args[0].text == "\\endofdoc") {
                 return Returns(result, std::make_shared<BookmarkObject>(m_document));
+            }
+            if (member == "Add" && kind == ivInvokeKind::Method && args.size() == 2 &&
+                IsString(args, 0) && !args[0].text.empty()) {
+                auto* range = dynamic_cast<RangeObject*>(args[1].object.get());
+                if (range == nullptr || range->GetKind() != RangeObject::Kind::Paragraph) {
+                    return false;
+                }
+                Paragraph& paragraph = *range->GetParagraph();
+                // The ids of the bodies' bookmarks come from the same count.
+                m_document->context.StartBookmark(args[0].text);
+                paragraph.bookmarkId = m_document->context.EndBookmark(args[0].text);
+                paragraph.bookmark = args[0].text;
+                return true;
             }
             return false;
         }

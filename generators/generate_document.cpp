@@ -50,6 +50,9 @@ bool GenerateDocument(myDomainStore& store, const std::string& generatorName,
     generator->SetProjectName(projectName);
     generator->ApplyOptions(options);
     const bool ok = generator->Run(store.GetTree(ivDomain::kDocumentTree));
+    if (options.missingLinks != nullptr) {
+        *options.missingLinks = generator->GetMissingLinks();
+    }
     if (ok && options.outputPath != nullptr) {
         *options.outputPath = generator->GetOutputPath();
     }

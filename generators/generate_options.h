@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/section_link.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,4 +29,6 @@ struct ivGenerateOptions {
     // Receives why a failed run failed, naming the file concerned; empty when it gave no
     // reason.
     std::string* error = nullptr;
+    // Receives the links to sections that do not exist, which the run wrote as plain text.
+    std::vector<section_link::Missing>* missingLinks = nullptr;
 };

@@ -133,6 +133,16 @@ bool myGenerator::WalkChildren(ivData& cursor, const std::function<bool()>& walk
     return ok;
 }
 
+std::string myGenerator::ResolveSectionLinks(
+    const ivSectionValues& section, const std::function<std::string(const std::string&)>& target) {
+    std::vector<std::string> missing;
+    std::string body = section_link::Resolve(section.text, target, &missing);
+    for (std::string& id : missing) {
+        m_missing.push_back({section.id, section.title, std::move(id)});
+    }
+    return body;
+}
+
 std::string myGenerator::ProjectFileStem() const {
     std::string stem;
     stem.reserve(m_projectName.size());

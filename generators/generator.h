@@ -2,6 +2,7 @@
 
 #include "core/command_ids.h"
 #include "document/iv_object.h"
+#include "document/section_link.h"
 
 #include "generators/generate_options.h"
 
@@ -58,6 +59,9 @@ public:
     // reason.
     const std::string& GetError() const { return m_error; }
 
+    // The links to sections that the last run found no section for and wrote as plain text.
+    const std::vector<section_link::Missing>& GetMissingLinks() const { return m_missing; }
+
     // Generates for the document of cursor from its root element; false when there is no
     // cursor or root, or when generating fails.
     bool Run(ivData* cursor);
@@ -94,10 +98,17 @@ protected:
     // The project name made fit to name files in the target folder.
     std::string ProjectFileStem() const;
 
+    // The body of section with its links to sections made to lead where target(id) says
+    // (empty: the section is missing, the link becomes text and is recorded as missing).
+    std::string ResolveSectionLinks(const ivSectionValues& section,
+                                    const std::function<std::string(const std::string&)>& target);
+    void ForgetMissingLinks() { m_missing.clear(); }
+
 private:
     std::string m_targetPath;
     std::string m_projectName;
     std::string m_error;
+    std::vector<section_link::Missing> m_missing;
     int m_walkDepth = 0;
     ivStatusIndicators* m_indicators = nullptr;
 };

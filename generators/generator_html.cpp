@@ -73,6 +73,7 @@ bool myGeneratorHTML::EndRun(bool ok) {
 
 bool myGeneratorHTML::Generate(ivData& cursor) {
     ShowStatus(command_id::kToolsGenerate, 0);
+    ForgetMissingLinks();
     // A template that cannot be read fails the run before anything is written, rather than
     // giving pages without it.
     m_page.clear();
@@ -128,6 +129,7 @@ bool myGeneratorHTML::AddNavigationEntry(ivData& cursor) {
         alias = kFallbackAlias;
     }
     entry.alias = m_aliases.Claim(alias);
+    m_sectionPages.emplace(entry.id, entry.alias);
     // Every bookmark of every body is known before the first page is written, so that links
     // can reach bookmarks of later sections.
     for (const std::string& bookmark : ivLinkResolver::BookmarksOf(cursor.GetAttribute("Text"))) {
@@ -154,7 +156,11 @@ bool myGeneratorHTML::WriteSectionPage(ivData& cursor) {
     ShowStatus(command_id::kToolsGenerate,
                static_cast<int>(static_cast<long long>(m_processedCount) * 100 / m_sectionCount));
 
-    const ivSectionValues section = ReadSection(cursor);
+    ivSectionValues section = ReadSection(cursor);
+    section.text = ResolveSectionLinks(section, [&](const std::string& id) {
+        const auto page = m_sectionPages.find(id);
+        return page == m_sectionPages.end() ? std::string() : page->second + ".htm";
+    });
     std::string html;
     if (!section.text.empty() && m_convert) {
         // The converter works in a private folder of the temporary folder, not in the target.

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Writes one HTML page per section into the target folder, each poured into the page
@@ -81,6 +82,8 @@ private:
     bool WriteSectionPage(ivData& cursor);
 
     std::vector<NavigationEntry> m_navigation;
+    // The page of each section ID, the first section holding an ID counting.
+    std::unordered_map<std::string, std::string> m_sectionPages;
     size_t m_nextEntry = 0;
     AliasRegistry m_aliases;
     ivLinkResolver m_links;

@@ -15,6 +15,20 @@ namespace {
 // Word's built-in style "Heading 1" (wdStyleHeading1).
 constexpr int16_t kHeading1Style = -2;
 
+// The bookmark on a section's heading that links to the section lead to: Word's hidden
+// bookmarks start with "_", and a name may have 40 characters.
+std::string HeadingBookmark(const std::string& id) {
+    std::string name = "_Sec";
+    for (const char c : id) {
+        const bool keep =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (keep && name.size() < 40) {
+            name.push_back(c);
+        }
+    }
+    return name;
+}
+
 }  // namespace
 
 myGeneratorMicrosoftWord::myGeneratorMicrosoftWord() = default;
@@ -67,17 +81,24 @@ ivDispatchPtr myGeneratorMicrosoftWord::AppendParagraph() {
     return Call(paragraphs, "Add", {ivVariant::Object(end)});
 }
 
-bool myGeneratorMicrosoftWord::WriteSection(const std::string&, int, const std::string&,
+bool myGeneratorMicrosoftWord::WriteSection(const std::string& id, int, const std::string&,
                                             const std::string& title, const std::string& rtf,
                                             bool) {
     // An unwritable temporary file is not reported here: inserting it then fails the run.
     const std::string path = GetTempDirectory() + NewGuidString() + ".rtf";
-    WriteWholeFile(path, rtf);
+    WriteWholeFile(path, ResolveSectionLinks({id, title, {}, rtf}, [&](const std::string& to) {
+                       return m_sectionIds.count(to) != 0 ? "#" + HeadingBookmark(to)
+                                                          : std::string();
+                   }));
 
     ivDispatchPtr heading = AppendParagraph();
     ivDispatchPtr headingRange = Get(heading, "Range");
     Put(headingRange, "Text", ivVariant::String(title));
     Put(heading, "Style", ivVariant::Short(kHeading1Style));
+    if (!id.empty()) {
+        Call(Get(m_document, "Bookmarks"), "Add",
+             {ivVariant::String(HeadingBookmark(id)), ivVariant::Object(headingRange)});
+    }
     Call(headingRange, "InsertParagraphAfter");
 
     ivDispatchPtr body = AppendParagraph();
@@ -111,6 +132,16 @@ bool myGeneratorMicrosoftWord::Walk(ivData& cursor) {
     return WalkChildren(cursor, [&] { return Walk(cursor); });
 }
 
+void myGeneratorMicrosoftWord::CollectIds(ivData& cursor) {
+    if (cursor.GetName() != "Document") {
+        m_sectionIds.insert(cursor.GetAttribute("ID"));
+    }
+    WalkChildren(cursor, [&] {
+        CollectIds(cursor);
+        return true;
+    });
+}
+
 bool myGeneratorMicrosoftWord::EndRun(bool ok) {
     ShowStatus(0, 0);
     m_document.reset();
@@ -121,6 +152,9 @@ bool myGeneratorMicrosoftWord::Generate(ivData& cursor) {
     ShowStatus(command_id::kToolsGenerate, 0);
     m_failed = false;
     m_outputPath.clear();
+    ForgetMissingLinks();
+    m_sectionIds.clear();
+    CollectIds(cursor);
     m_document = CreateWordDocument();
     if (!m_document || !Walk(cursor)) {
         return EndRun(false);

@@ -4,6 +4,7 @@
 #include "generators/generator.h"
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // A word-processor document: for every section in document order a paragraph in the style
@@ -44,7 +45,11 @@ private:
 
     bool EndRun(bool ok);
 
+    // The IDs of the document's sections, which links may lead to.
+    void CollectIds(ivData& cursor);
+
     ivDispatchPtr m_document;
+    std::unordered_set<std::string> m_sectionIds;
     bool m_failed = false;
     bool m_openResult = true;
     std::string m_outputPath;

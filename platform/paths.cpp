@@ -73,6 +73,16 @@ std::string UserConfigDirectory(const std::string& vendor, const std::string& ap
     return WithTrailingSeparator(dir);
 }
 
+std::string UserStateDirectory(const std::string& vendor, const std::string& application) {
+    std::string state = Environment("XDG_STATE_HOME");
+    if (state.empty() || state.front() != '/') {
+        state = HomeDirectory() + "/.local/state";
+    }
+    const std::string dir = state + "/" + vendor + "/" + application;
+    MakeDirectories(dir);
+    return WithTrailingSeparator(dir);
+}
+
 std::string UserDocumentsDirectory() {
     std::string dir = XdgUserDirectory(ConfigHome(), "DOCUMENTS");
     std::error_code ec;

@@ -15,6 +15,10 @@ std::string ExecutableDirectory();
 // missing.
 std::string UserConfigDirectory(const std::string& vendor, const std::string& application);
 
+// The per-user state folder of vendor and application ($XDG_STATE_HOME or ~/.local/state,
+// then vendor/application), ending in "/". Created when missing.
+std::string UserStateDirectory(const std::string& vendor, const std::string& application);
+
 // The user's documents folder (XDG user dirs, else ~/Documents when it exists, else home),
 // ending in "/".
 std::string UserDocumentsDirectory();

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 namespace platform {
@@ -127,6 +128,40 @@ bool SpawnDetached(const std::vector<std::string>& argv, const std::string& work
     int status = 0;
     WaitFor(child, status);
     return started && status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string ProcessIdentity(long pid) {
+    if (pid <= 0) {
+        return {};
+    }
+    std::FILE* file = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+    if (file == nullptr) {
+        return {};
+    }
+    char buffer[1024];
+    const size_t read = std::fread(buffer, 1, sizeof buffer - 1, file);
+    std::fclose(file);
+    const std::string stat(buffer, read);
+    // The program's name is in parentheses and may hold spaces; the fields count after it.
+    const size_t close = stat.rfind(')');
+    if (close == std::string::npos) {
+        return {};
+    }
+    size_t at = close + 2;
+    // Field 22 (start time) is the 20th after the name.
+    for (int field = 3; field < 22 && at < stat.size(); ++field) {
+        at = stat.find(' ', at);
+        if (at == std::string::npos) {
+            return {};
+        }
+        ++at;
+    }
+    const size_t end = stat.find(' ', at);
+    return stat.substr(at, end == std::string::npos ? std::string::npos : end - at);
+}
+
+long CurrentProcessId() {
+    return static_cast<long>(::getpid());
 }
 
 }  // namespace platform

@@ -16,4 +16,11 @@ bool RunAndWait(const std::vector<std::string>& argv, const std::string& working
 // tests can intercept.
 bool SpawnDetached(const std::vector<std::string>& argv, const std::string& workingDirectory);
 
+// Identifies a running process beyond its id, which the system gives out again: its start
+// time in clock ticks after boot. Empty when no process has that id.
+std::string ProcessIdentity(long pid);
+
+// This process's id and identity.
+long CurrentProcessId();
+
 }  // namespace platform

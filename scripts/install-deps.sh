@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang-format
   libwxgtk3.2-dev wx3.2-i18n libgtk-3-dev adwaita-icon-theme
-  libxml2-dev libxml2-utils
+  libxml2-dev libxml2-utils libmd4c-dev libmd4c-html0-dev
   libcurl4-openssl-dev
   uuid-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
@@ -15,6 +15,7 @@ packages=(
   fp-utils gettext locales
   librsvg2-dev libwmf-dev libemf2svg-dev fonts-urw-base35
   xdg-utils shared-mime-info adwaita-icon-theme
+  desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot
 )
 
 missing=()

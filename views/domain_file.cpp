@@ -1,16 +1,90 @@
 #include "views/domain_file.h"
 
 #include "core/command_ids.h"
+#include "core/settings_keys.h"
 #include "views/generate_command.h"
+
+#include <wx/app.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(myDomainFile, ivDocumentExRTF);
 
-myDomainFile::myDomainFile() {
+myDomainFile::myDomainFile()
+    : m_history(m_store.Editor(), [this] {
+          const bool saved = m_history.IsAtSavePoint();
+          SetModifiedFlag(!saved);
+          // Taken back to what is on disk: there is nothing left to recover.
+          if (saved && m_recovery) {
+              m_recovery->Remove();
+          }
+      }) {
     m_store.SetFlushHook([this] { UpdateModifiedFlag(); });
-    // Every edit of the tree marks the document modified (and saves it under auto-save).
-    m_store.Editor().SetListener([this](const ivTreeEdit&) { SetModifiedFlag(true); });
+    // Every edit of the tree can be taken back, and marks the document modified (and saves it
+    // under auto-save). An edit taken back or done again marks it once the history has moved:
+    // back at the last save, the document is no longer modified.
+    m_store.Editor().SetListener([this](const ivTreeEdit& edit) {
+        m_copyStale = true;
+        if (!edit.replayed) {
+            m_history.Record(edit);
+            SetModifiedFlag(true);
+        }
+    });
     BindCommands();
     BindGenerateCommand(*this);
+    m_recoveryTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { WriteRecoveryCopy(); });
+    const int interval = ReadSettingNumber(settings::kRecoveryInterval);
+    if (interval > 0) {
+        m_recoveryTimer.Start(interval * 1000);
+    }
+    m_app = wxAppConsole::GetInstance();
+    if (m_app != nullptr) {
+        m_app->Bind(wxEVT_ACTIVATE_APP, &myDomainFile::OnAppActivate, this);
+    }
+}
+
+myDomainFile::~myDomainFile() {
+    m_recoveryTimer.Stop();
+    if (m_app != nullptr && m_app == wxAppConsole::GetInstance()) {
+        m_app->Unbind(wxEVT_ACTIVATE_APP, &myDomainFile::OnAppActivate, this);
+    }
+}
+
+void myDomainFile::OnAppActivate(wxActivateEvent& event) {
+    event.Skip();
+    if (!event.GetActive() && ReadSettingNumber(settings::kRecoveryInterval) > 0) {
+        WriteRecoveryCopy();
+    }
+}
+
+void myDomainFile::WriteRecoveryCopy(bool always) {
+    ivXML* tree = m_store.GetTree(kDocumentTree);
+    if (tree == nullptr || !IsModified() || IsSaving()) {
+        return;
+    }
+    // The body being typed belongs in the copy.
+    UpdateModifiedFlag();
+    if (!(m_copyStale || always) || !IsModified()) {
+        return;
+    }
+    if (!m_recovery) {
+        m_recovery = m_recoveryFolder.empty()
+                         ? std::make_unique<myRecoveryWriter>()
+                         : std::make_unique<myRecoveryWriter>(m_recoveryFolder);
+    }
+    m_copyStale = false;
+    // The snapshot is taken here; the disk is left to the writer's thread.
+    std::shared_ptr<ivXML> snapshot = tree->Snapshot();
+    if (snapshot == nullptr) {
+        return;
+    }
+    m_recovery->Write([snapshot] { return snapshot->SaveToString(); }, GetFilename().utf8_string(),
+                      GetUserReadableName().utf8_string());
+}
+
+void myDomainFile::CloseDomain() {
+    if (m_recovery) {
+        m_recovery->Remove();
+    }
 }
 
 void myDomainFile::BindCommands() {
@@ -42,7 +116,16 @@ void myDomainFile::Refresh() {
 }
 
 bool myDomainFile::Save(const std::string& path) {
-    return m_store.Save(path);
+    if (!m_store.Save(path)) {
+        return false;
+    }
+    m_history.MarkSaved();
+    // What is saved needs no copy; the next edit makes one again.
+    m_copyStale = false;
+    if (m_recovery) {
+        m_recovery->Remove();
+    }
+    return true;
 }
 
 void myDomainFile::UpdateModifiedFlag() {

@@ -1,7 +1,13 @@
 #pragma once
 
 #include "document/domain_store.h"
+#include "document/recovery.h"
 #include "framework/document_ex_rtf.h"
+#include "views/edit_commands.h"
+
+#include <wx/timer.h>
+
+#include <memory>
 
 // Views of a document that keep state of their own (the section list: the body being edited
 // and its column layout) implement this; the document asks them to store it before a save.
@@ -19,10 +25,12 @@ class myDomainFile : public ivDocumentExRTF {
 
 public:
     myDomainFile();
+    ~myDomainFile() override;
 
     // ivDomain
     ivXML* GetTree(int kind) override;
     ivTreeEditor* GetTreeEditor() override;
+    ivEditHistory* GetEditHistory() override { return &m_history; }
     bool New() override;
     bool Open(const std::string& path) override;
     void Refresh() override;
@@ -30,6 +38,17 @@ public:
     using wxDocument::Save;
 
     void UpdateModifiedFlag() override;
+    // The document closes: its recovery copy goes (it was saved, or the user let it go).
+    void CloseDomain() override;
+
+    // While the document has changes not yet copied, writes its recovery copy (the body being
+    // edited stored first) into folder; the copy is written on a worker thread. It is also
+    // written every "/RecoveryInterval" seconds and when the program loses the focus.
+    // always: even when nothing changed since the last copy (a restored copy's first one).
+    void WriteRecoveryCopy(bool always = false);
+    // Where copies go; the user's state folder unless a test says otherwise.
+    void SetRecoveryFolder(const std::string& folder) { m_recoveryFolder = folder; }
+    myRecoveryWriter* Recovery() { return m_recovery.get(); }
 
     virtual void ForgetTrees() { m_store.ForgetTrees(); }
     virtual void DeleteTrees() { m_store.DeleteTrees(); }
@@ -40,10 +59,20 @@ public:
     void SetGeneratorName(const std::string& name) { m_generatorName = name; }
 
     myDomainStore& Store() { return m_store; }
+    myEditHistory& History() { return m_history; }
 
 private:
     void BindCommands();
+    void OnAppActivate(wxActivateEvent& event);
 
     myDomainStore m_store;
+    myEditHistory m_history;
     std::string m_generatorName;
+    std::string m_recoveryFolder;
+    std::unique_ptr<myRecoveryWriter> m_recovery;
+    // An edit was made since the last copy (or the last save).
+    bool m_copyStale = false;
+    wxTimer m_recoveryTimer;
+    // The application whose loss of focus writes the copy.
+    wxEvtHandler* m_app = nullptr;
 };

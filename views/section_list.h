@@ -1,13 +1,14 @@
 #pragma once
 
+#include "document/tree_editor.h"
 #include "framework/report_core.h"
 
 #include <string>
 #include <unordered_map>
 
 class ivData;
-class ivTreeEditor;
 class ivXML;
+class ivEditHistory;
 class myTextViewInterface;
 
 // What the window around a section list does for it.
@@ -74,6 +75,25 @@ public:
     // the node (null for the document and the top level).
     virtual void AddRecords(ivData& cursor, const std::string* numbering);
 
+    // Moves the focused section with its subsections one step; false at an edge.
+    virtual bool MoveSection(ivTreeEditor::Direction direction);
+    // Where a dragged section goes: under the target as its last child, or beside it.
+    enum class DropPlace { On, Before, After };
+    // Moves the section id to the row targetId (empty for the document row, which takes it
+    // as its last child); refused under itself.
+    bool DropSection(const std::string& id, const std::string& targetId, DropPlace place);
+    // Whether the focused section can move one step that way (for the commands' states).
+    bool CanMoveSection(ivTreeEditor::Direction direction);
+    // Takes back the newest tree edit, or does the last one taken back again, and shows its
+    // section. The body being typed is stored first, so that it is taken back first.
+    bool Undo();
+    bool Redo();
+    bool CanUndo();
+    bool CanRedo();
+    // "Undo Remove Section" and the like, for the menu.
+    std::string GetUndoName();
+    std::string GetRedoName();
+
     // Rebuilds the rows from the tree in hint (an ivData), applying the stored layout once.
     void LoadView(wxObject* hint);
     // SyncText, then the layout into the view-state tree.
@@ -105,6 +125,11 @@ private:
     // The stored layout when it fits the columns; looked up once.
     std::string StoredLayout();
     void ShowBody(const std::string& id);
+    ivEditHistory* History();
+    bool Replay(bool redo);
+    // After a move or a replayed edit: the rows again from the tree, the section focused
+    // (the rows above it expanded) and its body shown as the tree now holds it.
+    void ShowSection(const std::string& id, const std::string& orParentId, bool reloadBody);
 
     ivReportCore& m_report;
     mySectionListHost* m_host;

@@ -4,6 +4,8 @@
 #include "views/domain_file.h"
 #include "views/section_list.h"
 
+#include <wx/dataview.h>
+
 // The section list, the left pane of a document window: the report view with the section
 // list's operations (mySectionList, windowless) and its commands.
 class myReportView : public ivReportView, public ivViewStateStore, private mySectionListHost {
@@ -27,6 +29,8 @@ public:
         m_list.AddRecords(cursor, numbering);
     }
 
+    bool OnCreate(wxDocument* doc, long flags) override;
+
     // ivViewStateStore: the body being edited and the layout go into the trees.
     void SaveViewState() override { m_list.SaveViewState(); }
 
@@ -46,6 +50,16 @@ private:
     void FocusList() override;
 
     void BindCommands();
+    void BindMoveAndUndoCommands();
+    // Drag and drop of rows, the rows' context menu and the second redo key on the control.
+    void BindControl(ivReportCtrl& control);
+    void OnDrop(wxDataViewEvent& event);
+    void ShowContextMenu(const wxPoint& where);
+    // Undo and redo are the list's while it has the keyboard focus; elsewhere (the text
+    // view, a cell's editor) the focused window takes back its own typing.
+    bool ListHasFocus() const;
+    // The Edit menu's Undo and Redo, named after what they would take back or do again.
+    void NameUndoEntries();
 
     mySectionList m_list;
     wxWindow* m_textWindow = nullptr;

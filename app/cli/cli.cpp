@@ -29,6 +29,7 @@ const std::vector<CliCommand>& CliCommands() {
         AddDocumentCommands(all);
         AddRtfCommands(all);
         AddGenerateCommands(all);
+        AddImportCommands(all);
         return all;
     }();
     return commands;

@@ -23,3 +23,4 @@ int RunCli(const std::vector<std::string>& args);
 void AddDocumentCommands(std::vector<CliCommand>& commands);
 void AddRtfCommands(std::vector<CliCommand>& commands);
 void AddGenerateCommands(std::vector<CliCommand>& commands);
+void AddImportCommands(std::vector<CliCommand>& commands);

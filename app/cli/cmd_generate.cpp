@@ -15,13 +15,13 @@
 
 namespace {
 
-// "HTML|CHM|DOC FILE.etf TARGET [--template FILE]"
+// "HTML|CHM|DOC FILE.etf TARGET [--template FILE] [--no-compile]"
 std::string Arguments() {
     std::string kinds;
     for (const std::string& name : GeneratorNames()) {
         kinds += (kinds.empty() ? "" : "|") + name;
     }
-    return kinds + " FILE.etf TARGET [--template FILE]";
+    return kinds + " FILE.etf TARGET [--template FILE] [--no-compile]";
 }
 
 // A progress bar on standard error, redrawn in place; only drawn on a terminal, so that logs
@@ -80,9 +80,14 @@ void Report(const std::string& text) {
 int Generate(const std::vector<std::string>& args) {
     std::vector<std::string> positional;
     std::optional<std::string> templatePath;
+    // A help project is what a viewer that reads projects shows; the build of this program's
+    // own manual needs no compiler.
+    bool compile = true;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--template" && i + 1 < args.size()) {
             templatePath = args[++i];
+        } else if (args[i] == "--no-compile") {
+            compile = false;
         } else {
             positional.push_back(args[i]);
         }
@@ -116,7 +121,7 @@ int Generate(const std::vector<std::string>& args) {
     bool compilerStarted = false;
     int compilerStatus = 0;
     options.startCompiler = [&](const std::vector<std::string>& argv, const std::string& folder) {
-        compilerStarted = platform::RunAndWait(argv, folder, compilerStatus);
+        compilerStarted = !compile || platform::RunAndWait(argv, folder, compilerStatus);
         return compilerStarted;
     };
     options.openResult = false;
@@ -125,19 +130,30 @@ int Generate(const std::vector<std::string>& args) {
     options.outputPath = &output;
     std::string error;
     options.error = &error;
+    std::vector<section_link::Missing> missing;
+    options.missingLinks = &missing;
 
-    if (!GenerateDocument(store, kind, target, DocumentTitleFromPath(file), options)) {
+    const bool generated =
+        GenerateDocument(store, kind, target, DocumentTitleFromPath(file), options);
+    // The output is usable all the same; the links written as text are worth knowing.
+    for (const section_link::Missing& link : missing) {
+        std::fprintf(stderr, "%s\n",
+                     TranslateFormat("\"%s\" links to a section that does not exist: %s",
+                                     link.fromTitle.c_str(), link.targetId.c_str())
+                         .c_str());
+    }
+    if (!generated) {
         Report(Translate("Generating output failed.") + (error.empty() ? "" : "\n" + error));
         return 1;
     }
-    if (kind == "CHM") {
+    if (kind == "CHM" && compile) {
         if (!compilerStarted) {
             Report(Translate("The help compiler could not be started."));
             return 1;
         }
         if (compilerStatus != 0) {
-            Report(TranslateFormat("The help compiler failed with exit status %d.",
-                                   compilerStatus));
+            Report(
+                TranslateFormat("The help compiler failed with exit status %d.", compilerStatus));
             return 1;
         }
     }

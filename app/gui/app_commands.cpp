@@ -4,15 +4,21 @@
 #include "app/online/product_urls.h"
 #include "app/online/update_check.h"
 #include "core/command_ids.h"
+#include "core/localisation.h"
 #include "core/messages.h"
 #include "core/settings_keys.h"
 #include "core/translate.h"
 #include "framework/doc_manager.h"
+#include "platform/desktop.h"
 
+#include <wx/aui/tabmdi.h>
 #include <wx/cshelp.h>
+#include <wx/dataview.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
 #include <wx/printdlg.h>
+#include <wx/richtext/richtextctrl.h>
+#include <wx/sysopt.h>
 
 void ivApp::BindCommands() {
     using namespace command_id;
@@ -27,6 +33,7 @@ void ivApp::BindCommands() {
         wxEVT_MENU, [this](wxCommandEvent&) { OnAppUpdate(); }, kAppUpdate);
     Bind(wxEVT_MENU, &ivApp::OnNewByType, this, kFileNewByTypeFirst, kFileNew);
     Bind(wxEVT_MENU, &ivApp::OnHelpCommand, this, kHelpIndex, kHelp);
+    Bind(wxEVT_HELP, &ivApp::OnHelpEvent, this);
     Bind(
         wxEVT_MENU, [](wxCommandEvent&) {}, kHelpNothing);
     Bind(
@@ -47,6 +54,15 @@ void ivApp::BindCommands() {
             }
         },
         kFilePrintSetup);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnFileSendMail(); }, kFileSendMail);
+    Bind(
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) {
+            const wxDocManager* docs = wxDocManager::GetDocumentManager();
+            event.Enable(docs != nullptr && docs->GetCurrentDocument() != nullptr);
+        },
+        kFileSendMail);
     Bind(
         wxEVT_MENU,
         [this](wxCommandEvent&) {
@@ -73,26 +89,83 @@ void ivApp::OnHelpCommand(wxCommandEvent& event) {
         wxContextHelp contextHelp(GetMainFrame());
         return;
     }
-    // The help of the language is an HTML help book: the file named so, or a help project of
-    // the same name beside it.
-    wxString book = wxString::FromUTF8(m_helpFile);
-    if (!wxFileName::FileExists(book)) {
-        wxFileName project(book);
-        project.SetExt("hhp");
-        book = project.GetFullPath();
-    }
-    if (!m_help && wxFileName::FileExists(book)) {
-        m_help = std::make_unique<wxHtmlHelpController>();
-        if (!m_help->AddBook(wxFileName(book))) {
-            m_help.reset();
-        }
-    }
-    if (!m_help) {
+    if (!OpenHelp()) {
         ShowMessageBox(Translate("The help file cannot be found."), kMessageError);
     } else if (event.GetId() == command_id::kHelpIndex) {
         m_help->DisplayIndex();
     } else {
+        ShowHelpPage(HelpPageOf(wxWindow::FindFocus()));
+    }
+}
+
+void ivApp::ShowHelpPage(const std::string& page) {
+    if (page.empty()) {
         m_help->DisplayContents();
+    } else {
+        m_help->Display(wxString::FromUTF8(page));
+    }
+}
+
+bool ivApp::OpenHelp() {
+    if (m_help) {
+        return true;
+    }
+    const std::string book = FindHelpBook(GetModuleDirectory(), GetLanguage(), m_appName);
+    if (book.empty()) {
+        return false;
+    }
+    // The help viewer tells pages from plain text by their extension; the desktop's MIME
+    // database may not know ".htm" (or call it something else), wxWidgets' own table does.
+    wxSystemOptions::SetOption("filesys.no-mimetypesmanager", 1);
+    m_help = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, GetMainFrame());
+    m_help->SetTitleFormat(wxString::FromUTF8(Translate("Help: %s")));
+    if (!m_help->AddBook(wxFileName(wxString::FromUTF8(book)))) {
+        m_help.reset();
+        return false;
+    }
+    return true;
+}
+
+std::string HelpPageOf(const wxWindow* window) {
+    // The manual has a page for each part of a document window; the nearest one around the
+    // window decides, and anything else shows the contents.
+    for (; window != nullptr; window = window->GetParent()) {
+        if (window->IsKindOf(wxCLASSINFO(wxRichTextCtrl))) {
+            return "text_view.htm";
+        }
+        if (window->IsKindOf(wxCLASSINFO(wxDataViewCtrl))) {
+            return "section_list.htm";
+        }
+        if (window->IsKindOf(wxCLASSINFO(wxAuiMDIChildFrame))) {
+            return "document_window.htm";
+        }
+    }
+    return {};
+}
+
+void ivApp::OnHelpEvent(wxHelpEvent& event) {
+    // Context help: the window the user pointed at.
+    if (!OpenHelp()) {
+        ShowMessageBox(Translate("The help file cannot be found."), kMessageError);
+        return;
+    }
+    ShowHelpPage(HelpPageOf(wxDynamicCast(event.GetEventObject(), wxWindow)));
+}
+
+void ivApp::OnFileSendMail() {
+    wxDocManager* docs = wxDocManager::GetDocumentManager();
+    wxDocument* doc = docs != nullptr ? docs->GetCurrentDocument() : nullptr;
+    if (doc == nullptr) {
+        return;
+    }
+    // The mail carries the document as it is on disk: changes are saved first, and a document
+    // never saved asks for its name.
+    if ((doc->IsModified() || !doc->GetDocumentSaved()) && !doc->Save()) {
+        return;
+    }
+    const std::string path = doc->GetFilename().utf8_string();
+    if (path.empty() || !platform::StartDetached({"xdg-email", "--attach", path})) {
+        ShowMessageBox(Translate("The mail program could not be started."), kMessageError);
     }
 }
 

@@ -60,10 +60,20 @@ void FileMenu(ivCommandBuilder& b) {
 void EditMenu(ivCommandBuilder& b) {
     Menu(b, "EDIT", "&Edit");
     Rows(b, "Edit")
+        .Add("EDIT_UNDO", id::kEditUndo, "&Undo", kBeginGroup, Ctrl('Z'))
+        .Add("EDIT_REDO", id::kEditRedo, "&Redo", 0, Ctrl('Y'))
         .Add("EDIT_CUT", id::kEditCut, "C&ut", kBeginGroup, Ctrl('X'))
         .Add("EDIT_COPY", id::kEditCopy, "&Copy", 0, Ctrl('C'))
         .Add("EDIT_PASTE", id::kEditPaste, "&Paste", 0, Ctrl('V'))
         .Add("EDIT_DELETE", id::kEditDelete, "Delete", kBeginGroup, kDelete)
+        .Add("SECTION_MOVE_UP", id::kSectionMoveUp, "Move Section &Up", kBeginGroup,
+             Make(kAlt | kShift, kUp))
+        .Add("SECTION_MOVE_DOWN", id::kSectionMoveDown, "Move Section &Down", 0,
+             Make(kAlt | kShift, kDown))
+        .Add("SECTION_MOVE_OUT", id::kSectionMoveOut, "Move Section &Out", 0,
+             Make(kAlt | kShift, kLeft))
+        .Add("SECTION_MOVE_IN", id::kSectionMoveIn, "Move Section &In", 0,
+             Make(kAlt | kShift, kRight))
         .Add("EDIT_FIND", id::kEditFind, "&Find", kBeginGroup, Ctrl('F'))
         .Add("EDIT_FIND_NEXT", id::kEditFindNext, "Find &Next", 0, kF3);
     b.EndContainer();
@@ -198,10 +208,12 @@ void BindEditorCommandStates(ivApp& app) {
     using namespace command_id;
     // These reach the application only when no document or view took their update: they are
     // the commands of documents, offered while one is open...
-    for (int id :
-         {kFileSave, kFileSaveAs, kFilePrint, kFilePrintPreview, kEditCut, kEditCopy, kEditPaste,
-          kEditDelete, kViewExpand, kViewExpandAll, kViewCollapse, kViewCollapseAll, kViewRefresh,
-          kInsertSection, kInsertSectionAbove, kInsertSectionUnder, kToolsGenerate}) {
+    for (int id : {kFileSave,        kFileSaveAs,     kFilePrint,          kFilePrintPreview,
+                   kEditCut,         kEditCopy,       kEditPaste,          kEditDelete,
+                   kViewExpand,      kViewExpandAll,  kViewCollapse,       kViewCollapseAll,
+                   kViewRefresh,     kInsertSection,  kInsertSectionAbove, kInsertSectionUnder,
+                   kToolsGenerate,   kEditUndo,       kEditRedo,           kSectionMoveUp,
+                   kSectionMoveDown, kSectionMoveOut, kSectionMoveIn}) {
         app.Bind(
             wxEVT_UPDATE_UI,
             [](wxUpdateUIEvent& event) {

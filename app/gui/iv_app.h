@@ -101,6 +101,8 @@ public:
     void SetTheme(const std::string& name);
     int GetTheme() const { return m_theme; }
     const std::string& GetHelpFile() const { return m_helpFile; }
+    // The help window's controller once a Help command has opened the manual, else null.
+    wxHtmlHelpController* GetHelpController() const { return m_help.get(); }
 
     std::string GetModuleDirectory() const;
     std::string GetConfDirectory() const;
@@ -181,6 +183,13 @@ private:
     void OnTimer(wxTimerEvent& event);
     void OnNewByType(wxCommandEvent& event);
     void OnHelpCommand(wxCommandEvent& event);
+    // Loads the help book of the language once; false when there is none.
+    bool OpenHelp();
+    void OnHelpEvent(wxHelpEvent& event);
+    // The manual's page of that name, or its contents for an empty name; the help is open.
+    void ShowHelpPage(const std::string& page);
+    // Hands the active document, saved, to the desktop's mail program as an attachment.
+    void OnFileSendMail();
 
     std::string m_registryKey;
     std::string m_appName;
@@ -214,3 +223,7 @@ private:
 
 // The application object.
 ivApp& GetApp();
+
+// The page of the manual about a window (the section list, the text view, the document
+// window around them), or empty when the manual has none and the contents fit.
+std::string HelpPageOf(const wxWindow* window);

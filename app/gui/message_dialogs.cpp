@@ -7,6 +7,9 @@
 #include <wx/msgdlg.h>
 #include <wx/notifmsg.h>
 
+// After msgdlg.h, which declares its base class.
+#include <wx/generic/msgdlgg.h>
+
 #include <cstdio>
 
 namespace {
@@ -16,8 +19,9 @@ wxString Label(const char* text) {
 }
 
 int ShowMessageDialog(const MessageBoxRequest& request) {
-    wxMessageDialog dialog(GetApp().GetMainFrame(), wxString::FromUTF8(request.text),
-                           wxString::FromUTF8(request.caption), request.style);
+    // The generic box: the desktop's own leaves out the severity icon on GTK 3.
+    wxGenericMessageDialog dialog(GetApp().GetMainFrame(), wxString::FromUTF8(request.text),
+                                  wxString::FromUTF8(request.caption), request.style);
     // The toolkit names its stock buttons in the C library's language, which may not be
     // installed for the user's; the catalogs name them in any case.
     if ((request.style & wxYES_NO) != 0) {

@@ -1,6 +1,7 @@
 #include "app/gui/my_app.h"
 
 #include "app/gui/command_table.h"
+#include "app/gui/recovery_offer.h"
 
 #include "core/command_ids.h"
 #include "core/identity.h"
@@ -59,6 +60,8 @@ void myApp::OnAppTimer(int id) {
         return;
     }
     StopTimer(id);
+    // What a crash left behind comes first: it is the user's own work.
+    OfferRecoveryCopies(GetMainFrame());
     if (!StartupChecksSuppressed()) {
         SendCommand(command_id::kAppTips, true);
         if (ReadSettingNumber(settings::kUpdateCheck) != 0) {

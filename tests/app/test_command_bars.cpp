@@ -281,25 +281,29 @@ TEST_F(CommandBars, BuilderOperationsFailWhereTheyMustAndChangeNothing) {
     EXPECT_FALSE(builder.BeginMenu("", "&Empty", 0));
     // The nameless row left no trace: no shortcut, nothing rarely used.
     EXPECT_TRUE(builder.FinishCommands());
-    EXPECT_EQ(builder.GetShortcuts().size(), 19u);
+    EXPECT_EQ(builder.GetShortcuts().size(), 25u);
     EXPECT_FALSE(Bars().IsHidden(30001));
     EXPECT_FALSE(builder.ReservedOperation1());
     EXPECT_EQ(builder.ReservedText(), "");
 }
 
-TEST_F(CommandBars, ShortcutTableHoldsNineteenVirtualKeyEntries) {
+TEST_F(CommandBars, ShortcutTableHoldsTwentyFiveVirtualKeyEntries) {
     Start();
     const std::vector<ivShortcut>& table = Builder().GetShortcuts();
-    ASSERT_EQ(table.size(), 19u);
+    ASSERT_EQ(table.size(), 25u);
     std::set<int> ids;
     for (const ivShortcut& shortcut : table) {
         EXPECT_TRUE(shortcut.modifiers & shortcut_keys::kVirtualKey);
         ids.insert(shortcut.id);
     }
-    EXPECT_EQ(ids.size(), 19u);
+    EXPECT_EQ(ids.size(), 25u);
     EXPECT_EQ(table.front(), (ivShortcut{9, 'N', kFileNew}));
-    EXPECT_EQ(table[11], (ivShortcut{9, 0x0D, kInsertSection}));
-    EXPECT_EQ(table[12], (ivShortcut{0x1D, 0x0D, kInsertSectionAbove}));
+    // The Edit menu's Undo and Redo and the four moves (Shift+Alt with an arrow) come before.
+    EXPECT_EQ(table[4], (ivShortcut{9, 'Z', kEditUndo}));
+    EXPECT_EQ(table[10], (ivShortcut{0x15, 0x26, kSectionMoveUp}));
+    EXPECT_EQ(table[13], (ivShortcut{0x15, 0x27, kSectionMoveIn}));
+    EXPECT_EQ(table[17], (ivShortcut{9, 0x0D, kInsertSection}));
+    EXPECT_EQ(table[18], (ivShortcut{0x1D, 0x0D, kInsertSectionAbove}));
     EXPECT_EQ(table.back(), (ivShortcut{9, 'U', kFormatUnderline}));
     // The window's table has the keypad's Enter beside each Enter: 3 more entries.
     EXPECT_EQ(m_frame->GetAcceleratorTable()->GetCommand([] {
@@ -476,7 +480,7 @@ TEST_F(CommandBars, TheSingleDocumentFrameCarriesTheSameCompanions) {
     PumpEvents(150);
     ASSERT_NE(single->GetMenuBar(), nullptr);
     EXPECT_EQ(single->GetMenuBar()->GetMenuCount(), 7u);
-    EXPECT_EQ(single->GetBuilder().GetShortcuts().size(), 19u);
+    EXPECT_EQ(single->GetBuilder().GetShortcuts().size(), 25u);
     EXPECT_TRUE(single->GetAuiManager().GetPane("pane1").IsOk());
     EXPECT_NE(single->GetClientArea(), nullptr);
     single->GetAuiManager().GetPane("STANDARD").Bottom();

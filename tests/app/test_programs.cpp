@@ -154,10 +154,115 @@ TEST_F(Programs, RegisterAndUnregisterOpenNoWindow) {
     EXPECT_EQ(0, registering.Wait(60)) << testing_support::ReadFile(dir.File("reg.txt"));
     const std::string entry = dir.File(".local/share/applications/quorvane-editor.desktop");
     EXPECT_NE(std::string::npos,
-              testing_support::ReadFile(entry).find(std::string("Exec=\"") + QV_EDITOR_PATH));
+              testing_support::ReadFile(entry).find(std::string("\nExec=") + QV_EDITOR_PATH))
+        << testing_support::ReadFile(entry);
+    // Started from the build folder, the icons come along into the user's theme.
+    const std::string icon =
+        dir.File(".local/share/icons/hicolor/scalable/apps/quorvane-editor.svg");
+    EXPECT_TRUE(std::filesystem::exists(icon));
     ProgramRun unregistering(QV_EDITOR_PATH, {"/Unregister"}, environment, dir.File("unreg.txt"));
     EXPECT_EQ(0, unregistering.Wait(60));
     EXPECT_FALSE(std::filesystem::exists(entry));
+    EXPECT_FALSE(std::filesystem::exists(icon));
 }
 
 }  // namespace
+
+namespace {
+
+// Keys and text typed into the window of this name of a process, as a person types them.
+void TypeInto(int pid, const std::string& window, const std::string& keys,
+              const std::string& text = {}) {
+    // The window of exactly that name gets the focus (there is no window manager to ask);
+    // the keys then go to whatever has it, as they would from the keyboard.
+    const std::string focus = "xdotool search --pid " + std::to_string(pid) + " --name '^" +
+                              window + "$' windowfocus --sync %1 >/dev/null 2>&1";
+    std::system(focus.c_str());
+    std::string command = "xdotool key --clearmodifiers " + keys;
+    if (!text.empty()) {
+        command += " type --delay 20 '" + text + "'";
+    }
+    EXPECT_EQ(0, std::system((command + " >/dev/null 2>&1").c_str())) << command;
+}
+
+std::vector<std::filesystem::path> CopiesIn(const std::string& folder, const char* extension) {
+    std::vector<std::filesystem::path> copies;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (entry.path().extension() == extension) {
+            copies.push_back(entry.path());
+        }
+    }
+    return copies;
+}
+
+}  // namespace
+
+TEST_F(Programs, AKilledEditorsWorkIsOfferedAtTheNextStartAndRestored) {
+    if (!HasDisplay()) {
+        GTEST_SKIP() << "needs a display";
+    }
+    testing_support::WriteFile(dir.File(".Editor"),
+                               "UpdateCheck=0\nShowTips=0\nRecoveryInterval=1\n");
+    const auto environment = Environment({{"XDG_STATE_HOME", dir.File("state")}});
+    const std::string folder = dir.File("state/Quorvane/Editor/recovery");
+    const std::string original = testing_support::ReadFile(dir.File("Alpha.etf"));
+    {
+        ProgramRun editor(QV_EDITOR_PATH, {dir.File("Alpha.etf")}, environment,
+                          dir.File("editor.txt"));
+        ASSERT_TRUE(WaitForWindow(editor.Pid(), "Quorvane Editor - Alpha", 60))
+            << testing_support::ReadFile(dir.File("editor.txt"));
+        // The start-up is over (the window shows its document) before a person types.
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        // A new section, its title typed.
+        TypeInto(editor.Pid(), "Quorvane Editor - Alpha", "ctrl+Return", "Typed before the crash");
+        TypeInto(editor.Pid(), "Quorvane Editor - Alpha", "Return");
+        // The copy is written within the interval.
+        bool copied = false;
+        for (int i = 0; i < 100 && !copied; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            for (const auto& copy : CopiesIn(folder, ".etf")) {
+                copied = copied ||
+                         testing_support::ReadFile(copy.string()).find("Typed before the crash") !=
+                             std::string::npos;
+            }
+        }
+        std::string seen;
+        for (const auto& copy : CopiesIn(folder, ".etf")) {
+            seen += testing_support::ReadFile(copy.string());
+        }
+        ASSERT_TRUE(copied) << testing_support::ReadFile(dir.File("editor.txt")) << seen;
+        editor.Signal(SIGKILL);
+        editor.Wait(30);
+    }
+    EXPECT_EQ(testing_support::ReadFile(dir.File("Alpha.etf")), original) << "never saved";
+    ASSERT_EQ(CopiesIn(folder, ".info").size(), 1u);
+    const std::filesystem::path left = CopiesIn(folder, ".info")[0];
+
+    ProgramRun next(QV_EDITOR_PATH, {}, environment, dir.File("next.txt"));
+    ASSERT_TRUE(WaitForWindow(next.Pid(), "Recover Documents", 60))
+        << testing_support::ReadFile(dir.File("next.txt"));
+    TypeInto(next.Pid(), "Recover Documents", "Return");  // Restore, the default
+    // Open at its own path, modified: the restored document keeps a copy of its own.
+    bool shown = false;
+    for (int i = 0; i < 300 && !shown; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        shown = !testing_support::WindowNamesOf(next.Pid(), "Quorvane Editor - Alpha").empty();
+    }
+    ASSERT_TRUE(shown) << testing_support::ReadFile(dir.File("next.txt"));
+    bool restored = false;
+    for (int i = 0; i < 100 && !restored; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const auto infos = CopiesIn(folder, ".info");
+        restored = infos.size() == 1 && infos[0] != left;
+    }
+    EXPECT_TRUE(restored) << "the old copy gives way to the restored document's own";
+    const auto copies = CopiesIn(folder, ".etf");
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_NE(testing_support::ReadFile(copies[0].string()).find("Typed before the crash"),
+              std::string::npos);
+    EXPECT_NE(testing_support::ReadFile(CopiesIn(folder, ".info")[0].string())
+                  .find("path=" + dir.File("Alpha.etf")),
+              std::string::npos);
+    next.Signal(SIGKILL);
+}

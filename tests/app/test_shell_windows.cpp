@@ -5,6 +5,7 @@
 #include "document/iv_data.h"
 #include "framework/doc_manager.h"
 #include "framework/mdi_frames.h"
+#include "platform/desktop.h"
 #include "platform/registry_store.h"
 #include "tests/app/gui_test_app.h"
 #include "tests/support/test_support.h"
@@ -80,6 +81,37 @@ TEST_F(ShellWindows, TitleFollowsTheActiveDocument) {
 
     manager->CloseDocuments(true);
     EXPECT_EQ("Quorvane Editor", Title());
+}
+
+TEST_F(ShellWindows, SendSavesTheDocumentAndAttachesItToAMail) {
+    std::vector<std::vector<std::string>> started;
+    platform::SetLauncher([&](const std::vector<std::string>& argv, const std::string&) {
+        started.push_back(argv);
+        return true;
+    });
+    wxDocument* doc = manager->OpenDocumentFile(File("Alpha.etf"));
+    ASSERT_NE(nullptr, doc);
+    PumpEvents(100);
+    doc->Modify(true);
+    testing_support::WriteFile(settings.dir().File("Alpha.etf"), "changed behind the editor");
+    GetTestApp().SendCommand(command_id::kFileSendMail, true);
+    PumpEvents();
+    ASSERT_EQ(1u, started.size());
+    EXPECT_EQ((std::vector<std::string>{"xdg-email", "--attach", File("Alpha.etf").utf8_string()}),
+              started[0]);
+    EXPECT_FALSE(doc->IsModified()) << "the mail carries what the editor shows";
+    EXPECT_NE(std::string::npos,
+              testing_support::ReadFile(settings.dir().File("Alpha.etf")).find("<Document>"));
+
+    // A desktop without a mail program: the user hears of it.
+    platform::SetLauncher(
+        [](const std::vector<std::string>&, const std::string&) { return false; });
+    testing_support::MessageRecorder messages;
+    GetTestApp().SendCommand(command_id::kFileSendMail, true);
+    PumpEvents();
+    ASSERT_EQ(1u, messages.Messages().size());
+    EXPECT_EQ("The mail program could not be started.", messages.Messages()[0]);
+    platform::SetLauncher({});
 }
 
 TEST_F(ShellWindows, SectionListShowsTheSections) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -95,6 +96,36 @@ TEST_F(Localisation, EnglishHasNoCatalogAndKeepsSourceTexts) {
     InitLocalisation("en_GB");
     EXPECT_EQ("en", GetLanguage());
     EXPECT_EQ("File", Translate("File"));
+}
+
+TEST(HelpBook, LanguageFirstThenEnglishFromBuildOrInstalledFolders) {
+    testing_support::TempDir dir;
+    const std::string programs = dir.File("lib/quorvane-editor/");
+    std::filesystem::create_directories(programs);
+    EXPECT_EQ("", FindHelpBook(programs, "de", "Editor")) << "no book anywhere";
+
+    // Installed: the shared data folder two levels up from the programs' own folder.
+    const std::string installed = dir.File("share/quorvane-editor/help/");
+    std::filesystem::create_directories(installed + "en");
+    testing_support::WriteFile(installed + "en/Editor.hhp", "[OPTIONS]\n");
+    EXPECT_EQ(programs + "../../share/quorvane-editor/help/en/Editor.hhp",
+              FindHelpBook(programs, "de", "Editor"))
+        << "a language without a book of its own falls back to English";
+
+    std::filesystem::create_directories(installed + "de");
+    testing_support::WriteFile(installed + "de/Editor.hhp", "[OPTIONS]\n");
+    EXPECT_EQ(programs + "../../share/quorvane-editor/help/de/Editor.hhp",
+              FindHelpBook(programs, "de", "Editor"));
+
+    // Beside the program (the build tree): a help project, and a compiled file before it.
+    std::filesystem::create_directories(programs + "de");
+    testing_support::WriteFile(programs + "de/Editor.hhp", "[OPTIONS]\n");
+    EXPECT_EQ(programs + "de/Editor.hhp", FindHelpBook(programs, "de", "Editor"));
+    testing_support::WriteFile(programs + "de/Editor.chm", "ITSF");
+    EXPECT_EQ(HelpFilePath(programs, "de", "Editor"), FindHelpBook(programs, "de", "Editor"));
+    EXPECT_EQ(programs + "../../share/quorvane-editor/help/en/Editor.hhp",
+              FindHelpBook(programs, "en", "Editor"))
+        << "English never takes another language's book";
 }
 
 TEST(Theme, NamesMapToNumbersIgnoringCase) {

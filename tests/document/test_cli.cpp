@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -121,6 +122,56 @@ TEST(Cli, HelpVersionAndUsage) {
     EXPECT_EQ(RunCli(dir, "frobnicate").status, 2);
     EXPECT_EQ(RunCli(dir, "outline").status, 2);
     EXPECT_EQ(RunCli(dir, "resave onlyone").status, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Cli, ImportAddsFilesAsSectionsAndSaves) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("notes"));
+    WriteFile(dir.File("notes/a.md"), "# Erste Seite\n\nSiehe [b](b.txt).\n");
+    WriteFile(dir.File("notes/b.txt"), "Zweite\n");
+    // A document that does not exist yet is made.
+    Result r = RunCli(dir, "import '" + dir.File("doc.etf") + "' '" + dir.File("notes") + "'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "3 sections imported.\n");
+    r = RunCli(dir, "outline '" + dir.File("doc.etf") + "'");
+    ASSERT_EQ(r.status, 0);
+    ASSERT_NE(r.out.find("1\tnotes\t"), std::string::npos) << r.out;
+    const std::string notesId = r.out.substr(r.out.find("1\tnotes\t") + 8, 38);
+    EXPECT_NE(r.out.find("1.1\tErste Seite\t{"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("1.2\tb.txt\t{"), std::string::npos);
+
+    // Below a section given by its ID; an unknown ID changes nothing.
+    WriteFile(dir.File("c.html"), "<title>Drei</title><p>x</p>");
+    r = RunCli(dir, "import '" + dir.File("doc.etf") + "' '" + dir.File("c.html") + "' --under '" +
+                        notesId + "'");
+    ASSERT_EQ(r.status, 0) << r.out;
+    r = RunCli(
+        dir, "import '" + dir.File("doc.etf") + "' '" + dir.File("c.html") + "' --under '{NONE}'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("There is no section with the ID {NONE}."), std::string::npos) << r.out;
+    r = RunCli(dir, "outline '" + dir.File("doc.etf") + "'");
+    EXPECT_NE(r.out.find("1.3\tDrei\t{"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("2\tDrei"), std::string::npos);
+    EXPECT_EQ(RunCli(dir, "import '" + dir.File("doc.etf") + "'").status, 2) << "no files";
+}
+
+TEST(Cli, GenerateNamesLinksToMissingSections) {
+    TempDir dir;
+    WriteFile(dir.File("doc.etf"),
+              "<Document><Section ID=\"{A}\" Title=\"Start\" Text=\"{\\rtf1 "
+              "{\\field{\\*\\fldinst{HYPERLINK &quot;quorvane-section:\\{GONE\\}&quot;}}"
+              "{\\fldrslt weg}}\\par}\"/></Document>");
+    const Result r =
+        RunCli(dir, "generate HTML '" + dir.File("doc.etf") + "' '" + dir.File("out") + "'");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("\"Start\" links to a section that does not exist: {GONE}"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(ReadFile(dir.File("out/start.htm")).find("weg"), std::string::npos);
 }
 
 }  // namespace

@@ -130,10 +130,14 @@ protected:
         return ok;
     }
 
-    static std::vector<std::string> SectionCalls(const std::string& title, const std::string& rtf) {
+    // A section's calls; its heading gets the bookmark that links to the section lead to.
+    static std::vector<std::string> SectionCalls(const std::string& title, const std::string& rtf,
+                                                 const std::string& bookmark) {
         std::vector<std::string> calls = kAppendParagraph;
-        calls.insert(calls.end(), {"Paragraph.Range", "Range.Text = \"" + title + "\"",
-                                   "Paragraph.Style = -2", "Range.InsertParagraphAfter()"});
+        calls.insert(calls.end(),
+                     {"Paragraph.Range", "Range.Text = \"" + title + "\"", "Paragraph.Style = -2",
+                      "Document.Bookmarks", "Bookmarks.Add(\"" + bookmark + "\", <Range>)",
+                      "Range.InsertParagraphAfter()"});
         calls.insert(calls.end(), kAppendParagraph.begin(), kAppendParagraph.end());
         calls.insert(calls.end(), {"Paragraph.Range",
                                    "Range.InsertFile(temp:" + rtf + ", \"\", false, false, false)",
@@ -165,9 +169,10 @@ TEST_F(WordGenerator, CallsTheWordProcessorInOrder) {
     std::vector<std::string> expected = {"create Word.Application", "Application.Visible = true",
                                          "Application.Documents", "Documents.Add()",
                                          "Document.UpdateStyles()"};
-    for (const auto& [title, rtf] :
-         {std::pair{"One", "{\\rtf1 a}"}, {"Two", "{\\rtf1 b}"}, {"Three", ""}}) {
-        const auto calls = SectionCalls(title, rtf);
+    for (const auto& [title, rtf, bookmark] : {std::tuple{"One", "{\\rtf1 a}", "_Sec1"},
+                                               {"Two", "{\\rtf1 b}", "_Sec2"},
+                                               {"Three", "", "_Sec3"}}) {
+        const auto calls = SectionCalls(title, rtf, bookmark);
         expected.insert(expected.end(), calls.begin(), calls.end());
     }
     expected.push_back("Document.SaveAs2(\"" + m_out.File("Manual.docx") + "\")");

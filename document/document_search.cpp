@@ -1,0 +1,441 @@
+#include "document/document_search.h"
+
+#include "document/iv_xml.h"
+#include "document/outline.h"
+#include "document/paragraph_walk.h"
+#include "document/tree_editor.h"
+#include "rtf/convert.h"
+#include "rtf/reader.h"
+#include "rtf/rtf_writer.h"
+
+#include <algorithm>
+#include <thread>
+#include <unordered_set>
+
+namespace {
+
+constexpr const char* kTitle = "Title";
+constexpr const char* kText = "Text";
+
+// Replaces the matches in a paragraph's visible text, run by run; the number replaced.
+// A match may cover several runs: the replacement takes the place of its start, in the
+// format of the first run, and the rest of the match goes.
+int ReplaceInParagraph(rtf::Paragraph& paragraph, std::string_view foldedQuery,
+                       std::string_view replacement, bool wholeWords) {
+    int replaced = 0;
+    std::vector<rtf::Run>& runs = paragraph.runs;
+    size_t first = 0;
+    while (first < runs.size()) {
+        // A stretch of visible text runs; line breaks, pictures and hidden text end it.
+        const auto isText = [&](size_t i) {
+            return runs[i].kind == rtf::RunKind::Text && !runs[i].format.hidden;
+        };
+        if (!isText(first)) {
+            ++first;
+            continue;
+        }
+        size_t last = first;
+        std::string text;
+        std::vector<size_t> starts;
+        while (last < runs.size() && isText(last)) {
+            starts.push_back(text.size());
+            text += runs[last].text;
+            ++last;
+        }
+        const ivFoldedText folded(text);
+        const auto matches = FindMatches(text, folded, foldedQuery, wholeWords, SIZE_MAX);
+        // From the last match back, so that earlier offsets hold.
+        for (auto it = matches.rbegin(); it != matches.rend(); ++it) {
+            const auto runAt = [&](size_t offset, bool end) {
+                size_t r = static_cast<size_t>(
+                    std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin() - 1);
+                // A match's end at a run's start belongs to the run before it.
+                while (end && r > 0 && starts[r] == offset) {
+                    --r;
+                }
+                return r;
+            };
+            const size_t a = runAt(it->first, false);
+            const size_t b = runAt(it->second, true);
+            const size_t offsetA = it->first - starts[a];
+            const size_t offsetB = it->second - starts[b];
+            rtf::Run& runA = runs[first + a];
+            std::string tail = runs[first + b].text.substr(offsetB);
+            for (size_t k = a + 1; k <= b; ++k) {
+                runs[first + k].text.clear();
+            }
+            runA.text = runA.text.substr(0, offsetA) + std::string(replacement) +
+                        (a == b ? tail : std::string());
+            if (a != b) {
+                runs[first + b].text = std::move(tail);
+            }
+            ++replaced;
+        }
+        first = last;
+    }
+    std::erase_if(runs, [](const rtf::Run& run) {
+        return run.kind == rtf::RunKind::Text && run.text.empty();
+    });
+    return replaced;
+}
+
+// The body with every match replaced; count receives how many.
+std::string ReplaceInBody(const std::string& rtfText, std::string_view foldedQuery,
+                          std::string_view replacement, bool wholeWords, int& count) {
+    rtf::Document document = rtf::ReadRtf(rtfText).document;
+    count = 0;
+    const auto visit = [&](rtf::Paragraph& p) {
+        count += ReplaceInParagraph(p, foldedQuery, replacement, wholeWords);
+    };
+    ForEachParagraphToChange(document, visit);
+    return count == 0 ? rtfText : rtf::WriteRtf(document);
+}
+
+std::string ReplaceInTitle(const std::string& title, std::string_view foldedQuery,
+                           std::string_view replacement, bool wholeWords, int& count) {
+    const ivFoldedText folded(title);
+    const auto matches = FindMatches(title, folded, foldedQuery, wholeWords, SIZE_MAX);
+    count = static_cast<int>(matches.size());
+    std::string out;
+    size_t from = 0;
+    for (const auto& [start, end] : matches) {
+        out.append(title, from, start - from);
+        out.append(replacement);
+        from = end;
+    }
+    out.append(title, from, std::string::npos);
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::pair<size_t, size_t>> FindMatches(std::string_view text,
+                                                   const ivFoldedText& folded,
+                                                   std::string_view foldedQuery, bool wholeWords,
+                                                   size_t limit) {
+    std::vector<std::pair<size_t, size_t>> matches;
+    if (foldedQuery.empty()) {
+        return matches;
+    }
+    const std::string_view haystack = folded.Folded();
+    size_t at = haystack.find(foldedQuery);
+    while (at != std::string_view::npos && matches.size() < limit) {
+        const size_t start = folded.OriginalOffset(at);
+        const size_t end = folded.OriginalOffset(at + foldedQuery.size());
+        bool take = end > start;
+        if (take && wholeWords) {
+            take = !IsWordCodePoint(CodePointBefore(text, start)) &&
+                   !IsWordCodePoint(CodePointAt(text, end));
+        }
+        if (take) {
+            matches.emplace_back(start, end);
+        }
+        // Matches do not overlap: the next one starts after this one.
+        at = haystack.find(foldedQuery, take ? at + foldedQuery.size() : at + 1);
+    }
+    return matches;
+}
+
+ivDocumentSearch::~ivDocumentSearch() {
+    Detach();
+}
+
+void ivDocumentSearch::SetTree(ivXML* tree) {
+    m_tree = tree;
+    InvalidateAll();
+}
+
+void ivDocumentSearch::Attach(ivTreeEditor& editor) {
+    Detach();
+    m_editor = &editor;
+    m_watcher = editor.AddWatcher([this](const ivTreeEdit& edit) { OnEdit(edit); });
+}
+
+void ivDocumentSearch::Detach() {
+    if (m_editor != nullptr) {
+        m_editor->RemoveWatcher(m_watcher);
+        m_editor = nullptr;
+    }
+}
+
+void ivDocumentSearch::OnEdit(const ivTreeEdit& edit) {
+    // A section put back by undo may hold other text under the same ID.
+    Invalidate(edit.sectionId);
+}
+
+void ivDocumentSearch::Invalidate(const std::string& sectionId) {
+    // Sections sharing the ID are kept under it with a number after a line feed.
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        const std::string& key = it->first;
+        if (key == sectionId ||
+            (key.size() > sectionId.size() && key.compare(0, sectionId.size(), sectionId) == 0 &&
+             key[sectionId.size()] == '\n')) {
+            it = m_entries.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    m_sections.clear();
+}
+
+void ivDocumentSearch::InvalidateAll() {
+    m_entries.clear();
+    m_sections.clear();
+}
+
+void ivDocumentSearch::Prepare() {
+    Refresh();
+}
+
+void ivDocumentSearch::ReadBodies(const std::vector<Entry*>& entries) {
+    const auto read = [&](size_t from, size_t step) {
+        for (size_t i = from; i < entries.size(); i += step) {
+            Entry& entry = *entries[i];
+            entry.body = rtf::RtfToText(entry.body);
+            entry.foldedBody = ivFoldedText(entry.body);
+        }
+    };
+    // Reading a large document's bodies is most of a first search; the cores share it. The
+    // entries are disjoint, and the RTF engine keeps no state between documents.
+    const size_t cores = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
+    const size_t workers = entries.size() < 64 ? 1 : cores;
+    std::vector<std::thread> threads;
+    for (size_t w = 1; w < workers; ++w) {
+        threads.emplace_back(read, w, workers);
+    }
+    read(0, workers);
+    for (std::thread& t : threads) {
+        t.join();
+    }
+}
+
+void ivDocumentSearch::Refresh() {
+    m_sections.clear();
+    if (m_tree == nullptr || !m_tree->GoRoot()) {
+        return;
+    }
+    std::unordered_map<std::string, int> seen;
+    std::vector<Entry*> toRead;
+    m_sections.reserve(m_entries.size());
+    BuildOutline(*m_tree, [&](const OutlineRow& row, ivData& cursor) {
+        if (row.depth == 0) {
+            return;
+        }
+        const int n = seen[row.id]++;
+        const std::string key = n == 0 ? row.id : row.id + '\n' + std::to_string(n);
+        Entry& entry = m_entries[key];
+        if (entry.title != row.title || entry.foldedTitle.Folded().empty()) {
+            entry.title = row.title;
+            entry.foldedTitle = ivFoldedText(row.title);
+        }
+        if (!entry.bodyValid) {
+            // Read below, all at once.
+            entry.body = cursor.GetAttribute(kText);
+            entry.bodyValid = true;
+            toRead.push_back(&entry);
+        }
+        m_sections.push_back({row.id, row.numbering, &entry});
+    });
+    ReadBodies(toRead);
+    // Entries of sections that are gone.
+    if (m_entries.size() > m_sections.size()) {
+        std::unordered_set<const Entry*> live;
+        for (const Section& s : m_sections) {
+            live.insert(s.entry);
+        }
+        std::erase_if(m_entries, [&](const auto& e) { return live.count(&e.second) == 0; });
+    }
+}
+
+void ivDocumentSearch::AddSectionHits(size_t index, std::string_view foldedQuery, bool wholeWords,
+                                      size_t limit, std::vector<ivSearchHit>& hits) const {
+    const Section& section = m_sections[index];
+    const Entry& entry = *section.entry;
+    const size_t first = hits.size();
+    const auto add = [&](bool inTitle, size_t start, size_t end) -> ivSearchHit& {
+        ivSearchHit& hit = hits.emplace_back();
+        hit.sectionId = section.id;
+        hit.numbering = section.numbering;
+        hit.title = entry.title;
+        hit.inTitle = inTitle;
+        hit.textOffset = start;
+        hit.matchLength = end - start;
+        hit.sectionIndex = index;
+        return hit;
+    };
+    for (const auto& [start, end] :
+         FindMatches(entry.title, entry.foldedTitle, foldedQuery, wholeWords, limit)) {
+        ivSearchHit& hit = add(true, start, end);
+        hit.lineText = entry.title;
+        hit.matchStart = start;
+    }
+    // Lines are counted on from the previous hit.
+    int line = 0;
+    size_t counted = 0;
+    for (const auto& [start, end] : FindMatches(entry.body, entry.foldedBody, foldedQuery,
+                                                wholeWords, limit - (hits.size() - first))) {
+        line += static_cast<int>(
+            std::count(entry.body.begin() + static_cast<std::ptrdiff_t>(counted),
+                       entry.body.begin() + static_cast<std::ptrdiff_t>(start), '\n'));
+        counted = start;
+        const size_t lineStart =
+            start == 0 ? 0 : entry.body.rfind('\n', start - 1) + 1;  // npos + 1 is 0
+        size_t lineEnd = entry.body.find('\n', start);
+        if (lineEnd == std::string::npos) {
+            lineEnd = entry.body.size();
+        }
+        ivSearchHit& hit = add(false, start, end);
+        hit.line = line;
+        hit.lineText = entry.body.substr(lineStart, lineEnd - lineStart);
+        hit.matchStart = start - lineStart;
+        // A match that runs over a line's end is shown up to it.
+        hit.matchLength = std::min(end, lineEnd) - start;
+    }
+}
+
+std::vector<ivSearchHit> ivDocumentSearch::Find(std::string_view query,
+                                                const ivSearchOptions& options) {
+    std::vector<ivSearchHit> hits;
+    const std::string foldedQuery = FoldCase(query);
+    if (foldedQuery.empty()) {
+        return hits;
+    }
+    if (m_sections.empty()) {
+        Refresh();
+    }
+    for (size_t index = 0; index < m_sections.size() && hits.size() < options.maxHits; ++index) {
+        AddSectionHits(index, foldedQuery, options.wholeWords, options.maxHits - hits.size(), hits);
+    }
+    return hits;
+}
+
+std::optional<ivSearchHit> ivDocumentSearch::FindNext(std::string_view query,
+                                                      const ivSearchOptions& options,
+                                                      const ivSearchHit* after) {
+    const std::string foldedQuery = FoldCase(query);
+    if (foldedQuery.empty()) {
+        return std::nullopt;
+    }
+    if (m_sections.empty()) {
+        Refresh();
+    }
+    const size_t count = m_sections.size();
+    if (count == 0) {
+        return std::nullopt;
+    }
+    // The place of the given hit: its section (found by ID, since sections move), then the
+    // title before the body, then the offset.
+    size_t start = 0;
+    if (after != nullptr) {
+        start = after->sectionIndex;
+        if (start >= count || m_sections[start].id != after->sectionId) {
+            const auto found =
+                std::find_if(m_sections.begin(), m_sections.end(),
+                             [&](const Section& s) { return s.id == after->sectionId; });
+            start = found == m_sections.end() ? 0 : static_cast<size_t>(found - m_sections.begin());
+        }
+    }
+    const auto key = [](bool inTitle, size_t offset) { return std::pair(inTitle ? 0 : 1, offset); };
+    // Sections are searched one by one from there, round to the start and back to the
+    // section itself, whose hits before the place come last.
+    std::vector<ivSearchHit> hits;
+    for (size_t k = 0; k <= count; ++k) {
+        const size_t index = (start + k) % count;
+        hits.clear();
+        AddSectionHits(index, foldedQuery, options.wholeWords, SIZE_MAX, hits);
+        for (ivSearchHit& hit : hits) {
+            const bool beyond =
+                after == nullptr || k > 0 ||
+                key(hit.inTitle, hit.textOffset) > key(after->inTitle, after->textOffset);
+            if (beyond) {
+                return std::move(hit);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<ivReplaceChange> ivDocumentSearch::PlanReplace(std::string_view query,
+                                                           std::string_view replacement,
+                                                           const ivSearchOptions& options) {
+    std::vector<ivReplaceChange> plan;
+    const std::string foldedQuery = FoldCase(query);
+    if (foldedQuery.empty() || m_tree == nullptr) {
+        return plan;
+    }
+    ivSearchOptions all = options;
+    all.maxHits = SIZE_MAX;
+    // Only sections with a hit are read again, as RTF.
+    std::vector<std::string> titles;
+    std::vector<std::string> bodies;
+    for (const ivSearchHit& hit : Find(query, all)) {
+        std::vector<std::string>& list = hit.inTitle ? titles : bodies;
+        if (list.empty() || list.back() != hit.sectionId) {
+            list.push_back(hit.sectionId);
+        }
+    }
+    ivTreeEditor reader;
+    reader.SetTree(m_tree);
+    const auto change = [&](const std::string& id, bool inTitle) {
+        const auto section = std::find_if(m_sections.begin(), m_sections.end(),
+                                          [&](const Section& s) { return s.id == id; });
+        if (section == m_sections.end() || !reader.SelectSection(id)) {
+            return;
+        }
+        ivReplaceChange c;
+        c.sectionId = id;
+        c.numbering = section->numbering;
+        c.title = section->entry->title;
+        c.inTitle = inTitle;
+        c.before = m_tree->GetAttribute(inTitle ? kTitle : kText);
+        c.after =
+            inTitle
+                ? ReplaceInTitle(c.before, foldedQuery, replacement, options.wholeWords, c.count)
+                : ReplaceInBody(c.before, foldedQuery, replacement, options.wholeWords, c.count);
+        if (c.count > 0) {
+            plan.push_back(std::move(c));
+        }
+    };
+    for (const std::string& id : titles) {
+        change(id, true);
+    }
+    for (const std::string& id : bodies) {
+        change(id, false);
+    }
+    return plan;
+}
+
+bool ivDocumentSearch::ApplyReplace(const std::vector<ivReplaceChange>& plan, ivTreeEditor& editor,
+                                    const std::string& modified, std::vector<ivTreeEdit>* done) {
+    ivXML* tree = editor.GetTree();
+    if (tree == nullptr) {
+        return false;
+    }
+    for (const ivReplaceChange& c : plan) {
+        if (!editor.SelectSection(c.sectionId) ||
+            tree->GetAttribute(c.inTitle ? kTitle : kText) != c.before) {
+            return false;
+        }
+    }
+    for (const ivReplaceChange& c : plan) {
+        ivTreeEdit edit;
+        const bool ok = c.inTitle ? editor.SetAttributes(c.sectionId, {{kTitle, c.after}}, &edit)
+                                  : editor.StoreBody(c.sectionId, c.after, modified, &edit);
+        if (ok && done != nullptr) {
+            done->push_back(std::move(edit));
+        }
+    }
+    return true;
+}
+
+std::string ivDocumentSearch::BodyText(const std::string& sectionId) {
+    if (m_sections.empty()) {
+        Refresh();
+    }
+    for (const Section& s : m_sections) {
+        if (s.id == sectionId) {
+            return s.entry->body;
+        }
+    }
+    return {};
+}
