@@ -169,7 +169,11 @@ private:
             const Font& font = m_doc.fonts[i];
             m_out += "{\\f" + std::to_string(i) + FamilyWord(font.family) + "\\fcharset" +
                      std::to_string(font.charset) + " ";
-            AppendRtfText(m_out, font.name);
+            // A semicolon ends a font's name: one inside it (from a damaged table) would
+            // turn the rest of the name into text.
+            std::string name = font.name;
+            std::erase(name, ';');
+            AppendRtfText(m_out, name);
             m_out += ";}";
         }
         m_out += "}\n";

@@ -4,6 +4,7 @@
 #include "core/translate.h"
 #include "framework/command_images.h"
 #include "framework/report_ctrl.h"
+#include "views/text_view.h"
 
 #include <wx/dataobj.h>
 #include <wx/frame.h>
@@ -290,6 +291,19 @@ void myReportView::ShowContextMenu(const wxPoint& where) {
     wxCommandEvent command(wxEVT_MENU, chosen);
     control->SetFocus();
     ProcessEvent(command);
+}
+
+bool myReportView::TryBefore(wxEvent& event) {
+    const wxEventType type = event.GetEventType();
+    if (m_textWindow != nullptr && event.GetEventObject() != m_textWindow &&
+        (event.IsCommandEvent() || type == wxEVT_UPDATE_UI)) {
+        const bool focused = m_textWindow->HasFocus();
+        if ((focused || myTextView::TakesWithoutFocus(event.GetId())) &&
+            m_textWindow->ProcessWindowEventLocally(event)) {
+            return true;
+        }
+    }
+    return ivReportView::TryBefore(event);
 }
 
 void myReportView::RequestRefresh() {

@@ -36,6 +36,13 @@ public:
 
     mySectionList& List() { return m_list; }
 
+    // The text view's window beside the list: while it has the focus, commands go to it
+    // first; its format commands reach it whichever pane has the focus.
+    void SetTextWindow(wxWindow* window) { m_textWindow = window; }
+
+protected:
+    bool TryBefore(wxEvent& event) override;
+
 private:
     // mySectionListHost
     void RequestRefresh() override;
@@ -55,4 +62,5 @@ private:
     void NameUndoEntries();
 
     mySectionList m_list;
+    wxWindow* m_textWindow = nullptr;
 };

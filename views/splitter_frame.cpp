@@ -2,7 +2,7 @@
 
 #include "core/command_ids.h"
 #include "views/section_list_view.h"
-#include "views/text_placeholder.h"
+#include "views/text_view.h"
 
 #include <wx/sizer.h>
 
@@ -35,7 +35,12 @@ bool mySplitterFrame::CreateFor(wxDocument* doc, wxView* view, ivMDIParentFrame*
         return false;
     }
     m_splitter = new mySplitter(this, SplitterId());
-    m_text = new myTextPlaceholder(m_splitter, TextPaneId());
+    m_text = new myTextView(m_splitter, TextPaneId());
+    m_text->SetChangeListener([doc] {
+        if (!doc->IsModified()) {
+            doc->Modify(true);
+        }
+    });
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_splitter, 1, wxEXPAND);
     SetSizer(sizer);
@@ -62,5 +67,6 @@ void mySplitterFrame::PlaceViewWindow(wxView* view, wxWindow* window) {
     });
     if (auto* list = dynamic_cast<myReportView*>(view)) {
         list->SetTextView(m_text);
+        list->SetTextWindow(m_text);
     }
 }

@@ -5,7 +5,7 @@
 
 #include <wx/splitter.h>
 
-class myTextPlaceholder;
+class myTextView;
 
 // A splitter drawn flat whose left pane may be dragged down to nothing without the splitter
 // closing it: the bar stays where it can be taken back.
@@ -37,9 +37,9 @@ public:
     void PlaceViewWindow(wxView* view, wxWindow* window) override;
 
     mySplitter* GetSplitter() const { return m_splitter; }
-    myTextPlaceholder* GetTextPane() const { return m_text; }
+    myTextView* GetTextPane() const { return m_text; }
 
 private:
     mySplitter* m_splitter = nullptr;
-    myTextPlaceholder* m_text = nullptr;
+    myTextView* m_text = nullptr;
 };

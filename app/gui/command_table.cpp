@@ -224,10 +224,7 @@ void BindEditorCommandStates(ivApp& app) {
     }
     // ...and those that no window of this program takes yet: a button that does nothing
     // is not offered.
-    for (int id : {kFileSendMail, kEditFind, kEditFindNext, kFormatFont, kFormatFontFace,
-                   kFormatFontSize, kFormatFontColor, kFormatHighlight, kFormatBold, kFormatItalic,
-                   kFormatUnderline, kFormatParagraphLeft, kFormatParagraphCenter,
-                   kFormatParagraphRight, kFormatParagraphBullets}) {
+    for (int id : {kFileSendMail, kEditFind, kEditFindNext}) {
         app.Bind(
             wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(false); }, id);
     }

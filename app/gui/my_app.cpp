@@ -12,6 +12,7 @@
 #include "views/domain_file.h"
 #include "views/section_list_view.h"
 #include "views/splitter_frame.h"
+#include "views/text_view.h"
 
 #include <cstdlib>
 
@@ -44,6 +45,7 @@ bool myApp::OnFillCommandLists(ivCommandSite* site) {
 bool myApp::OnInitApp() {
     SetChildFrameClass(wxCLASSINFO(mySplitterFrame));
     EnableBalloons(false);
+    myTextView::SetUrlOpener([this](const std::string& url) { return OpenURL(url, true); });
     return AddDocType("etf", Translate("File"), "", wxCLASSINFO(myDomainFile),
                       wxCLASSINFO(myReportView));
 }

@@ -217,9 +217,9 @@ TEST_F(Programs, AKilledEditorsWorkIsOfferedAtTheNextStartAndRestored) {
         // A new section, its title typed.
         TypeInto(editor.Pid(), "Quorvane Editor - Alpha", "ctrl+Return", "Typed before the crash");
         TypeInto(editor.Pid(), "Quorvane Editor - Alpha", "Return");
-        // The copy is written within the interval.
+        // The copy is written within the interval (a loaded machine may take longer).
         bool copied = false;
-        for (int i = 0; i < 100 && !copied; ++i) {
+        for (int i = 0; i < 300 && !copied; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
             for (const auto& copy : CopiesIn(folder, ".etf")) {
                 copied = copied ||
@@ -251,7 +251,7 @@ TEST_F(Programs, AKilledEditorsWorkIsOfferedAtTheNextStartAndRestored) {
     }
     ASSERT_TRUE(shown) << testing_support::ReadFile(dir.File("next.txt"));
     bool restored = false;
-    for (int i = 0; i < 100 && !restored; ++i) {
+    for (int i = 0; i < 300 && !restored; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         const auto infos = CopiesIn(folder, ".info");
         restored = infos.size() == 1 && infos[0] != left;

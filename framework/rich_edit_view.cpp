@@ -1,0 +1,178 @@
+#include "framework/rich_edit_view.h"
+
+#include "core/settings.h"
+#include "core/translate.h"
+#include "rtf/reader.h"
+#include "rtf/rtf_writer.h"
+
+#include <wx/richtext/richtextbuffer.h>
+
+namespace {
+
+// Offsets of one carry's tables inside another that it was appended to.
+struct CarryOffsets {
+    int fonts = 0, links = 0, fields = 0, pictures = 0, footnotes = 0;
+    long pieces = 0, paragraphs = 0, tables = 0;
+};
+
+void Shift(int& index, int offset) {
+    if (index >= 0) {
+        index += offset;
+    }
+}
+
+void ShiftRuns(std::vector<rtf::Run>& runs, const CarryOffsets& o);
+
+void ShiftBlocks(std::vector<rtf::Block>& blocks, const CarryOffsets& o, int depth) {
+    if (depth > 64) {
+        return;
+    }
+    for (rtf::Block& block : blocks) {
+        if (auto* p = std::get_if<rtf::Paragraph>(&block.content)) {
+            ShiftRuns(p->runs, o);
+        } else if (auto* list = std::get_if<rtf::List>(&block.content)) {
+            for (rtf::ListItem& item : list->items) {
+                ShiftBlocks(item.blocks, o, depth + 1);
+            }
+        } else if (auto* table = std::get_if<rtf::Table>(&block.content)) {
+            for (rtf::TableRow& row : table->rows) {
+                for (rtf::TableCell& cell : row.cells) {
+                    ShiftBlocks(cell.blocks, o, depth + 1);
+                }
+            }
+        }
+    }
+}
+
+void ShiftRuns(std::vector<rtf::Run>& runs, const CarryOffsets& o) {
+    for (rtf::Run& run : runs) {
+        Shift(run.format.font, o.fonts);
+        Shift(run.format.link, o.links);
+        Shift(run.format.field, o.fields);
+        if (run.kind == rtf::RunKind::Picture) {
+            Shift(run.index, o.pictures);
+        } else if (run.kind == rtf::RunKind::FootnoteRef) {
+            Shift(run.index, o.footnotes);
+        }
+    }
+}
+
+void ShiftProperty(wxRichTextObject& object, const char* name, long offset) {
+    wxRichTextProperties& props = object.GetProperties();
+    if (props.HasProperty(name)) {
+        props.SetProperty(name, props.GetPropertyLong(name) + offset);
+    }
+}
+
+void ShiftObjects(wxRichTextCompositeObject& composite, const CarryOffsets& o, int depth) {
+    if (depth > 64) {
+        return;
+    }
+    for (wxRichTextObject* child : composite.GetChildren()) {
+        ShiftProperty(*child, rich_text_prop::kParagraph, o.paragraphs);
+        ShiftProperty(*child, rich_text_prop::kPiece, o.pieces);
+        ShiftProperty(*child, rich_text_prop::kPicture, o.pictures);
+        ShiftProperty(*child, rich_text_prop::kTable, o.tables);
+        if (auto* inner = dynamic_cast<wxRichTextCompositeObject*>(child)) {
+            ShiftObjects(*inner, o, depth + 1);
+        }
+    }
+}
+
+template <typename T>
+void Append(std::vector<T>& to, const std::vector<T>& from) {
+    to.insert(to.end(), from.begin(), from.end());
+}
+
+}  // namespace
+
+ivRichEditView::ivRichEditView(wxWindow* parent, wxWindowID id)
+    : wxRichTextCtrl(parent, id, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                     wxRE_MULTILINE | wxBORDER_NONE | wxWANTS_CHARS) {
+    m_oldControl = AtoiSetting(GetSetting("/ForceOldRichEdit")) != 0;
+    // The newer control keeps a margin left of the text where a click selects a line.
+    SetMargins(FromDIP(m_oldControl ? 2 : 12), FromDIP(2));
+}
+
+void ivRichEditView::SetRTF(const std::string& rtf) {
+    m_rtf = rtf;
+    const rtf::ReadResult read = rtf::ReadRtf(rtf);
+    Freeze();
+    // What was chosen for typing in the previous body is not this one's.
+    SetDefaultStyle(wxRichTextAttr());
+    FillRichTextBuffer(read.document, GetBuffer(), m_carry);
+    GetCommandProcessor()->ClearCommands();
+    GetBuffer().Invalidate(wxRICHTEXT_ALL);
+    SelectNone();
+    SetInsertionPoint(0);
+    // Large bodies are laid out where they are shown first, the rest when the program is idle.
+    LayoutContent(true);
+    Thaw();
+    DiscardEdits();
+    Refresh();
+}
+
+std::string ivRichEditView::GetRTF() {
+    if (IsModified()) {
+        // Nothing left is no body at all.
+        const rtf::Document document = DocumentFromBuffer(GetBuffer(), m_carry);
+        m_rtf = document.blocks.empty() ? std::string() : rtf::WriteRtf(document);
+    }
+    return m_rtf;
+}
+
+std::string ivRichEditView::GetRangeRTF(const wxRichTextRange& range) {
+    wxRichTextParagraphLayoutBox fragment;
+    GetFocusObject()->CopyFragment(range, fragment);
+    return rtf::WriteRtf(DocumentFromBuffer(fragment, m_carry));
+}
+
+void ivRichEditView::AdoptCarry(wxRichTextParagraphLayoutBox& fragment,
+                                const ivRichTextCarry& carry) {
+    rtf::Document& base = m_carry.base;
+    CarryOffsets o;
+    o.fonts = static_cast<int>(base.fonts.size());
+    o.links = static_cast<int>(base.links.size());
+    o.fields = static_cast<int>(base.fields.size());
+    o.pictures = static_cast<int>(base.pictures.size());
+    o.footnotes = static_cast<int>(base.footnotes.size());
+    o.pieces = static_cast<long>(m_carry.pieces.size());
+    o.paragraphs = static_cast<long>(m_carry.paragraphs.size());
+    o.tables = static_cast<long>(m_carry.tables.size());
+    Append(base.fonts, carry.base.fonts);
+    Append(base.links, carry.base.links);
+    for (rtf::Field field : carry.base.fields) {
+        Shift(field.parent, o.fields);
+        base.fields.push_back(std::move(field));
+    }
+    Append(base.pictures, carry.base.pictures);
+    for (std::vector<rtf::Block> footnote : carry.base.footnotes) {
+        ShiftBlocks(footnote, o, 0);
+        base.footnotes.push_back(std::move(footnote));
+    }
+    for (std::vector<rtf::Run> piece : carry.pieces) {
+        ShiftRuns(piece, o);
+        m_carry.pieces.push_back(std::move(piece));
+    }
+    Append(m_carry.paragraphs, carry.paragraphs);
+    Append(m_carry.tables, carry.tables);
+    ShiftObjects(fragment, o, 0);
+}
+
+void ivRichEditView::InsertRTF(const std::string& rtf) {
+    const rtf::ReadResult read = rtf::ReadRtf(rtf);
+    wxRichTextParagraphLayoutBox fragment;
+    ivRichTextCarry carry;
+    FillRichTextBuffer(read.document, fragment, carry);
+    AdoptCarry(fragment, carry);
+    // A fragment of one paragraph joins the paragraph at the caret.
+    fragment.SetPartialParagraph(fragment.GetChildCount() == 1);
+    BeginBatchUndo(wxString::FromUTF8(Translate("Paste")));
+    if (HasSelection()) {
+        DeleteSelection();
+    }
+    const long position = GetInsertionPoint();
+    GetFocusObject()->InsertParagraphsWithUndo(&GetBuffer(), position, fragment, this, 0);
+    EndBatchUndo();
+    SetInsertionPoint(position + fragment.GetOwnRange().GetLength());
+}

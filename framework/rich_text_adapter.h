@@ -1,0 +1,57 @@
+#pragma once
+
+// Between the RTF engine's model and a wxRichTextBuffer, both ways. What the buffer can hold
+// (paragraphs, character formats, links, lists, tables, pictures, line breaks, tabs) becomes
+// its own objects; what it cannot (footnotes, other fields, bookmarks, hidden text, pictures
+// it cannot draw) becomes a placeholder object that shows what it stands for and gives the
+// original content back on the way out, so that editing around it loses nothing.
+
+#include "rtf/model.h"
+
+#include <string>
+#include <vector>
+
+class wxRichTextParagraphLayoutBox;
+
+// What a load keeps for the way back: the document's tables (fonts, links, fields, pictures,
+// footnotes) that carried runs refer to, the carried runs themselves, and the original
+// formats of paragraphs and table cells for what the buffer has no place for (borders,
+// shading, exact spacing). Buffer objects refer to it by index through their properties.
+struct ivRichTextCarry {
+    rtf::Document base;  // without blocks
+    std::vector<std::vector<rtf::Run>> pieces;
+    std::vector<rtf::ParagraphFormat> paragraphs;
+    std::vector<rtf::Table> tables;  // with their cells' formats, without the cells' blocks
+
+    void Clear() { *this = ivRichTextCarry{}; }
+};
+
+// Names of the buffer objects' properties that refer to the carry, and the field type of
+// placeholders.
+namespace rich_text_prop {
+inline constexpr const char* kPiece = "qv-piece";          // placeholder: index into pieces
+inline constexpr const char* kLabel = "qv-label";          // placeholder: what it shows
+inline constexpr const char* kParagraph = "qv-paragraph";  // index into paragraphs
+inline constexpr const char* kListItem = "qv-item";        // a list item's further paragraph: level
+inline constexpr const char* kPicture = "qv-picture";      // image: index into base.pictures
+inline constexpr const char* kTable = "qv-table";          // table: index into tables
+}  // namespace rich_text_prop
+
+inline constexpr const char* kCarriedFieldType = "qv-carried";
+
+// The buffer's list indentation: one step per level, in tenths of a millimetre (about a
+// quarter inch); a list paragraph of level n starts its bullet at (n + 1) steps.
+inline constexpr int kListIndentStep = 63;
+
+// Replaces the content of box by document; carry is filled for DocumentFromBuffer.
+void FillRichTextBuffer(const rtf::Document& document, wxRichTextParagraphLayoutBox& box,
+                        ivRichTextCarry& carry);
+
+// The content of box as a document, with carried pieces put back where their placeholders
+// are.
+rtf::Document DocumentFromBuffer(const wxRichTextParagraphLayoutBox& box,
+                                 const ivRichTextCarry& carry);
+
+// Length conversions between twips and the buffer's tenths of a millimetre.
+int TwipsToTenthsMm(int twips);
+int TenthsMmToTwips(int tenths);

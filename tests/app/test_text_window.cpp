@@ -1,0 +1,231 @@
+// The section text view in the editor's window, driven as a person drives it: clicking rows,
+// typing and formatting a body, leaving it for another row, saving, reopening.
+#include "document/iv_xml.h"
+#include "document/tree_editor.h"
+#include "framework/report_ctrl.h"
+#include "rtf/reader.h"
+#include "tests/app/main_frame_fixture.h"
+#include "tests/framework/report_test_util.h"
+#include "views/text_view.h"
+
+#include <wx/aui/tabmdi.h>
+
+namespace {
+
+using namespace command_id;
+using testing_support::ReadFile;
+
+const char* const kDocument =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<Document>"
+    "<Section ID=\"{11111111-2222-3333-4444-555555555555}\" Title=\"Intro\""
+    " Text=\"{\\rtf1 Hello {\\b there}\\par}\"/>"
+    "<Section ID=\"{11111111-2222-3333-4444-777777777777}\" Title=\"Usage\"/></Document>";
+
+class TextWindow : public MainFrameTest {
+protected:
+    void OpenDocument() {
+        if (m_path.empty()) {
+            m_path = m_settings.dir().File("Manual.etf");
+            testing_support::WriteFile(m_path, kDocument);
+        }
+        m_doc = m_manager->OpenDocumentFile(wxString::FromUTF8(m_path));
+        ASSERT_NE(m_doc, nullptr);
+        PumpEvents(300);
+        m_list = dynamic_cast<myReportView*>(m_doc->GetFirstView());
+        ASSERT_NE(m_list, nullptr);
+        m_window = dynamic_cast<mySplitterFrame*>(m_list->GetFrame());
+        ASSERT_NE(m_window, nullptr);
+        m_text = m_window->GetTextPane();
+        // Wide enough for the title column.
+        m_window->GetSplitter()->SetSashPosition(m_window->FromDIP(520));
+        PumpEvents(200);
+    }
+
+    CXTPReportRecordEx* Row(std::initializer_list<int> path) {
+        return RowAt(m_list->Model(), path);
+    }
+
+    void ClickRow(CXTPReportRecordEx* record) {
+        ivReportCtrl* control = m_list->GetControl();
+        const wxRect rect = control->GetItemRect(
+            ivReportCtrl::ItemOf(record), control->ColumnOfItemIndex(m_list->FindColumn("Title")));
+        ASSERT_GT(rect.height, 0);
+        ClickAt(*control->GetMainWindow(),
+                wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
+        PumpEvents(200);
+    }
+
+    void Press(int key, int modifiers = wxMOD_NONE) {
+        m_sim.Char(key, modifiers);
+        PumpEvents(150);
+    }
+
+    int StatusImage(CXTPReportRecordEx* record) {
+        return record->GetItem(m_list->FindColumn("Status"))->GetImage();
+    }
+
+    // A command as a bar button sends it to the main window.
+    void Command(int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(m_frame);
+        m_frame->ProcessWindowEvent(event);
+        PumpEvents(100);
+    }
+
+    std::string m_path;
+    wxDocument* m_doc = nullptr;
+    myReportView* m_list = nullptr;
+    mySplitterFrame* m_window = nullptr;
+    myTextView* m_text = nullptr;
+};
+
+TEST_F(TextWindow, APersonWritesAFormattedBodySavesAndFindsItAgain) {
+    Start();
+    OpenDocument();
+    ASSERT_NE(m_text, nullptr);
+    EXPECT_FALSE(m_text->IsEnabled()) << "no section loaded yet";
+
+    ClickRow(Row({0}));
+    EXPECT_TRUE(m_text->IsEnabled());
+    EXPECT_EQ(m_text->GetValue(), "Hello there");
+    EXPECT_FALSE(m_doc->IsModified());
+
+    // Into the text: type at the end, select the last word and make it bold with Ctrl+B.
+    ClickAt(*m_text, wxPoint(m_text->GetClientSize().x - 20, m_text->GetClientSize().y / 2));
+    Press(WXK_END, wxMOD_CONTROL);
+    m_sim.Text(" and more");
+    PumpEvents(200);
+    Press(WXK_LEFT, wxMOD_CONTROL | wxMOD_SHIFT);
+    Press('B', wxMOD_CONTROL);
+    Press(WXK_END, wxMOD_CONTROL);
+    EXPECT_EQ(m_text->GetValue(), "Hello there and more");
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_TRUE(m_window->GetTitle().EndsWith("*")) << m_window->GetTitle();
+    EXPECT_TRUE(m_frame->GetTitle().Contains("*")) << m_frame->GetTitle();
+
+    // A bulleted line and a coloured word from the command bars.
+    Press(WXK_RETURN);
+    m_sim.Text("point");
+    PumpEvents(200);
+    Command(kFormatParagraphBullets);
+    Press(WXK_LEFT, wxMOD_CONTROL | wxMOD_SHIFT);
+    Command(kFormatFontColor);
+    SaveScreenshot("text_view_editing");
+
+    // Another row: the body goes back into the section, which now shows it has one.
+    EXPECT_EQ(StatusImage(Row({1})), 0);
+    ClickRow(Row({1}));
+    EXPECT_EQ(m_text->GetValue(), "");
+    ClickRow(Row({0}));
+    EXPECT_EQ(m_text->GetValue(), "Hello there and more\npoint");
+    EXPECT_EQ(StatusImage(Row({0})), kSectionBodyImage);
+    ClickAt(*m_text, wxPoint(20, 20));
+    m_sim.Text("Now ");
+    PumpEvents(200);
+    ClickRow(Row({1}));
+    ClickAt(*m_text, wxPoint(20, 20));
+    m_sim.Text("Usage text");
+    PumpEvents(200);
+    ClickRow(Row({1}));
+    Press('S', wxMOD_CONTROL);
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_EQ(StatusImage(Row({1})), kSectionBodyImage) << "saving took the body being edited";
+    const std::string saved = ReadFile(m_path);
+    EXPECT_NE(saved.find("Usage text"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Now "), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("{\\cf1 Usage text}"), std::string::npos)
+        << "a new body does not take the colour last used in another";
+    EXPECT_EQ(saved.find("\\bin"), std::string::npos);
+
+    // Closed and opened again: everything is as it was.
+    m_manager->CloseDocuments(true);
+    PumpEvents(200);
+    OpenDocument();
+    ClickRow(Row({0}));
+    EXPECT_TRUE(m_text->GetValue().StartsWith("Hello there and more")) << m_text->GetValue();
+    const rtf::Document body = rtf::ReadRtf(m_text->GetRTF()).document;
+    bool boldAnd = false;
+    bool plainMore = false;
+    bool colouredPoint = false;
+    size_t lists = 0;
+    for (const rtf::Block& block : body.blocks) {
+        lists += block.AsList() != nullptr;
+    }
+    rtf::ForEachParagraph(body.blocks, [&](const rtf::Paragraph& p) {
+        for (const rtf::Run& run : p.runs) {
+            boldAnd = boldAnd || (run.format.bold && run.text.find("and") != std::string::npos);
+            plainMore =
+                plainMore || (!run.format.bold && run.text.find("more") != std::string::npos);
+            colouredPoint =
+                colouredPoint || (run.format.color == 0xFF0000 && run.text.ends_with("point"));
+        }
+    });
+    EXPECT_TRUE(boldAnd) << "typed after bold text, bold too";
+    EXPECT_TRUE(plainMore) << "Ctrl+B took bold away from the selected word";
+    EXPECT_TRUE(colouredPoint);
+    EXPECT_EQ(lists, 1u);
+    SaveScreenshot("text_view_reopened");
+}
+
+TEST_F(TextWindow, InsertSectionFromTheTextMovesToTheListAndInsertsThere) {
+    Start();
+    OpenDocument();
+    ClickRow(Row({0}));
+    ClickAt(*m_text, wxPoint(20, 20));
+    EXPECT_TRUE(m_text->HasFocus());
+    CXTPReportRecordEx* root = m_list->Model().GetRoot();
+    const int before = root->GetChildCount();
+    Command(kInsertSection);
+    PumpEvents(300);
+    Press(WXK_ESCAPE);
+    EXPECT_EQ(root->GetChildCount(), before + 1);
+    EXPECT_FALSE(m_text->HasFocus());
+    // Delete in the list is the list's again: with the focus there it removes no text.
+    EXPECT_EQ(m_text->GetValue(), "");
+}
+
+TEST_F(TextWindow, AFormattedBodyShowsItsListTableLinkAndPlaceholders) {
+    m_path = m_settings.dir().File("Formatted.etf");
+    testing_support::WriteFile(
+        m_path,
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Document>"
+        "<Section ID=\"{11111111-2222-3333-4444-555555555555}\" Title=\"Getting started\" Text=\""
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 DejaVu Sans;}{\\f1 DejaVu Sans Mono;}}"
+        "{\\colortbl;\\red0\\green128\\blue0;\\red255\\green255\\blue0;}"
+        "\\pard\\sa120\\qc{\\b\\fs32 Getting started}\\par"
+        "\\pard\\sa120 Write the {\\b body} of each section here, in {\\i italic}, "
+        "{\\cf1 colour}, {\\highlight2 highlight} or {\\f1 code}"
+        "{\\super\\chftn{\\footnote\\pard\\plain{\\super\\chftn} A footnote.}}.\\par"
+        "{\\pntext\\'B7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}\\pard\\fi-360\\li720 "
+        "Insert sections above, beside and under\\par"
+        "{\\pntext\\'B7\\tab}\\pard\\fi-360\\li720 Generate HTML, CHM and DOCX\\par"
+        "\\pard\\trowd\\cellx2400\\cellx4800\\intbl{\\b Key}\\cell{\\b Command}\\cell\\row"
+        "\\trowd\\cellx2400\\cellx4800\\intbl Ctrl+B\\cell Bold\\cell\\row"
+        "\\pard See {\\field{\\*\\fldinst{HYPERLINK \\&quot;https://example.org/\\&quot;}}"
+        "{\\fldrslt{\\cf1\\ul the guide}}} (Ctrl+click opens it), page "
+        "{\\field{\\*\\fldinst{ PAGE }}{\\fldrslt{1}}}.\\par}\"/>"
+        "<Section ID=\"{11111111-2222-3333-4444-777777777777}\" Title=\"Usage\"/></Document>");
+    Start();
+    OpenDocument();
+    ClickRow(Row({0}));
+    PumpEvents(300);
+    const wxString shown = m_text->GetValue();
+    EXPECT_TRUE(shown.Contains("Getting started")) << shown;
+    EXPECT_TRUE(shown.Contains("Ctrl+B")) << "the table's cells are shown";
+    EXPECT_FALSE(m_doc->IsModified()) << "showing a body changes nothing";
+    SaveScreenshot("text_view_formatted");
+    // Leaving the row without an edit leaves the body exactly as the file has it.
+    auto body = [this] {
+        ivTreeEditor* editor = static_cast<myDomainFile*>(m_doc)->GetTreeEditor();
+        return editor->SelectSection("{11111111-2222-3333-4444-555555555555}")
+                   ? editor->GetTree()->GetAttribute("Text")
+                   : std::string("(none)");
+    };
+    const std::string before = body();
+    EXPECT_NE(before.find("HYPERLINK"), std::string::npos);
+    ClickRow(Row({1}));
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_EQ(body(), before);
+}
+
+}  // namespace
