@@ -18,7 +18,8 @@ namespace {
 // Edit and combo boxes without a width of their own.
 constexpr int kDefaultBoxWidth = 100;
 constexpr int kFontNameWidth = 150;
-constexpr int kFontSizeWidth = 60;
+// Wide enough for "72" beside the theme's drop-down button, which takes most of the box.
+constexpr int kFontSizeWidth = 80;
 
 // The colours the colour pickers of a toolbar apply, kept with the toolbar.
 class PickerColours : public wxClientData {

@@ -244,6 +244,11 @@ TEST_F(CommandBars, BoxesHaveTheirWidthsAndTheGeneratorBoxItsThreeEntries) {
     EXPECT_EQ(Bars().FindControl(kEditFindQuick)->window->GetSize().x, box->FromDIP(200));
     EXPECT_TRUE(Bars().FindControl(kFormatFontFace)->dropDownList);
     EXPECT_EQ(Bars().FindControl(kFormatFontSize)->entries.front(), "8");
+    // The size box is wide enough to show a size beside the theme's drop-down button.
+    auto* sizes = dynamic_cast<wxComboBox*>(Bars().FindControl(kFormatFontSize)->window);
+    ASSERT_NE(sizes, nullptr);
+    sizes->InvalidateBestSize();
+    EXPECT_GE(sizes->GetSize().x, sizes->GetBestSize().x);
     ivCommandControl* colour = Bars().FindControl(kFormatFontColor);
     ASSERT_EQ(colour->kind, ivControlKind::ColourPicker);
     ASSERT_EQ(colour->dropDown->controls.size(), 2u);
