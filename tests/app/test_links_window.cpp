@@ -196,6 +196,23 @@ TEST_F(LinksWindow, APickedSectionLinksTheSelectionAndCtrlClickGoesThere) {
     EXPECT_EQ(m_text->GetValue(), "How to use it");
     const std::string xml = m_doc->GetTree(ivDomain::kDocumentTree)->SaveToString();
     EXPECT_NE(xml.find("quorvane-section:"), std::string::npos) << xml;
+
+    // The section goes; Ctrl+click on the link to it stays where it is and says why.
+    ClickRow(RowAt(m_list->Model(), {0}));
+    ASSERT_TRUE(m_doc->GetTreeEditor()->RemoveSection(kUsageId));
+    m_doc->Refresh();
+    PumpEvents(200);
+    ClickRow(RowAt(m_list->Model(), {0}));
+    PumpEvents(600);
+    m_sim.KeyDown(WXK_CONTROL);
+    PumpEvents();
+    ClickAt(*m_text, PointOf(2));
+    m_sim.KeyUp(WXK_CONTROL);
+    PumpEvents(300);
+    EXPECT_EQ(m_list->List().GetCurrentSectionId(), "{11111111-2222-3333-4444-555555555555}");
+    EXPECT_EQ(Builder().GetStatusBar()->GetStatusText(0).utf8_string(),
+              "The linked section no longer exists.");
+    EXPECT_TRUE(opened.empty());
     myTextView::SetUrlOpener([](const std::string&) { return true; });
 }
 
