@@ -65,6 +65,14 @@ mySectionLinkDialog::mySectionLinkDialog(wxWindow* parent, std::vector<OutlineRo
     });
     m_filterBox->Bind(wxEVT_KEY_DOWN, &mySectionLinkDialog::OnFilterKey, this);
     m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { EndModal(wxID_OK); });
+    // The titles take the width the numbers leave.
+    m_list->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        const int rest = m_list->GetClientSize().x - m_list->GetColumnWidth(0);
+        if (rest > FromDIP(80)) {
+            m_list->SetColumnWidth(1, rest);
+        }
+    });
     Bind(
         wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(GetChosen() != nullptr); },
         wxID_OK);
