@@ -11,53 +11,27 @@ namespace {
 constexpr size_t kNone = std::string::npos;
 
 constexpr std::string_view kCurrentMark = " class=\"qv-current\" aria-current=\"page\"";
-constexpr std::string_view kOpenMark = " open";
 
 }  // namespace
 
-ivPageNavigation::ivPageNavigation(std::vector<Page> pages) : m_pages(std::move(pages)) {
+ivPageNavigation::ivPageNavigation(std::vector<Page> pages, size_t fullTreeLimit)
+    : m_pages(std::move(pages)), m_full(m_pages.size() <= fullTreeLimit) {
     const size_t count = m_pages.size();
-    m_linkAt.resize(count, kNone);
-    m_openAt.resize(count, kNone);
+    m_children.resize(count);
     m_parent.resize(count, kNone);
-    std::vector<size_t> open;  // the pages whose branch is being written
-    const auto closeBranch = [&] {
-        m_tree += "</ul></details></li>\n";
-        open.pop_back();
-    };
-    m_tree = "<ul class=\"qv-tree\">\n";
+    std::vector<size_t> open;  // the pages whose children are being listed
     for (size_t i = 0; i < count; ++i) {
-        const Page& page = m_pages[i];
-        while (!open.empty() && m_pages[open.back()].depth >= page.depth) {
-            closeBranch();
+        while (!open.empty() && m_pages[open.back()].depth >= m_pages[i].depth) {
+            open.pop_back();
         }
-        m_parent[i] = open.empty() ? kNone : open.back();
-        const bool branch = i + 1 < count && m_pages[i + 1].depth > page.depth;
-        if (branch) {
-            m_tree += "<li><details";
-            m_openAt[i] = m_tree.size();
-            m_tree += "><summary>";
+        if (open.empty()) {
+            m_top.push_back(i);
         } else {
-            m_tree += "<li>";
+            m_parent[i] = open.back();
+            m_children[open.back()].push_back(i);
         }
-        m_tree += "<a";
-        m_linkAt[i] = m_tree.size();
-        m_tree += " href=\"";
-        rtf::AppendHtmlEscaped(m_tree, page.alias);
-        m_tree += ".htm\">";
-        rtf::AppendHtmlEscaped(m_tree, page.name);
-        m_tree += "</a>";
-        if (branch) {
-            m_tree += "</summary>\n<ul>\n";
-            open.push_back(i);
-        } else {
-            m_tree += "</li>\n";
-        }
+        open.push_back(i);
     }
-    while (!open.empty()) {
-        closeBranch();
-    }
-    m_tree += "</ul>\n";
 }
 
 bool ivPageNavigation::Wanted(const std::string& page) {
@@ -71,26 +45,43 @@ bool ivPageNavigation::Wanted(const std::string& page) {
 }
 
 std::string ivPageNavigation::TreeFor(size_t index) const {
-    if (index >= m_pages.size()) {
-        return m_tree;
+    // The page and the pages above it: their branches are open.
+    std::vector<size_t> path;
+    for (size_t at = index < m_pages.size() ? index : kNone; at != kNone; at = m_parent[at]) {
+        path.push_back(at);
     }
-    // The page's own link, its branch and every branch above it, in the order they stand.
-    std::vector<std::pair<size_t, std::string_view>> marks{{m_linkAt[index], kCurrentMark}};
-    for (size_t at = index; at != kNone; at = m_parent[at]) {
-        if (m_openAt[at] != kNone) {
-            marks.emplace_back(m_openAt[at], kOpenMark);
+    std::string tree = "<ul class=\"qv-tree\">\n";
+    AppendBranch(tree, m_top, path, index);
+    tree += "</ul>\n";
+    return tree;
+}
+
+void ivPageNavigation::AppendBranch(std::string& out, const std::vector<size_t>& pages,
+                                    const std::vector<size_t>& path, size_t current) const {
+    for (const size_t i : pages) {
+        const bool branch = !m_children[i].empty();
+        const bool open = branch && std::find(path.begin(), path.end(), i) != path.end();
+        if (branch && (open || m_full)) {
+            out += open ? "<li><details open><summary>" : "<li><details><summary>";
+        } else {
+            // A branch left out of a large document's tree opens on its own page.
+            out += branch ? "<li class=\"qv-closed\">" : "<li>";
+        }
+        out += i == current ? "<a" + std::string(kCurrentMark) : std::string("<a");
+        out += " href=\"";
+        rtf::AppendHtmlEscaped(out, m_pages[i].alias);
+        out += ".htm\">";
+        rtf::AppendHtmlEscaped(out, m_pages[i].name);
+        out += "</a>";
+        if (branch && (open || m_full)) {
+            // Nested as deep as the sections, which the generator's walk bounds.
+            out += "</summary>\n<ul>\n";
+            AppendBranch(out, m_children[i], path, current);
+            out += "</ul></details></li>\n";
+        } else {
+            out += "</li>\n";
         }
     }
-    std::sort(marks.begin(), marks.end());
-    std::string tree;
-    tree.reserve(m_tree.size() + marks.size() * kCurrentMark.size());
-    size_t from = 0;
-    for (const auto& [at, mark] : marks) {
-        tree.append(m_tree, from, at - from).append(mark);
-        from = at;
-    }
-    tree.append(m_tree, from, std::string::npos);
-    return tree;
 }
 
 std::string ivPageNavigation::Link(size_t index, const char* rel) const {

@@ -21,13 +21,18 @@ public:
     static constexpr const char* kNextPlaceholder = "<%next%>";
     static constexpr const char* kDocumentPlaceholder = "<%document%>";
 
-    // The pages in document order. The tree is made once; each page only marks its place.
-    explicit ivPageNavigation(std::vector<Page> pages);
+    // A document of more pages than this gets, on each page, only the branches that lead to
+    // the page: a full tree on every page of a large document would make the output grow with
+    // the square of its size.
+    static constexpr size_t kFullTreeLimit = 500;
+
+    // The pages in document order.
+    explicit ivPageNavigation(std::vector<Page> pages, size_t fullTreeLimit = kFullTreeLimit);
 
     // Whether the template asks for anything of this.
     static bool Wanted(const std::string& page);
 
-    // The tree with page index marked as the current one.
+    // The tree with page index marked as the current one and the branches above it open.
     std::string TreeFor(size_t index) const;
     // A link to the page before or after index, empty at the ends.
     std::string PreviousOf(size_t index) const;
@@ -39,12 +44,14 @@ public:
 
 private:
     std::string Link(size_t index, const char* rel) const;
+    void AppendBranch(std::string& out, const std::vector<size_t>& pages,
+                      const std::vector<size_t>& path, size_t current) const;
 
     std::vector<Page> m_pages;
-    std::string m_tree;
-    // Per page: where in m_tree its link's attributes go, where its branch opens (npos for a
-    // page without children) and the page above it (npos at the top level).
-    std::vector<size_t> m_linkAt;
-    std::vector<size_t> m_openAt;
+    bool m_full = true;
+    // The pages below each page, and those at the top level, in document order.
+    std::vector<std::vector<size_t>> m_children;
+    std::vector<size_t> m_top;
+    // The page above each page; npos at the top level.
     std::vector<size_t> m_parent;
 };

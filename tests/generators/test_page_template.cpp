@@ -70,6 +70,29 @@ TEST(PageNavigation, TheTreeNestsAsTheSectionsAndMarksOnlyThePageAndTheBranchesA
     }
 }
 
+TEST(PageNavigation, ALargeDocumentsTreeHoldsOnlyTheBranchesThatLeadToThePage) {
+    const ivPageNavigation navigation(NestedPages(), 3);
+    EXPECT_EQ(navigation.TreeFor(3),
+              "<ul class=\"qv-tree\">\n"
+              "<li class=\"qv-closed\"><a href=\"one.htm\">One</a></li>\n"
+              "<li><a class=\"qv-current\" aria-current=\"page\" href=\"four.htm\">Four &amp; "
+              "&lt;Co&gt;</a></li>\n"
+              "</ul>\n");
+    EXPECT_EQ(navigation.TreeFor(1),
+              "<ul class=\"qv-tree\">\n"
+              "<li><details open><summary><a href=\"one.htm\">One</a></summary>\n<ul>\n"
+              "<li><details open><summary><a class=\"qv-current\" aria-current=\"page\" "
+              "href=\"two.htm\">Two</a></summary>\n<ul>\n"
+              "<li><a href=\"three.htm\">Three</a></li>\n"
+              "</ul></details></li>\n"
+              "</ul></details></li>\n"
+              "<li><a href=\"four.htm\">Four &amp; &lt;Co&gt;</a></li>\n"
+              "</ul>\n");
+    // At the limit the whole tree is still given.
+    EXPECT_EQ(ivPageNavigation(NestedPages(), 4).TreeFor(3),
+              ivPageNavigation(NestedPages()).TreeFor(3));
+}
+
 TEST(PageNavigation, PreviousAndNextFollowReadingOrderAndStopAtTheEnds) {
     const ivPageNavigation navigation(NestedPages());
     EXPECT_EQ(navigation.PreviousOf(0), "");
