@@ -87,6 +87,8 @@ inline constexpr int kSectionMoveIn = FromTableNumber(36869);
 inline constexpr int kInsertSectionLink = FromTableNumber(36875);
 inline constexpr int kFileImport = FromTableNumber(36876);
 inline constexpr int kFileImportFolder = FromTableNumber(36877);
+// The page template of the generated pages.
+inline constexpr int kToolsTemplate = FromTableNumber(36878);
 // The main window's customisation dialog.
 inline constexpr int kCustomize = FromTableNumber(35001);
 

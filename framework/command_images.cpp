@@ -55,6 +55,7 @@ const ImageSource kSources[] = {
     {command_id::kInsertSectionLink, nullptr, "section_link", nullptr},
     {command_id::kFileImport, nullptr, "import_files", nullptr},
     {command_id::kFileImportFolder, nullptr, "import_folder", nullptr},
+    {command_id::kToolsTemplate, nullptr, "page_template", nullptr},
     {command_id::kToolsGenerate, nullptr, "generate", nullptr},
     {command_id::kToolsGenerateAlternate, nullptr, "generate_alternate", nullptr},
     {kBodyImage, nullptr, nullptr, wxART_EDIT},

@@ -109,7 +109,9 @@ void FormatAndToolsMenus(ivCommandBuilder& b) {
     Rows(b, "Format").Add("FORMAT_FONT", id::kFormatFont, "&Font...", kBeginGroup);
     b.EndContainer();
     Menu(b, "TOOLS", "&Tools");
-    Rows(b, "Tools").Add("TOOLS_GENERATE", id::kToolsGenerate, "Generate", kBeginGroup);
+    Rows(b, "Tools")
+        .Add("TOOLS_GENERATE", id::kToolsGenerate, "Generate", kBeginGroup)
+        .Add("TOOLS_TEMPLATE", id::kToolsTemplate, "Page &Template...", kBeginGroup);
     b.EndContainer();
 }
 

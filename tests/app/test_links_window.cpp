@@ -1,8 +1,10 @@
 // Links between sections and files imported as sections, in the editor's window, driven as a
 // person does: picking a section in the link dialog by typing, Ctrl+clicking the link,
 // importing a folder and taking the import back in one step.
+#include "app/gui/template_dialog.h"
 #include "core/localisation.h"
 #include "core/settings.h"
+#include "core/settings_keys.h"
 #include "document/section_link.h"
 #include "framework/report_ctrl.h"
 #include "framework/status_bar.h"
@@ -12,11 +14,14 @@
 #include "views/section_link_dialog.h"
 #include "views/text_view.h"
 
+#include <wx/filepicker.h>
 #include <wx/listctrl.h>
 #include <wx/modalhook.h>
+#include <wx/radiobut.h>
 #include <wx/timer.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -337,6 +342,95 @@ TEST_F(LinksWindow, ScreenshotsOfTheMenusAndTheTextContextMenu) {
         Quit();
     }
     ReleaseLocalisation();
+}
+
+// Runs what a person does in the next dialog of type Dialog once it is up, then presses Enter.
+template <typename Dialog>
+class DialogAnswer : public wxModalDialogHook, public wxTimer {
+public:
+    explicit DialogAnswer(std::function<void(wxDialog&)> act) : m_act(std::move(act)) {
+        Register();
+    }
+    ~DialogAnswer() override { Unregister(); }
+    bool seen = false;
+
+private:
+    int Enter(wxDialog* dialog) override {
+        if (dynamic_cast<Dialog*>(dialog) != nullptr) {
+            seen = true;
+            m_dialog = dialog;
+            StartOnce(500);
+        }
+        return wxID_NONE;
+    }
+    void Exit(wxDialog* dialog) override {
+        if (dialog == m_dialog) {
+            m_dialog = nullptr;
+            Stop();
+        }
+    }
+    void Notify() override {
+        if (m_dialog == nullptr) {
+            return;
+        }
+        if (m_acted) {
+            ADD_FAILURE() << "the dialog did not take Enter";
+            m_dialog->EndModal(wxID_CANCEL);
+            return;
+        }
+        m_acted = true;
+        m_dialog->Raise();
+        m_act(*m_dialog);
+        m_sim.Char(WXK_RETURN);
+        StartOnce(5000);
+    }
+
+    std::function<void(wxDialog&)> m_act;
+    bool m_acted = false;
+    wxDialog* m_dialog = nullptr;
+    wxUIActionSimulator m_sim;
+};
+
+std::vector<wxRadioButton*> RadioButtons(wxWindow& dialog) {
+    std::vector<wxRadioButton*> buttons;
+    for (wxWindow* child : dialog.GetChildren()) {
+        if (auto* button = dynamic_cast<wxRadioButton*>(child)) {
+            buttons.push_back(button);
+        }
+    }
+    return buttons;
+}
+
+TEST_F(LinksWindow, ThePageTemplateIsChosenFromTheToolsMenu) {
+    Start();
+    SetSetting("/Generators/HTML/Template", "/srv/vorlagen/eigene.htm");
+    {
+        myTemplateDialog dialog(m_frame, "/srv/vorlagen/eigene.htm");
+        EXPECT_EQ(dialog.GetSetting(), "/srv/vorlagen/eigene.htm") << "opens as it is set";
+    }
+    // The one that comes with the program, picked with the mouse.
+    {
+        DialogAnswer<myTemplateDialog> shipped([this](wxDialog& dialog) {
+            wxRadioButton* button = RadioButtons(dialog).at(1);
+            ClickAt(*button, wxPoint(8, button->GetSize().y / 2));
+            PumpEvents(200);
+            SaveScreenshot("page_template_dialog");
+        });
+        Command(kToolsTemplate);
+        ASSERT_TRUE(shipped.seen) << "no dialog";
+    }
+    EXPECT_EQ(ReadSetting(settings::kHtmlTemplate), "default");
+    // None.
+    {
+        DialogAnswer<myTemplateDialog> none([this](wxDialog& dialog) {
+            wxRadioButton* button = RadioButtons(dialog).at(0);
+            ClickAt(*button, wxPoint(8, button->GetSize().y / 2));
+            PumpEvents(200);
+        });
+        Command(kToolsTemplate);
+        ASSERT_TRUE(none.seen);
+    }
+    EXPECT_EQ(ReadSetting(settings::kHtmlTemplate), "");
 }
 
 }  // namespace
