@@ -38,22 +38,21 @@ const char* const kDocument =
     "<Section ID=\"{11111111-2222-3333-4444-777777777777}\" Title=\"Usage\""
     " Text=\"{\\rtf1 How to use it\\par}\"/></Document>";
 
-// Answers the link dialog as a person: types the filter, looks, presses Enter (or Escape).
-class PickerAnswer : public wxModalDialogHook, public wxTimer {
+// Does what a person does in the next dialog of type Dialog once it is up, then presses key
+// (Enter, or Escape to change their mind).
+template <typename Dialog>
+class DialogAnswer : public wxModalDialogHook, public wxTimer {
 public:
-    PickerAnswer(std::string filter, bool accept, std::string screenshot = {})
-        : m_filter(std::move(filter)), m_accept(accept), m_screenshot(std::move(screenshot)) {
+    explicit DialogAnswer(std::function<void(wxDialog&)> act, int key = WXK_RETURN)
+        : m_act(std::move(act)), m_key(key) {
         Register();
     }
-    ~PickerAnswer() override { Unregister(); }
-
+    ~DialogAnswer() override { Unregister(); }
     bool seen = false;
-    long shownAtStart = -1;
-    long shownFiltered = -1;
 
 private:
     int Enter(wxDialog* dialog) override {
-        if (dynamic_cast<mySectionLinkDialog*>(dialog) != nullptr) {
+        if (dynamic_cast<Dialog*>(dialog) != nullptr) {
             seen = true;
             m_dialog = dialog;
             StartOnce(500);
@@ -66,45 +65,58 @@ private:
             Stop();
         }
     }
-    long Shown() const {
-        for (wxWindow* child : m_dialog->GetChildren()) {
+    void Notify() override {
+        if (m_dialog == nullptr) {
+            return;
+        }
+        if (m_acted) {
+            ADD_FAILURE() << "the dialog did not take the key";
+            m_dialog->EndModal(wxID_CANCEL);
+            return;
+        }
+        m_acted = true;
+        m_dialog->Raise();
+        m_act(*m_dialog);
+        m_sim.Char(m_key);
+        StartOnce(5000);
+    }
+
+    std::function<void(wxDialog&)> m_act;
+    int m_key;
+    bool m_acted = false;
+    wxDialog* m_dialog = nullptr;
+    wxUIActionSimulator m_sim;
+};
+
+// The link dialog answered as a person does: the filter typed, the list looked at.
+struct PickerAnswer {
+    PickerAnswer(const std::string& filter, bool accept, const std::string& screenshot = {})
+        : answer(
+              [this, filter, screenshot](wxDialog& dialog) {
+                  shownAtStart = Shown(dialog);
+                  wxUIActionSimulator().Text(filter.c_str());
+                  PumpEvents(500);
+                  shownFiltered = Shown(dialog);
+                  if (!screenshot.empty()) {
+                      SaveScreenshot(screenshot);
+                  }
+              },
+              accept ? WXK_RETURN : WXK_ESCAPE) {}
+
+    static long Shown(wxDialog& dialog) {
+        for (wxWindow* child : dialog.GetChildren()) {
             if (auto* list = dynamic_cast<wxListCtrl*>(child)) {
                 return list->GetItemCount();
             }
         }
         return -1;
     }
-    void Notify() override {
-        if (m_dialog == nullptr) {
-            return;
-        }
-        switch (m_step++) {
-            case 0:
-                shownAtStart = Shown();
-                m_dialog->Raise();
-                m_sim.Text(m_filter.c_str());
-                StartOnce(500);
-                return;
-            case 1:
-                shownFiltered = Shown();
-                if (!m_screenshot.empty()) {
-                    SaveScreenshot(m_screenshot);
-                }
-                m_sim.Char(m_accept ? WXK_RETURN : WXK_ESCAPE);
-                StartOnce(5000);
-                return;
-            default:
-                ADD_FAILURE() << "the link dialog did not take the key";
-                m_dialog->EndModal(wxID_CANCEL);
-        }
-    }
 
-    std::string m_filter;
-    bool m_accept;
-    std::string m_screenshot;
-    int m_step = 0;
-    wxDialog* m_dialog = nullptr;
-    wxUIActionSimulator m_sim;
+    bool Seen() const { return answer.seen; }
+
+    long shownAtStart = -1;
+    long shownFiltered = -1;
+    DialogAnswer<mySectionLinkDialog> answer;
 };
 
 class LinksWindow : public MainFrameTest {
@@ -168,7 +180,7 @@ TEST_F(LinksWindow, APickedSectionLinksTheSelectionAndCtrlClickGoesThere) {
     {
         PickerAnswer answer("usa", true, "section_link_dialog");
         Command(kInsertSectionLink);
-        ASSERT_TRUE(answer.seen) << "no link dialog";
+        ASSERT_TRUE(answer.Seen()) << "no link dialog";
         EXPECT_EQ(answer.shownAtStart, 3) << "every section, not the document";
         EXPECT_EQ(answer.shownFiltered, 1) << "only Usage has \"usa\"";
     }
@@ -229,14 +241,14 @@ TEST_F(LinksWindow, WithoutASelectionTheTitleIsInsertedAndEscapeInsertsNothing) 
     {
         PickerAnswer answer("ÜBER", false);
         Command(kInsertSectionLink);
-        ASSERT_TRUE(answer.seen);
+        ASSERT_TRUE(answer.Seen());
         EXPECT_EQ(answer.shownFiltered, 1) << "the filter ignores case beyond ASCII";
     }
     EXPECT_EQ(m_text->GetValue(), "How to use it");
     {
         PickerAnswer answer("über", true);
         Command(kInsertSectionLink);
-        ASSERT_TRUE(answer.seen);
+        ASSERT_TRUE(answer.Seen());
     }
     EXPECT_EQ(m_text->GetValue().utf8_string(), "How to use itÜber uns");
     wxRichTextAttr attr;
@@ -343,53 +355,6 @@ TEST_F(LinksWindow, ScreenshotsOfTheMenusAndTheTextContextMenu) {
     }
     ReleaseLocalisation();
 }
-
-// Runs what a person does in the next dialog of type Dialog once it is up, then presses Enter.
-template <typename Dialog>
-class DialogAnswer : public wxModalDialogHook, public wxTimer {
-public:
-    explicit DialogAnswer(std::function<void(wxDialog&)> act) : m_act(std::move(act)) {
-        Register();
-    }
-    ~DialogAnswer() override { Unregister(); }
-    bool seen = false;
-
-private:
-    int Enter(wxDialog* dialog) override {
-        if (dynamic_cast<Dialog*>(dialog) != nullptr) {
-            seen = true;
-            m_dialog = dialog;
-            StartOnce(500);
-        }
-        return wxID_NONE;
-    }
-    void Exit(wxDialog* dialog) override {
-        if (dialog == m_dialog) {
-            m_dialog = nullptr;
-            Stop();
-        }
-    }
-    void Notify() override {
-        if (m_dialog == nullptr) {
-            return;
-        }
-        if (m_acted) {
-            ADD_FAILURE() << "the dialog did not take Enter";
-            m_dialog->EndModal(wxID_CANCEL);
-            return;
-        }
-        m_acted = true;
-        m_dialog->Raise();
-        m_act(*m_dialog);
-        m_sim.Char(WXK_RETURN);
-        StartOnce(5000);
-    }
-
-    std::function<void(wxDialog&)> m_act;
-    bool m_acted = false;
-    wxDialog* m_dialog = nullptr;
-    wxUIActionSimulator m_sim;
-};
 
 std::vector<wxRadioButton*> RadioButtons(wxWindow& dialog) {
     std::vector<wxRadioButton*> buttons;
