@@ -8,6 +8,7 @@
 
 #include "rtf/model.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,9 @@ void FillRichTextBuffer(const rtf::Document& document, wxRichTextParagraphLayout
 // are.
 rtf::Document DocumentFromBuffer(const wxRichTextParagraphLayoutBox& box,
                                  const ivRichTextCarry& carry);
+// The paragraphs of several boxes that share one carry, one after the other, as one document.
+rtf::Document DocumentFromBoxes(std::span<const wxRichTextParagraphLayoutBox* const> boxes,
+                                const ivRichTextCarry& carry);
 
 // Length conversions between twips and the buffer's tenths of a millimetre.
 int TwipsToTenthsMm(int twips);

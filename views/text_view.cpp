@@ -328,11 +328,26 @@ void myTextView::BindEditCommands() {
             id, [this, id] { HandOverToList(id); }, always);
     }
     on(
-        kFilePrint, [this] { m_printing->PrintBuffer(GetBuffer(), true); }, always);
+        kFilePrint,
+        [this] {
+            FinishLoading();
+            m_printing->PrintBuffer(GetBuffer(), true);
+        },
+        always);
     on(
-        kFilePrintDirect, [this] { m_printing->PrintBuffer(GetBuffer(), false); }, always);
+        kFilePrintDirect,
+        [this] {
+            FinishLoading();
+            m_printing->PrintBuffer(GetBuffer(), false);
+        },
+        always);
     on(
-        kFilePrintPreview, [this] { m_printing->PreviewBuffer(GetBuffer()); }, always);
+        kFilePrintPreview,
+        [this] {
+            FinishLoading();
+            m_printing->PreviewBuffer(GetBuffer());
+        },
+        always);
 }
 
 void myTextView::ApplyCharacter(const wxRichTextAttr& attr) {
@@ -395,6 +410,10 @@ void myTextView::DeleteForward() {
         return;
     }
     const long caret = GetInsertionPoint();
+    if (caret >= GetLastPosition()) {
+        // The end of what is loaded may not be the end of the body.
+        FinishLoading();
+    }
     if (caret < GetLastPosition()) {
         Remove(caret, caret + 1);
     }
