@@ -287,10 +287,13 @@ void ivRichEditView::AdoptCarry(wxRichTextParagraphLayoutBox& fragment,
 }
 
 void ivRichEditView::InsertRTF(const std::string& rtf) {
-    const rtf::ReadResult read = rtf::ReadRtf(rtf);
+    InsertDocument(rtf::ReadRtf(rtf).document);
+}
+
+void ivRichEditView::InsertDocument(const rtf::Document& document) {
     wxRichTextParagraphLayoutBox fragment;
     ivRichTextCarry carry;
-    FillRichTextBuffer(read.document, fragment, carry);
+    FillRichTextBuffer(document, fragment, carry);
     AdoptCarry(fragment, carry);
     // A fragment of one paragraph joins the paragraph at the caret.
     fragment.SetPartialParagraph(fragment.GetChildCount() == 1);

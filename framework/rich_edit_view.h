@@ -23,8 +23,10 @@ public:
 
     // The RTF of a range of the content (for the clipboard).
     std::string GetRangeRTF(const wxRichTextRange& range);
-    // Inserts RTF at the caret, replacing the selection, as one undoable step.
+    // Inserts RTF, or a document read from elsewhere, at the caret, replacing the selection,
+    // as one undoable step.
     void InsertRTF(const std::string& rtf);
+    void InsertDocument(const rtf::Document& document);
 
     // Whether part of the body given last is still waiting to be taken into the control, and
     // taking all of it in now (before what needs the whole text: select all, find, print).
