@@ -276,9 +276,9 @@ TEST_F(TextWindow, AFormattedBodyShowsItsListTableLinkAndPlaceholders) {
         "\\pard\\sa120 Write the {\\b body} of each section here, in {\\i italic}, "
         "{\\cf1 colour}, {\\highlight2 highlight} or {\\f1 code}"
         "{\\super\\chftn{\\footnote\\pard\\plain{\\super\\chftn} A footnote.}}.\\par"
-        "{\\pntext\\'B7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}\\pard\\fi-360\\li720 "
+        "\\pard{\\pntext\\'B7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}\\fi-360\\li720 "
         "Insert sections above, beside and under\\par"
-        "{\\pntext\\'B7\\tab}\\pard\\fi-360\\li720 Generate HTML, CHM and DOCX\\par"
+        "{\\pntext\\'B7\\tab}Generate HTML, CHM and DOCX\\par"
         "\\pard\\trowd\\cellx2400\\cellx4800\\intbl{\\b Key}\\cell{\\b Command}\\cell\\row"
         "\\trowd\\cellx2400\\cellx4800\\intbl Ctrl+B\\cell Bold\\cell\\row"
         "\\pard See {\\field{\\*\\fldinst{HYPERLINK \\&quot;https://example.org/\\&quot;}}"
@@ -292,6 +292,9 @@ TEST_F(TextWindow, AFormattedBodyShowsItsListTableLinkAndPlaceholders) {
     const wxString shown = m_text->GetValue();
     EXPECT_TRUE(shown.Contains("Getting started")) << shown;
     EXPECT_TRUE(shown.Contains("Ctrl+B")) << "the table's cells are shown";
+    wxRichTextAttr item;
+    ASSERT_TRUE(m_text->GetStyle(shown.Find("Generate HTML"), item));
+    EXPECT_EQ(item.GetBulletStyle(), wxTEXT_ATTR_BULLET_STYLE_STANDARD) << "a bulleted item";
     EXPECT_FALSE(m_doc->IsModified()) << "showing a body changes nothing";
     SaveScreenshot("text_view_formatted");
     // Leaving the row without an edit leaves the body exactly as the file has it.
