@@ -239,6 +239,7 @@ TEST_F(TextViewCommands, TheFindDialogSearchesAndFindNextRepeatsIt) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->IsShown());
     EXPECT_EQ(dialog->GetData()->GetFindString(), "two") << "the selected word";
+    SaveScreenshot("text_view_find");
 
     wxFindDialogEvent find(wxEVT_FIND, dialog->GetId());
     find.SetFindString("one");

@@ -312,6 +312,8 @@ TEST_F(TextViewRtf, ALongBodyShowsItsStartFirstAndIsWholeAtEveryMoment) {
     const rtf::Document before = rtf::ReadRtf(body).document;
     m_view->SetRTF(body);
     ASSERT_TRUE(m_view->IsLoading()) << "the body is too short to be loaded in parts";
+    m_view->Update();
+    SaveScreenshot("text_view_long_body");
     EXPECT_FALSE(m_view->IsModified());
     EXPECT_EQ(m_view->GetRTF(), body);
 
