@@ -56,6 +56,11 @@ rtf::Document DocumentFromBuffer(const wxRichTextParagraphLayoutBox& box,
 rtf::Document DocumentFromBoxes(std::span<const wxRichTextParagraphLayoutBox* const> boxes,
                                 const ivRichTextCarry& carry);
 
+// The grid column each cell of row starts in: cells may span several columns, and a row may
+// start further right than others. At most kMaxTableColumns columns.
+inline constexpr int kMaxTableColumns = 256;
+std::vector<int> CellColumns(const rtf::TableRow& row);
+
 // Length conversions between twips and the buffer's tenths of a millimetre.
 int TwipsToTenthsMm(int twips);
 int TenthsMmToTwips(int tenths);

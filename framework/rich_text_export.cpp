@@ -393,11 +393,18 @@ private:
             size_t count = static_cast<size_t>(columns);
             if (original != nullptr) {
                 row = original->rows[r];
-                count = std::min(row.cells.size(), count);
+                count = row.cells.size();
             }
             row.cells.resize(count);
+            // Cells stand at their grid columns, as they were loaded.
+            const std::vector<int> starts =
+                original != nullptr ? CellColumns(row) : std::vector<int>{};
             for (size_t c = 0; c < count; ++c) {
-                const wxRichTextCell* cell = grid.GetCell(r, static_cast<int>(c));
+                const int column = original != nullptr ? starts[c] : static_cast<int>(c);
+                const wxRichTextCell* cell = grid.GetCell(r, column);
+                if (cell == nullptr) {
+                    continue;
+                }
                 rtf::TableCell& out = row.cells[c];
                 if (original == nullptr) {
                     const wxTextAttrDimension& width =

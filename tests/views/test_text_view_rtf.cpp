@@ -363,6 +363,37 @@ TEST_F(TextViewRtf, WhatNeedsTheWholeLongBodyTakesTheRestInFirst) {
     EXPECT_EQ(m_view->GetValue(), "short");
 }
 
+TEST_F(TextViewRtf, MergedCellsSpanTheirColumnsAndRowsAndComeBackAsTheyWere) {
+    // A heading across two columns, a cell down two rows, a row that starts a column in.
+    const std::string body =
+        "{\\rtf1\\ansi\\trowd\\cellx4000\\cellx6000\\intbl Both\\cell Side\\cell\\row"
+        "\\trowd\\clvmgf\\cellx2000\\cellx4000\\cellx6000\\intbl Down\\cell b\\cell c\\cell\\row"
+        "\\trowd\\clvmrg\\cellx2000\\cellx4000\\cellx6000\\intbl\\cell e\\cell f\\cell\\row"
+        "\\pard after\\par}";
+    const rtf::Document before = rtf::ReadRtf(body).document;
+    ASSERT_EQ(before.blocks[0].AsTable()->rows[0].cells[0].colSpan, 2) << "the reader's spans";
+    m_view->SetRTF(body);
+    m_view->Update();
+    SaveScreenshot("text_view_merged_cells");
+    const wxRichTextTable* grid = nullptr;
+    for (const wxRichTextObject* object :
+         static_cast<wxRichTextParagraph*>(m_view->GetBuffer().GetChild(0))->GetChildren()) {
+        grid = grid != nullptr ? grid : dynamic_cast<const wxRichTextTable*>(object);
+    }
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->GetColumnCount(), 3);
+    EXPECT_EQ(grid->GetCell(0, 0)->GetColSpan(), 2);
+    EXPECT_EQ(grid->GetCell(1, 0)->GetRowSpan(), 2);
+    EXPECT_EQ(grid->GetCell(0, 2)->GetText(), "Side") << "after the spanning cell";
+
+    m_view->SetModified(true);
+    const rtf::Document after = rtf::ReadRtf(m_view->GetRTF()).document;
+    ASSERT_FALSE(after.blocks.empty());
+    const rtf::Table* table = after.blocks[0].AsTable();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(*table, *before.blocks[0].AsTable());
+}
+
 TEST_F(TextViewRtf, TheOlderControlStillRoundTrips) {
     RecreateView("1");
     EXPECT_TRUE(m_view->IsOldControl());
