@@ -33,7 +33,8 @@ std::string LargeBody(size_t bytes, int seed) {
             rtf += "\\row\\pard\n";
         } else if (n % 10 < 3) {
             rtf +=
-                "\\pard{\\pntext\\f0\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent360{\\pntxtb\\'B7}}"
+                "\\pard{\\pntext\\f0\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent360{\\pntxtb\\'B7}"
+                "}"
                 "\\fi-360\\li720 Item " +
                 id + " of a list with {\\b bold} words\\par\n";
         } else {
