@@ -5,7 +5,13 @@
 #include "rtf/reader.h"
 #include "rtf/rtf_writer.h"
 
+#include <wx/dcgraph.h>
+#include <wx/graphics.h>
 #include <wx/richtext/richtextbuffer.h>
+
+#include <algorithm>
+#include <climits>
+#include <span>
 
 namespace {
 
@@ -79,6 +85,32 @@ void ShiftObjects(wxRichTextCompositeObject& composite, const CarryOffsets& o, i
     }
 }
 
+// Laying out asks the device for its resolution for every box and every length it converts.
+// A window's device on X answers that with a round trip to the server each time, which made
+// the layout of a large body take seconds; this one measures text like the window does and
+// gives the resolution it was told once.
+class KnownPpiImpl : public wxGCDCImpl {
+public:
+    KnownPpiImpl(wxDC* owner, wxGraphicsContext* context, wxSize ppi)
+        : wxGCDCImpl(owner, context), m_ppi(ppi) {}
+    wxSize GetPPI() const override { return m_ppi; }
+
+private:
+    wxSize m_ppi;
+};
+
+class KnownPpiDC : public wxDC {
+public:
+    KnownPpiDC(wxGraphicsContext* context, wxSize ppi)
+        : wxDC(new KnownPpiImpl(this, context, ppi)) {}
+};
+
+// How much of a large body is laid out at once: the first part when it is loaded (a few
+// screens), and each later part while the program is idle (some tens of milliseconds).
+constexpr long kFirstWeight = 6000;
+constexpr long kIdleWeight = 8000;
+constexpr long kTableWeight = 600;
+
 template <typename T>
 void Append(std::vector<T>& to, const std::vector<T>& from) {
     to.insert(to.end(), from.begin(), from.end());
@@ -92,21 +124,32 @@ ivRichEditView::ivRichEditView(wxWindow* parent, wxWindowID id)
     m_oldControl = AtoiSetting(GetSetting("/ForceOldRichEdit")) != 0;
     // The newer control keeps a margin left of the text where a click selects a line.
     SetMargins(FromDIP(m_oldControl ? 2 : 12), FromDIP(2));
+    Bind(wxEVT_IDLE, &ivRichEditView::OnIdle, this);
+    Bind(wxEVT_KEY_DOWN, &ivRichEditView::OnKeyDown, this);
 }
 
 void ivRichEditView::SetRTF(const std::string& rtf) {
     m_rtf = rtf;
+    m_pending.reset();
     const rtf::ReadResult read = rtf::ReadRtf(rtf);
+    auto body = std::make_unique<wxRichTextBuffer>();
+    FillRichTextBuffer(read.document, *body, m_carry);
     Freeze();
     // What was chosen for typing in the previous body is not this one's.
     SetDefaultStyle(wxRichTextAttr());
-    FillRichTextBuffer(read.document, GetBuffer(), m_carry);
-    GetCommandProcessor()->ClearCommands();
+    GetBuffer().DeleteChildren();
+    m_pending = std::move(body);
+    MovePending(kFirstWeight);
+    GetBuffer().UpdateRanges();
     GetBuffer().Invalidate(wxRICHTEXT_ALL);
+    GetCommandProcessor()->ClearCommands();
     SelectNone();
     SetInsertionPoint(0);
-    // Large bodies are laid out where they are shown first, the rest when the program is idle.
-    LayoutContent(true);
+    LayoutContent();
+    // The first part must fill the window, however short its paragraphs are.
+    while (m_pending && GetBuffer().GetCachedSize().y < GetClientSize().y) {
+        LoadMore(kFirstWeight);
+    }
     Thaw();
     DiscardEdits();
     Refresh();
@@ -114,11 +157,95 @@ void ivRichEditView::SetRTF(const std::string& rtf) {
 
 std::string ivRichEditView::GetRTF() {
     if (IsModified()) {
+        const wxRichTextParagraphLayoutBox* const boxes[] = {&GetBuffer(), m_pending.get()};
+        const rtf::Document document =
+            DocumentFromBoxes(std::span(boxes, m_pending ? 2 : 1), m_carry);
         // Nothing left is no body at all.
-        const rtf::Document document = DocumentFromBuffer(GetBuffer(), m_carry);
         m_rtf = document.blocks.empty() ? std::string() : rtf::WriteRtf(document);
     }
     return m_rtf;
+}
+
+void ivRichEditView::MovePending(long weight) {
+    wxRichTextObjectList& from = m_pending->GetChildren();
+    long moved = 0;
+    while (moved < weight && !from.IsEmpty()) {
+        wxRichTextObject* paragraph = from.GetFirst()->GetData();
+        from.Erase(from.GetFirst());
+        GetBuffer().AppendChild(paragraph);
+        // A table lays out much more than its length in characters says.
+        const auto* composite = dynamic_cast<wxRichTextCompositeObject*>(paragraph);
+        const bool holdsBox =
+            composite != nullptr &&
+            std::any_of(composite->GetChildren().begin(), composite->GetChildren().end(),
+                        [](const wxRichTextObject* child) { return child->IsComposite(); });
+        moved += paragraph->GetRange().GetLength() + (holdsBox ? kTableWeight : 0);
+    }
+    if (from.IsEmpty()) {
+        m_pending.reset();
+    }
+}
+
+void ivRichEditView::LoadMore(long weight) {
+    const long start = GetBuffer().GetOwnRange().GetEnd() + 1;
+    MovePending(weight);
+    GetBuffer().UpdateRanges();
+    GetBuffer().Invalidate(wxRichTextRange(start, GetBuffer().GetOwnRange().GetEnd()));
+    LayoutContent();
+}
+
+void ivRichEditView::FinishLoading() {
+    if (m_pending) {
+        LoadMore(LONG_MAX);
+        Refresh();
+    }
+}
+
+void ivRichEditView::SetSelection(long from, long to) {
+    if (m_pending && ((from == -1 && to == -1) || std::max(from, to) > GetLastPosition())) {
+        FinishLoading();
+    }
+    wxRichTextCtrl::SetSelection(from, to);
+}
+
+void ivRichEditView::OnKeyDown(wxKeyEvent& event) {
+    event.Skip();
+    if (!m_pending) {
+        return;
+    }
+    const int key = event.GetKeyCode();
+    if ((key == WXK_END || key == WXK_NUMPAD_END) && event.ControlDown()) {
+        FinishLoading();
+    } else if (GetInsertionPoint() > GetLastPosition() - kIdleWeight) {
+        LoadMore(kIdleWeight);
+    }
+}
+
+void ivRichEditView::OnIdle(wxIdleEvent& event) {
+    event.Skip();
+    if (m_pending) {
+        LoadMore(kIdleWeight);
+        if (m_pending) {
+            event.RequestMore();
+        }
+    }
+}
+
+void ivRichEditView::DoLayoutBuffer(wxRichTextBuffer& buffer, wxDC& dc,
+                                    wxRichTextDrawingContext& context, const wxRect& rect,
+                                    const wxRect& parentRect, int flags) {
+    wxGraphicsContext* measuring =
+        wxGraphicsRenderer::GetDefaultRenderer()->CreateMeasuringContext();
+    if (measuring == nullptr) {
+        wxRichTextCtrl::DoLayoutBuffer(buffer, dc, context, rect, parentRect, flags);
+        return;
+    }
+    KnownPpiDC known(measuring, dc.GetPPI());
+    double x = 1, y = 1;
+    dc.GetUserScale(&x, &y);
+    known.SetUserScale(x, y);
+    known.SetFont(dc.GetFont());
+    buffer.Layout(known, context, rect, parentRect, flags);
 }
 
 std::string ivRichEditView::GetRangeRTF(const wxRichTextRange& range) {
@@ -160,10 +287,13 @@ void ivRichEditView::AdoptCarry(wxRichTextParagraphLayoutBox& fragment,
 }
 
 void ivRichEditView::InsertRTF(const std::string& rtf) {
-    const rtf::ReadResult read = rtf::ReadRtf(rtf);
+    InsertDocument(rtf::ReadRtf(rtf).document);
+}
+
+void ivRichEditView::InsertDocument(const rtf::Document& document) {
     wxRichTextParagraphLayoutBox fragment;
     ivRichTextCarry carry;
-    FillRichTextBuffer(read.document, fragment, carry);
+    FillRichTextBuffer(document, fragment, carry);
     AdoptCarry(fragment, carry);
     // A fragment of one paragraph joins the paragraph at the caret.
     fragment.SetPartialParagraph(fragment.GetChildCount() == 1);

@@ -8,6 +8,7 @@
 
 #include "rtf/model.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,14 @@ void FillRichTextBuffer(const rtf::Document& document, wxRichTextParagraphLayout
 // are.
 rtf::Document DocumentFromBuffer(const wxRichTextParagraphLayoutBox& box,
                                  const ivRichTextCarry& carry);
+// The paragraphs of several boxes that share one carry, one after the other, as one document.
+rtf::Document DocumentFromBoxes(std::span<const wxRichTextParagraphLayoutBox* const> boxes,
+                                const ivRichTextCarry& carry);
+
+// The grid column each cell of row starts in: cells may span several columns, and a row may
+// start further right than others. At most kMaxTableColumns columns.
+inline constexpr int kMaxTableColumns = 256;
+std::vector<int> CellColumns(const rtf::TableRow& row);
 
 // Length conversions between twips and the buffer's tenths of a millimetre.
 int TwipsToTenthsMm(int twips);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <span>
 
 namespace {
 
@@ -72,7 +73,31 @@ public:
     }
 
     std::vector<rtf::Block> Box(const wxRichTextParagraphLayoutBox& box, int depth) {
+        const wxRichTextParagraphLayoutBox* const one[] = {&box};
+        return Boxes(one, depth);
+    }
+
+    // The paragraphs of boxes one after the other, as one sequence of blocks.
+    std::vector<rtf::Block> Boxes(std::span<const wxRichTextParagraphLayoutBox* const> boxes,
+                                  int depth) {
         std::vector<Entry> entries;
+        for (const wxRichTextParagraphLayoutBox* box : boxes) {
+            Entries(*box, depth, entries);
+        }
+        std::vector<rtf::Block> blocks;
+        for (size_t i = 0; i < entries.size();) {
+            if (entries[i].kind == Entry::Item) {
+                blocks.emplace_back(List(entries, i, entries[i].level));
+            } else {
+                blocks.push_back(std::move(entries[i].block));
+                ++i;
+            }
+        }
+        return blocks;
+    }
+
+private:
+    void Entries(const wxRichTextParagraphLayoutBox& box, int depth, std::vector<Entry>& entries) {
         for (const wxRichTextObject* child : box.GetChildren()) {
             const auto* para = dynamic_cast<const wxRichTextParagraph*>(child);
             if (para == nullptr) {
@@ -105,19 +130,8 @@ public:
             entry.block = Paragraph(*para, entry.kind != Entry::Plain);
             entries.push_back(std::move(entry));
         }
-        std::vector<rtf::Block> blocks;
-        for (size_t i = 0; i < entries.size();) {
-            if (entries[i].kind == Entry::Item) {
-                blocks.emplace_back(List(entries, i, entries[i].level));
-            } else {
-                blocks.push_back(std::move(entries[i].block));
-                ++i;
-            }
-        }
-        return blocks;
     }
 
-private:
     // The list that starts at entries[i], an item of level; i moves past it.
     rtf::List List(std::vector<Entry>& entries, size_t& i, int level) {
         rtf::List list;
@@ -379,11 +393,18 @@ private:
             size_t count = static_cast<size_t>(columns);
             if (original != nullptr) {
                 row = original->rows[r];
-                count = std::min(row.cells.size(), count);
+                count = row.cells.size();
             }
             row.cells.resize(count);
+            // Cells stand at their grid columns, as they were loaded.
+            const std::vector<int> starts =
+                original != nullptr ? CellColumns(row) : std::vector<int>{};
             for (size_t c = 0; c < count; ++c) {
-                const wxRichTextCell* cell = grid.GetCell(r, static_cast<int>(c));
+                const int column = original != nullptr ? starts[c] : static_cast<int>(c);
+                const wxRichTextCell* cell = grid.GetCell(r, column);
+                if (cell == nullptr) {
+                    continue;
+                }
                 rtf::TableCell& out = row.cells[c];
                 if (original == nullptr) {
                     const wxTextAttrDimension& width =
@@ -417,8 +438,14 @@ private:
 
 rtf::Document DocumentFromBuffer(const wxRichTextParagraphLayoutBox& box,
                                  const ivRichTextCarry& carry) {
+    const wxRichTextParagraphLayoutBox* const one[] = {&box};
+    return DocumentFromBoxes(one, carry);
+}
+
+rtf::Document DocumentFromBoxes(std::span<const wxRichTextParagraphLayoutBox* const> boxes,
+                                const ivRichTextCarry& carry) {
     rtf::Document out = carry.base;
-    out.blocks = Exporter(out, carry).Box(box, 0);
+    out.blocks = Exporter(out, carry).Boxes(boxes, 0);
     // The control always holds a paragraph; one that is empty is no content.
     if (out.blocks.size() == 1) {
         const rtf::Paragraph* only = out.blocks.front().AsParagraph();

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 int TwipsToTenthsMm(int twips) {
     return static_cast<int>(std::lround(twips * 254.0 / 1440.0));
@@ -395,10 +396,22 @@ private:
 
     void Table(wxRichTextParagraphLayoutBox& box, const rtf::Table& table, int depth) {
         size_t columns = 0;
+        std::vector<std::vector<int>> starts;
         for (const rtf::TableRow& row : table.rows) {
-            columns = std::max(columns, row.cells.size());
+            starts.push_back(CellColumns(row));
+            for (size_t c = 0; c < row.cells.size(); ++c) {
+                columns = std::max(columns, static_cast<size_t>(starts.back()[c] +
+                                                                std::max(1, row.cells[c].colSpan)));
+            }
         }
-        if (table.rows.empty() || columns == 0 || depth >= kMaxDepth) {
+        // Cells that would share a grid column (a row wider than the control keeps) stand as
+        // paragraphs one after the other instead.
+        const bool fits =
+            std::all_of(starts.begin(), starts.end(), [](const std::vector<int>& row) {
+                return std::adjacent_find(row.begin(), row.end(), std::greater_equal<>()) ==
+                       row.end();
+            });
+        if (table.rows.empty() || columns == 0 || depth >= kMaxDepth || !fits) {
             for (const rtf::TableRow& row : table.rows) {
                 for (const rtf::TableCell& cell : row.cells) {
                     Blocks(box, cell.blocks, depth);
@@ -411,7 +424,6 @@ private:
         grid->CreateTable(static_cast<int>(table.rows.size()), static_cast<int>(columns));
         rtf::Table kept = table;
         for (size_t r = 0; r < table.rows.size(); ++r) {
-            const rtf::TableRow& row = table.rows[r];
             for (size_t c = 0; c < columns; ++c) {
                 wxRichTextCell* cell = grid->GetCell(static_cast<int>(r), static_cast<int>(c));
                 wxTextBoxAttr& box_attr = cell->GetAttributes().GetTextBoxAttr();
@@ -423,10 +435,32 @@ private:
                                                   &padding.GetTop(), &padding.GetBottom()}) {
                     side->SetValue(10, wxTEXT_ATTR_UNITS_TENTHS_MM);
                 }
-                if (c >= row.cells.size()) {
-                    continue;
-                }
+            }
+        }
+        for (size_t r = 0; r < table.rows.size(); ++r) {
+            const rtf::TableRow& row = table.rows[r];
+            for (size_t c = 0; c < row.cells.size(); ++c) {
                 const rtf::TableCell& source = row.cells[c];
+                wxRichTextCell* cell = grid->GetCell(static_cast<int>(r), starts[r][c]);
+                wxTextBoxAttr& box_attr = cell->GetAttributes().GetTextBoxAttr();
+                if (source.colSpan > 1) {
+                    cell->SetColSpan(source.colSpan);
+                }
+                if (source.vmerge == rtf::VerticalMerge::First) {
+                    int span = 1;
+                    for (size_t below = r + 1; below < table.rows.size(); ++below) {
+                        const auto& next = starts[below];
+                        const auto at = std::find(next.begin(), next.end(), starts[r][c]);
+                        if (at == next.end() || table.rows[below].cells[at - next.begin()].vmerge !=
+                                                    rtf::VerticalMerge::Continue) {
+                            break;
+                        }
+                        ++span;
+                    }
+                    if (span > 1) {
+                        cell->SetRowSpan(span);
+                    }
+                }
                 const int width = source.width > 0 ? source.width : rtf::kDefaultCellWidth;
                 box_attr.GetWidth().SetValue(TwipsToTenthsMm(width), wxTEXT_ATTR_UNITS_TENTHS_MM);
                 if (source.shading != rtf::kNoColor) {
@@ -452,6 +486,17 @@ private:
 };
 
 }  // namespace
+
+std::vector<int> CellColumns(const rtf::TableRow& row) {
+    std::vector<int> starts;
+    int column = std::clamp(row.gridBefore, 0, kMaxTableColumns);
+    for (const rtf::TableCell& cell : row.cells) {
+        // Past the widest grid the control keeps, cells stand one beside the other.
+        starts.push_back(std::min(column, kMaxTableColumns - 1));
+        column = std::min(column + std::clamp(cell.colSpan, 1, kMaxTableColumns), kMaxTableColumns);
+    }
+    return starts;
+}
 
 void FillRichTextBuffer(const rtf::Document& document, wxRichTextParagraphLayoutBox& box,
                         ivRichTextCarry& carry) {

@@ -2,6 +2,7 @@
 
 #include "core/command_ids.h"
 #include "core/translate.h"
+#include "document/html_import.h"
 #include "framework/colour_popup.h"
 
 #include <wx/clipbrd.h>
@@ -30,6 +31,30 @@ const wxDataFormat& RtfFormat() {
 const wxDataFormat& RtfFormatOld() {
     static const wxDataFormat format("text/richtext");
     return format;
+}
+
+// HTML as browsers offer it.
+const wxDataFormat& HtmlFormat() {
+    static const wxDataFormat format("text/html");
+    return format;
+}
+
+// The HTML of a clipboard offer as UTF-8 or with its own charset declaration: some browsers
+// offer UTF-16 with a byte order mark, some end it with a zero.
+std::string ClipboardHtml(std::string bytes) {
+    const auto starts = [&bytes](const char* mark) { return bytes.rfind(mark, 0) == 0; };
+    if (starts("\xFF\xFE") || starts("\xFE\xFF")) {
+        const bool little = bytes[0] == '\xFF';
+        const wxMBConvUTF16LE le;
+        const wxMBConvUTF16BE be;
+        const wxString text(bytes.data() + 2, little ? static_cast<const wxMBConv&>(le) : be,
+                            (bytes.size() - 2) & ~size_t{1});
+        bytes = text.utf8_string();
+    }
+    while (!bytes.empty() && bytes.back() == '\0') {
+        bytes.pop_back();
+    }
+    return bytes;
 }
 
 // The link a word stands for, or nothing.
@@ -87,7 +112,11 @@ myTextView::myTextView(wxWindow* parent, wxWindowID id) : ivRichEditView(parent,
     Disable();
 }
 
-myTextView::~myTextView() = default;
+myTextView::~myTextView() {
+    if (m_findDialog) {
+        m_findDialog->Destroy();
+    }
+}
 
 void myTextView::SetUrlOpener(UrlOpener opener) {
     Opener() = std::move(opener);
@@ -107,7 +136,8 @@ void myTextView::SetModified(bool modified) {
 
 bool myTextView::TakesWithoutFocus(int id) {
     using namespace command_id;
-    return (id >= kFormatFont && id <= kFormatHighlight + 2) ||
+    return id == kEditFind || id == kEditFindNext ||
+           (id >= kFormatFont && id <= kFormatHighlight + 2) ||
            (id >= kFormatBold && id <= kFormatParagraphBullets);
 }
 
@@ -123,6 +153,7 @@ void myTextView::BindCommands() {
     BindFormatCommands();
     BindColourCommands();
     BindEditCommands();
+    BindFindCommands();
 }
 
 namespace {
@@ -328,11 +359,26 @@ void myTextView::BindEditCommands() {
             id, [this, id] { HandOverToList(id); }, always);
     }
     on(
-        kFilePrint, [this] { m_printing->PrintBuffer(GetBuffer(), true); }, always);
+        kFilePrint,
+        [this] {
+            FinishLoading();
+            m_printing->PrintBuffer(GetBuffer(), true);
+        },
+        always);
     on(
-        kFilePrintDirect, [this] { m_printing->PrintBuffer(GetBuffer(), false); }, always);
+        kFilePrintDirect,
+        [this] {
+            FinishLoading();
+            m_printing->PrintBuffer(GetBuffer(), false);
+        },
+        always);
     on(
-        kFilePrintPreview, [this] { m_printing->PreviewBuffer(GetBuffer()); }, always);
+        kFilePrintPreview,
+        [this] {
+            FinishLoading();
+            m_printing->PreviewBuffer(GetBuffer());
+        },
+        always);
 }
 
 void myTextView::ApplyCharacter(const wxRichTextAttr& attr) {
@@ -395,6 +441,10 @@ void myTextView::DeleteForward() {
         return;
     }
     const long caret = GetInsertionPoint();
+    if (caret >= GetLastPosition()) {
+        // The end of what is loaded may not be the end of the body.
+        FinishLoading();
+    }
     if (caret < GetLastPosition()) {
         Remove(caret, caret + 1);
     }
@@ -519,10 +569,26 @@ void myTextView::PasteFromClipboard() {
             }
         }
     }
+    std::string html;
+    if (rtf.empty() && wxTheClipboard->IsSupported(HtmlFormat())) {
+        wxCustomDataObject custom(HtmlFormat());
+        if (wxTheClipboard->GetData(custom)) {
+            html = ClipboardHtml(
+                std::string(static_cast<const char*>(custom.GetData()), custom.GetSize()));
+        }
+    }
     wxTheClipboard->Close();
     if (!rtf.empty()) {
         InsertRTF(rtf);
         return;
+    }
+    if (!html.empty()) {
+        // Without hooks the pictures a page refers to stay out: pasting never fetches.
+        const rtf::Document document = html_import::ReadHtml(html, {}).document;
+        if (!document.blocks.empty()) {
+            InsertDocument(document);
+            return;
+        }
     }
     Paste();  // the control's own formats and plain text
 }

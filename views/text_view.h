@@ -1,9 +1,12 @@
 #pragma once
 
 #include "framework/rich_edit_view.h"
+#include "views/text_find.h"
 #include "views/text_view_interface.h"
 
+#include <wx/fdrepdlg.h>
 #include <wx/richtext/richtextprint.h>
+#include <wx/weakref.h>
 
 #include <functional>
 #include <memory>
@@ -40,11 +43,21 @@ public:
 
     wxRichTextPrinting& Printing() { return *m_printing; }
 
+    // Selects the positions [from, to) of the body and scrolls them into view.
+    void SelectRange(long from, long to);
+    // Finds text from the caret or the selection on, going round the end once, and selects
+    // it; false when the body does not hold it. Shows nothing itself.
+    bool FindInText(const wxString& text, const myFindOptions& options);
+
 private:
     void BindCommands();
     void BindFormatCommands();
     void BindColourCommands();
     void BindEditCommands();
+    void BindFindCommands();
+    void ShowFindDialog();
+    // Finds what the find dialog holds; tells the person when it is not there.
+    void FindAgain();
     void ApplyCharacter(const wxRichTextAttr& attr);
     void RemoveCharacter(long flags);
     void ToggleBullets();
@@ -62,4 +75,7 @@ private:
     wxColour m_highlightColour{0xFF, 0xFF, 0x00};
     std::unique_ptr<wxRichTextPrinting> m_printing;
     std::function<void()> m_changed;
+    wxFindReplaceData m_findData{wxFR_DOWN};
+    // Belongs to the frame: it may go before or after this view.
+    wxWeakRef<wxFindReplaceDialog> m_findDialog;
 };

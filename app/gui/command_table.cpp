@@ -222,7 +222,8 @@ void BindEditorCommandStates(ivApp& app) {
                    kViewExpand,      kViewExpandAll,  kViewCollapse,       kViewCollapseAll,
                    kViewRefresh,     kInsertSection,  kInsertSectionAbove, kInsertSectionUnder,
                    kToolsGenerate,   kEditUndo,       kEditRedo,           kSectionMoveUp,
-                   kSectionMoveDown, kSectionMoveOut, kSectionMoveIn}) {
+                   kSectionMoveDown, kSectionMoveOut, kSectionMoveIn,      kEditFind,
+                   kEditFindNext}) {
         app.Bind(wxEVT_UPDATE_UI, whileDocumentOpen, id);
     }
     for (int id : {kFileImport, kFileImportFolder, kInsertSectionLink}) {
@@ -230,7 +231,7 @@ void BindEditorCommandStates(ivApp& app) {
     }
     // ...and those that no window of this program takes yet: a button that does nothing
     // is not offered.
-    for (int id : {kFileSendMail, kEditFind, kEditFindNext}) {
+    for (int id : {kFileSendMail}) {
         app.Bind(
             wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(false); }, id);
     }

@@ -1,14 +1,23 @@
 // The section text view in the editor's window, driven as a person drives it: clicking rows,
 // typing and formatting a body, leaving it for another row, saving, reopening.
+#include "core/settings.h"
 #include "document/iv_xml.h"
 #include "document/tree_editor.h"
 #include "framework/report_ctrl.h"
+#include "generators/docx_document.h"
+#include "platform/desktop.h"
 #include "rtf/reader.h"
+#include "tests/app/folder_dialog_answer.h"
 #include "tests/app/main_frame_fixture.h"
 #include "tests/framework/report_test_util.h"
 #include "views/text_view.h"
 
+#include <wx/aui/auibar.h>
 #include <wx/aui/tabmdi.h>
+#include <wx/combobox.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -70,6 +79,27 @@ protected:
         event.SetEventObject(m_frame);
         m_frame->ProcessWindowEvent(event);
         PumpEvents(100);
+    }
+
+    // Picks kind in the bar's generator box and runs the generate button into folder, taking
+    // the folder the dialog offers.
+    void GenerateFromTheWindow(const char* kind, const std::string& folder) {
+        auto* box = dynamic_cast<wxComboBox*>(Bars().FindControl(kToolsGeneratorBox)->window);
+        ASSERT_NE(box, nullptr);
+        m_frame->Raise();
+        Click(box, wxPoint(20, box->GetSize().y / 2));
+        m_sim.Char('A', wxMOD_CONTROL);
+        m_sim.Text(kind);
+        PumpEvents(300);
+        std::filesystem::create_directory(folder);
+        SetSetting("/TargetPath", folder);
+        wxAuiToolBar* tools = Bars().FindByBarId(5)->toolbar;
+        ASSERT_TRUE(tools->GetToolEnabled(kToolsGenerate)) << kind;
+        FolderDialogAnswer answer(true);
+        const wxRect tool = tools->GetToolRect(kToolsGenerate);
+        Click(tools, tool.GetPosition() + wxPoint(tool.width / 2, tool.height / 2));
+        PumpEvents(500);
+        EXPECT_TRUE(answer.seen) << kind << ": no folder dialog";
     }
 
     std::string m_path;
@@ -165,6 +195,56 @@ TEST_F(TextWindow, APersonWritesAFormattedBodySavesAndFindsItAgain) {
     EXPECT_TRUE(colouredPoint);
     EXPECT_EQ(lists, 1u);
     SaveScreenshot("text_view_reopened");
+
+    // Generated from the window: pages through a template, a compiled help file, and a Word
+    // document, each holding what was typed. The help compiler runs to its end here; the
+    // finished Word document is not opened.
+    std::vector<std::vector<std::string>> launched;
+    platform::SetLauncher([&](const std::vector<std::string>& argv, const std::string& folder) {
+        launched.push_back(argv);
+        if (argv.size() == 2 && argv[0] == "chmcmd") {
+            const std::string command =
+                "cd '" + folder + "' && chmcmd '" + argv[1] + "' >/dev/null 2>&1";
+            return std::system(command.c_str()) == 0;
+        }
+        return true;
+    });
+    struct Restore {
+        ~Restore() { platform::SetLauncher({}); }
+    } restore;
+    testing_support::MessageRecorder messages;
+    const testing_support::TempDir out;
+    testing_support::WriteFile(out.File("page.htm"),
+                               "<html><head><title><%title%></title></head><body>"
+                               "<h1 class=\"page\"><%title%></h1><%content%></body></html>");
+    SetSetting("/Generators/HTML/Template", out.File("page.htm"));
+
+    GenerateFromTheWindow("HTML", out.File("html"));
+    const std::string page = ReadFile(out.File("html/intro.htm"));
+    EXPECT_NE(page.find("<h1 class=\"page\">Intro</h1>"), std::string::npos) << page;
+    EXPECT_NE(page.find("Hello <strong>there"), std::string::npos) << page;
+    EXPECT_NE(page.find("Now point"), std::string::npos) << page;
+    EXPECT_NE(ReadFile(out.File("html/usage.htm")).find("Usage text"), std::string::npos);
+
+    GenerateFromTheWindow("CHM", out.File("chm"));
+    EXPECT_NE(ReadFile(out.File("chm/intro.htm")).find("more"), std::string::npos);
+    EXPECT_NE(ReadFile(out.File("chm/Manual.hhc")).find("Usage"), std::string::npos);
+    ASSERT_FALSE(launched.empty());
+    EXPECT_EQ(launched.back(), (std::vector<std::string>{"chmcmd", out.File("chm/Manual.hhp")}));
+    if (std::system("command -v chmcmd >/dev/null 2>&1") == 0) {
+        ASSERT_TRUE(std::filesystem::exists(out.File("chm/Manual.chm")));
+        EXPECT_GT(std::filesystem::file_size(out.File("chm/Manual.chm")), 1000u);
+    }
+
+    GenerateFromTheWindow("DOC", out.File("doc"));
+    const auto parts = ReadDocxParts(out.File("doc/Manual.docx"));
+    ASSERT_TRUE(parts.contains("word/document.xml"));
+    const std::string& words = parts.at("word/document.xml");
+    EXPECT_NE(words.find("more"), std::string::npos);
+    EXPECT_NE(words.find("Usage text"), std::string::npos);
+    EXPECT_EQ(launched.back(), (std::vector<std::string>{"xdg-open", out.File("doc/Manual.docx")}));
+    EXPECT_TRUE(messages.Messages().empty());
+    SaveScreenshot("text_view_generated");
 }
 
 TEST_F(TextWindow, InsertSectionFromTheTextMovesToTheListAndInsertsThere) {
@@ -196,9 +276,9 @@ TEST_F(TextWindow, AFormattedBodyShowsItsListTableLinkAndPlaceholders) {
         "\\pard\\sa120 Write the {\\b body} of each section here, in {\\i italic}, "
         "{\\cf1 colour}, {\\highlight2 highlight} or {\\f1 code}"
         "{\\super\\chftn{\\footnote\\pard\\plain{\\super\\chftn} A footnote.}}.\\par"
-        "{\\pntext\\'B7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}\\pard\\fi-360\\li720 "
+        "\\pard{\\pntext\\'B7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}\\fi-360\\li720 "
         "Insert sections above, beside and under\\par"
-        "{\\pntext\\'B7\\tab}\\pard\\fi-360\\li720 Generate HTML, CHM and DOCX\\par"
+        "{\\pntext\\'B7\\tab}Generate HTML, CHM and DOCX\\par"
         "\\pard\\trowd\\cellx2400\\cellx4800\\intbl{\\b Key}\\cell{\\b Command}\\cell\\row"
         "\\trowd\\cellx2400\\cellx4800\\intbl Ctrl+B\\cell Bold\\cell\\row"
         "\\pard See {\\field{\\*\\fldinst{HYPERLINK \\&quot;https://example.org/\\&quot;}}"
@@ -212,6 +292,9 @@ TEST_F(TextWindow, AFormattedBodyShowsItsListTableLinkAndPlaceholders) {
     const wxString shown = m_text->GetValue();
     EXPECT_TRUE(shown.Contains("Getting started")) << shown;
     EXPECT_TRUE(shown.Contains("Ctrl+B")) << "the table's cells are shown";
+    wxRichTextAttr item;
+    ASSERT_TRUE(m_text->GetStyle(shown.Find("Generate HTML"), item));
+    EXPECT_EQ(item.GetBulletStyle(), wxTEXT_ATTR_BULLET_STYLE_STANDARD) << "a bulleted item";
     EXPECT_FALSE(m_doc->IsModified()) << "showing a body changes nothing";
     SaveScreenshot("text_view_formatted");
     // Leaving the row without an edit leaves the body exactly as the file has it.

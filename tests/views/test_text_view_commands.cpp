@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/fdrepdlg.h>
 #include <wx/log.h>
 #include <wx/uiaction.h>
 
@@ -46,16 +49,20 @@ TEST_F(TextViewCommands, DeleteTakesTheSelectionOrTheNextCharacterAndNothingAtTh
 }
 
 TEST_F(TextViewCommands, MixedSelectionsShowAnEmptySizeBoxAndBoldUnchecked) {
-    m_view->SetRTF("{\\rtf1 {\\fs20 small }{\\b\\fs40 large}\\par}");
+    m_view->SetRTF("{\\rtf1 {\\fs20 small }{\\b\\i\\ul\\fs40 large}\\par}");
     m_view->SetSelection(0, 4);
     EXPECT_EQ(Update(kFormatFontSize).GetText(), "10");
     EXPECT_FALSE(Update(kFormatBold).GetChecked());
     m_view->SetSelection(6, 11);
     EXPECT_EQ(Update(kFormatFontSize).GetText(), "20");
     EXPECT_TRUE(Update(kFormatBold).GetChecked());
+    EXPECT_TRUE(Update(kFormatItalic).GetChecked());
+    EXPECT_TRUE(Update(kFormatUnderline).GetChecked());
     m_view->SetSelection(0, 11);
     EXPECT_EQ(Update(kFormatFontSize).GetText(), "") << "sizes differ";
     EXPECT_FALSE(Update(kFormatBold).GetChecked()) << "bold and plain";
+    EXPECT_FALSE(Update(kFormatItalic).GetChecked());
+    EXPECT_FALSE(Update(kFormatUnderline).GetChecked());
     // Bold over the mixed selection makes all of it bold.
     Command(kFormatBold);
     EXPECT_TRUE(Update(kFormatBold).GetChecked());
@@ -123,6 +130,135 @@ TEST_F(TextViewCommands, CopiedTextOffersRtfThatPastesWithItsFormat) {
     EXPECT_EQ(bold, 2u) << "the pasted copy is bold too";
     EXPECT_EQ(rtf_test::Words(rtf_test::PlainText(rtf::ReadRtf(m_view->GetRTF()).document)),
               (std::vector<std::string>{"plain", "bold", "x", "plain", "bold", "x"}));
+}
+
+// What a browser leaves on the clipboard: HTML beside plain text.
+void OfferHtml(const std::string& html, const std::string& plain) {
+    auto* data = new wxDataObjectComposite;
+    data->Add(new wxTextDataObject(wxString::FromUTF8(plain)), true);
+    auto* custom = new wxCustomDataObject(wxDataFormat("text/html"));
+    custom->SetData(html.size(), html.data());
+    data->Add(custom);
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(data);
+    wxTheClipboard->Close();
+}
+
+TEST_F(TextViewCommands, HtmlFromABrowserPastesWithItsFormat) {
+    // UTF-16 with a byte order mark, as some browsers offer it.
+    const std::u16string page =
+        u"<meta charset=\"utf-8\"><b>Fett</b> und "
+        u"<a href=\"https://example.org/\">Verweis</a> \u00fcber";
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t c : page) {
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>(c >> 8);
+    }
+    OfferHtml(utf16, "Fett und Verweis über");
+    m_view->SetRTF("");
+    Command(kEditPaste);
+    rtf::Document doc = rtf::ReadRtf(m_view->GetRTF()).document;
+    EXPECT_EQ(rtf_test::PlainText(doc),
+              "Fett und Verweis \xC3\xBC"
+              "ber\n");
+    const auto runs = TextRuns(m_view->GetRTF());
+    ASSERT_FALSE(runs.empty());
+    EXPECT_TRUE(runs[0].format.bold);
+    ASSERT_EQ(doc.links.size(), 1u);
+    EXPECT_EQ(doc.links[0], "https://example.org/");
+
+    // UTF-8 ending in a zero; a list stays a list, pasted into a new paragraph.
+    OfferHtml(std::string("<ul><li>eins</li><li><i>zwei</i></li></ul>") + '\0', "eins\nzwei");
+    m_view->SetRTF("{\\rtf1 vorher\\par}");
+    m_view->SetInsertionPoint(m_view->GetLastPosition());
+    m_view->Newline();
+    Command(kEditPaste);
+    doc = rtf::ReadRtf(m_view->GetRTF()).document;
+    EXPECT_EQ(rtf_test::Words(rtf_test::PlainText(doc)),
+              (std::vector<std::string>{"vorher", "eins", "zwei"}));
+    size_t lists = 0;
+    for (const rtf::Block& block : doc.blocks) {
+        lists += block.AsList() != nullptr;
+    }
+    EXPECT_EQ(lists, 1u) << m_view->GetRTF();
+
+    // Nothing but text: pasted as it is.
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject("nur Text"));
+    wxTheClipboard->Close();
+    m_view->SetRTF("");
+    Command(kEditPaste);
+    EXPECT_EQ(m_view->GetValue(), "nur Text");
+}
+
+TEST_F(TextViewCommands, FindInTextGoesOnFromTheCaretRoundTheEndAndBack) {
+    // A footnote, a table and a link before the words: positions still match the text.
+    m_view->SetRTF(
+        "{\\rtf1\\ansi\\uc1 Start{\\super\\chftn{\\footnote note}} "
+        "\\trowd\\cellx2000\\intbl cell word\\cell\\row\\pard "
+        "Gr\\u252?\\u223?e, words gr\\u252?\\u223?e wordsmith WORDS\\par}");
+    myFindOptions options;
+    const wxString grusse = wxString::FromUTF8("grüße");
+    ASSERT_TRUE(m_view->FindInText(grusse, options));
+    EXPECT_EQ(m_view->GetStringSelection(), wxString::FromUTF8("Grüße"));
+    const long first = m_view->GetSelectionRange().GetStart();
+    ASSERT_TRUE(m_view->FindInText(grusse, options));
+    EXPECT_GT(m_view->GetSelectionRange().GetStart(), first) << "moves on";
+    ASSERT_TRUE(m_view->FindInText(grusse, options));
+    EXPECT_EQ(m_view->GetSelectionRange().GetStart(), first) << "round the end";
+    options.down = false;
+    ASSERT_TRUE(m_view->FindInText(grusse, options));
+    EXPECT_GT(m_view->GetSelectionRange().GetStart(), first) << "up goes round to the last";
+
+    // Whole words skip "wordsmith"; matching case finds only the capitals.
+    options = {};
+    options.wholeWord = true;
+    m_view->SetInsertionPoint(0);
+    ASSERT_TRUE(m_view->FindInText("words", options));
+    ASSERT_TRUE(m_view->FindInText("words", options));
+    EXPECT_EQ(m_view->GetStringSelection(), "WORDS");
+    options = {};
+    options.matchCase = true;
+    ASSERT_TRUE(m_view->FindInText("WORDS", options));
+    EXPECT_EQ(m_view->GetStringSelection(), "WORDS");
+    EXPECT_FALSE(m_view->FindInText("Wordsmith", options));
+    EXPECT_FALSE(m_view->FindInText("note and more", {}));
+}
+
+TEST_F(TextViewCommands, TheFindDialogSearchesAndFindNextRepeatsIt) {
+    testing_support::MessageRecorder messages;
+    m_view->SetRTF("{\\rtf1 one two one\\par}");
+    EXPECT_TRUE(Update(kEditFindNext).GetEnabled());
+    m_view->SetSelection(4, 7);
+    Command(kEditFind);
+    PumpEvents();
+    wxFindReplaceDialog* dialog = nullptr;
+    for (wxWindow* window : wxTopLevelWindows) {
+        dialog = dialog != nullptr ? dialog : dynamic_cast<wxFindReplaceDialog*>(window);
+    }
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->IsShown());
+    EXPECT_EQ(dialog->GetData()->GetFindString(), "two") << "the selected word";
+    SaveScreenshot("text_view_find");
+
+    wxFindDialogEvent find(wxEVT_FIND, dialog->GetId());
+    find.SetFindString("one");
+    find.SetFlags(wxFR_DOWN);
+    dialog->Send(find);
+    EXPECT_EQ(m_view->GetSelectionRange(), wxRichTextRange(8, 11));
+    Command(kEditFindNext);
+    EXPECT_EQ(m_view->GetSelectionRange(), wxRichTextRange(0, 3)) << "round the end";
+    EXPECT_TRUE(messages.Messages().empty());
+
+    find.SetFindString("three");
+    dialog->Send(find);
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_NE(messages.Messages()[0].find("three"), std::string::npos);
+    EXPECT_EQ(m_view->GetSelectionRange(), wxRichTextRange(0, 3)) << "the selection stays";
+
+    wxFindDialogEvent close(wxEVT_FIND_CLOSE, dialog->GetId());
+    dialog->Send(close);
+    PumpEvents();
 }
 
 TEST_F(TextViewCommands, TypedAddressesBecomeLinksAndOpenOnlyWithCtrl) {

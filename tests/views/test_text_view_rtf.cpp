@@ -277,6 +277,123 @@ TEST_F(TextViewRtf, ListsTablesLinksAndIndentsAreTheControlsOwnAndComeBack) {
     EXPECT_EQ(list->style, rtf::ListStyle::Bullet);
 }
 
+// A body far longer than the window: plain paragraphs, then a numbered list long enough to
+// lie across any part the view takes in at once, then a closing paragraph.
+std::string LongBody() {
+    rtf::Document doc;
+    const auto paragraph = [](const std::string& text) {
+        rtf::Paragraph p;
+        p.runs.push_back(rtf::Run{rtf::RunKind::Text, {}, text, -1});
+        return p;
+    };
+    for (int i = 0; i < 300; ++i) {
+        doc.blocks.emplace_back(paragraph("Paragraph " + std::to_string(i) +
+                                          " tells what this part of the section is about."));
+    }
+    rtf::List list;
+    list.style = rtf::ListStyle::Decimal;
+    for (int i = 0; i < 400; ++i) {
+        list.items.emplace_back();
+        list.items.back().blocks.emplace_back(paragraph("Step " + std::to_string(i)));
+    }
+    doc.blocks.emplace_back(std::move(list));
+    doc.blocks.emplace_back(paragraph("Closing words"));
+    return rtf::WriteRtf(doc);
+}
+
+void PumpUntilLoaded(const myTextView& view) {
+    for (int i = 0; i < 400 && view.IsLoading(); ++i) {
+        PumpEvents(5);
+    }
+}
+
+TEST_F(TextViewRtf, ALongBodyShowsItsStartFirstAndIsWholeAtEveryMoment) {
+    const std::string body = LongBody();
+    const rtf::Document before = rtf::ReadRtf(body).document;
+    m_view->SetRTF(body);
+    ASSERT_TRUE(m_view->IsLoading()) << "the body is too short to be loaded in parts";
+    m_view->Update();
+    SaveScreenshot("text_view_long_body");
+    EXPECT_FALSE(m_view->IsModified());
+    EXPECT_EQ(m_view->GetRTF(), body);
+
+    // Edited while the rest still waits: the whole body comes back, the list still one list.
+    m_view->SetInsertionPoint(0);
+    m_view->WriteText("Typed ");
+    ASSERT_TRUE(m_view->IsLoading());
+    const rtf::Document early = rtf::ReadRtf(m_view->GetRTF()).document;
+    std::vector<std::string> words = rtf_test::Words(rtf_test::PlainText(before));
+    words.insert(words.begin(), "typed");
+    EXPECT_EQ(rtf_test::Words(rtf_test::PlainText(early)), words);
+    ASSERT_EQ(early.blocks.size(), before.blocks.size());
+    ASSERT_NE(early.blocks[300].AsList(), nullptr);
+    EXPECT_EQ(early.blocks[300].AsList()->items.size(), 400u);
+
+    // Taken in while idle, after the edit; the edit is still one undoable step.
+    PumpUntilLoaded(*m_view);
+    ASSERT_FALSE(m_view->IsLoading());
+    EXPECT_EQ(rtf::ReadRtf(m_view->GetRTF()).document.blocks, early.blocks);
+    EXPECT_TRUE(m_view->GetValue().EndsWith("Closing words"));
+    m_view->Undo();
+    EXPECT_EQ(rtf_test::Words(rtf_test::PlainText(rtf::ReadRtf(m_view->GetRTF()).document)),
+              rtf_test::Words(rtf_test::PlainText(before)));
+}
+
+TEST_F(TextViewRtf, WhatNeedsTheWholeLongBodyTakesTheRestInFirst) {
+    const std::string body = LongBody();
+    m_view->SetRTF(body);
+    ASSERT_TRUE(m_view->IsLoading());
+    m_view->SelectAll();
+    EXPECT_FALSE(m_view->IsLoading());
+    EXPECT_TRUE(m_view->GetStringSelection().EndsWith("Closing words"));
+    EXPECT_FALSE(m_view->IsModified());
+
+    // Deleting at the end of what is loaded reaches into the rest, as at any other place.
+    m_view->SetRTF(body);
+    ASSERT_TRUE(m_view->IsLoading());
+    m_view->SetInsertionPoint(m_view->GetLastPosition());
+    Command(command_id::kEditDelete);
+    EXPECT_FALSE(m_view->IsLoading());
+    EXPECT_TRUE(m_view->GetValue().EndsWith("Closing words"));
+
+    // Another body replaces one still loading.
+    m_view->SetRTF(body);
+    m_view->SetRTF("{\\rtf1 short\\par}");
+    EXPECT_FALSE(m_view->IsLoading());
+    EXPECT_EQ(m_view->GetValue(), "short");
+}
+
+TEST_F(TextViewRtf, MergedCellsSpanTheirColumnsAndRowsAndComeBackAsTheyWere) {
+    // A heading across two columns, a cell down two rows, a row that starts a column in.
+    const std::string body =
+        "{\\rtf1\\ansi\\trowd\\cellx4000\\cellx6000\\intbl Both\\cell Side\\cell\\row"
+        "\\trowd\\clvmgf\\cellx2000\\cellx4000\\cellx6000\\intbl Down\\cell b\\cell c\\cell\\row"
+        "\\trowd\\clvmrg\\cellx2000\\cellx4000\\cellx6000\\intbl\\cell e\\cell f\\cell\\row"
+        "\\pard after\\par}";
+    const rtf::Document before = rtf::ReadRtf(body).document;
+    ASSERT_EQ(before.blocks[0].AsTable()->rows[0].cells[0].colSpan, 2) << "the reader's spans";
+    m_view->SetRTF(body);
+    m_view->Update();
+    SaveScreenshot("text_view_merged_cells");
+    const wxRichTextTable* grid = nullptr;
+    for (const wxRichTextObject* object :
+         static_cast<wxRichTextParagraph*>(m_view->GetBuffer().GetChild(0))->GetChildren()) {
+        grid = grid != nullptr ? grid : dynamic_cast<const wxRichTextTable*>(object);
+    }
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->GetColumnCount(), 3);
+    EXPECT_EQ(grid->GetCell(0, 0)->GetColSpan(), 2);
+    EXPECT_EQ(grid->GetCell(1, 0)->GetRowSpan(), 2);
+    EXPECT_EQ(grid->GetCell(0, 2)->GetText(), "Side") << "after the spanning cell";
+
+    m_view->SetModified(true);
+    const rtf::Document after = rtf::ReadRtf(m_view->GetRTF()).document;
+    ASSERT_FALSE(after.blocks.empty());
+    const rtf::Table* table = after.blocks[0].AsTable();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(*table, *before.blocks[0].AsTable());
+}
+
 TEST_F(TextViewRtf, TheOlderControlStillRoundTrips) {
     RecreateView("1");
     EXPECT_TRUE(m_view->IsOldControl());
