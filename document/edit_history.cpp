@@ -43,3 +43,14 @@ std::string EditMenuText(const ivTreeEdit* edit, bool redo) {
     }
     return Translate(redo ? "Redo" : "Undo");
 }
+
+const char* GroupName(ivEditGroup group) {
+    return group == ivEditGroup::Replace ? "Replace" : "";
+}
+
+std::string GroupMenuText(ivEditGroup group, bool redo) {
+    if (group == ivEditGroup::Replace) {
+        return Translate(redo ? "Redo Replace" : "Undo Replace");
+    }
+    return EditMenuText(nullptr, redo);
+}
