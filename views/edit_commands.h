@@ -6,19 +6,26 @@
 #include <wx/cmdproc.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
-// One edit of the document tree as a command. It is stored once the edit has been made, so Do
-// only ever does it again after an undo.
+// One edit of the document tree, or several taken back as one, as a command. It is stored
+// once the edits have been made, so Do only ever does them again after an undo.
 class myTreeCommand : public wxCommand {
 public:
     myTreeCommand(ivTreeEditor& editor, ivTreeEdit edit);
-    bool Do() override { return m_editor.Redo(m_edit); }
-    bool Undo() override { return m_editor.Undo(m_edit); }
-    const ivTreeEdit& Edit() const { return m_edit; }
+    // Edits made together; kind names them in the menu ("Replace").
+    myTreeCommand(ivTreeEditor& editor, std::vector<ivTreeEdit> edits, ivEditGroup kind);
+    bool Do() override;
+    bool Undo() override;
+    // The first edit, whose section the views show after a replay.
+    const ivTreeEdit& Edit() const { return m_edits.front(); }
+    std::string MenuText(bool redo) const;
 
 private:
     ivTreeEditor& m_editor;
-    ivTreeEdit m_edit;
+    std::vector<ivTreeEdit> m_edits;
+    ivEditGroup m_group = ivEditGroup::None;
 };
 
 // The tree edits of one document on a wxCommandProcessor, with the point of the last save.
@@ -32,6 +39,9 @@ public:
 
     // An edit just made through the editor; the edits taken back before it are dropped.
     void Record(const ivTreeEdit& edit);
+    // The edits recorded from BeginGroup to EndGroup are one step of the history, of kind.
+    void BeginGroup(ivEditGroup kind);
+    void EndGroup();
     // The document as it is now is the saved one.
     void MarkSaved() { m_savedAt = m_at; }
     // Whether undo or redo has brought the tree back to what was saved last.
@@ -49,6 +59,7 @@ public:
 private:
     const myTreeCommand* Current() const;
     const myTreeCommand* Next() const;
+    void Store(myTreeCommand* command);
 
     ivTreeEditor& m_editor;
     std::function<void()> m_changed;
@@ -58,4 +69,7 @@ private:
     // here because the processor forgets where it was saved when a new edit drops them all.
     int m_at = 0;
     int m_savedAt = 0;
+    // While a group is open: its kind and the edits recorded so far.
+    ivEditGroup m_group = ivEditGroup::None;
+    std::vector<ivTreeEdit> m_grouped;
 };

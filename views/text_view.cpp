@@ -54,6 +54,12 @@ bool EndsWord(int key) {
 
 }  // namespace
 
+void myTextView::SelectRange(long from, long to) {
+    SetSelection(from, to);
+    ShowPosition(to);
+    ShowPosition(from);
+}
+
 myTextView::myTextView(wxWindow* parent, wxWindowID id) : ivRichEditView(parent, id) {
     m_printing = std::make_unique<wxRichTextPrinting>(wxString::FromUTF8(Translate("Print")), this);
     // 720 twips, half an inch, on every side.

@@ -35,6 +35,9 @@ public:
     wxColour GetFontColour() const { return m_fontColour; }
     wxColour GetHighlightColour() const { return m_highlightColour; }
 
+    // Selects the characters from..to (positions of the control) and scrolls them into view.
+    void SelectRange(long from, long to);
+
     // Whether a command of id is one this view takes while the section list has the focus.
     static bool TakesWithoutFocus(int id);
 

@@ -75,7 +75,9 @@ void EditMenu(ivCommandBuilder& b) {
         .Add("SECTION_MOVE_IN", id::kSectionMoveIn, "Move Section &In", 0,
              Make(kAlt | kShift, kRight))
         .Add("EDIT_FIND", id::kEditFind, "&Find", kBeginGroup, Ctrl('F'))
-        .Add("EDIT_FIND_NEXT", id::kEditFindNext, "Find &Next", 0, kF3);
+        .Add("EDIT_FIND_NEXT", id::kEditFindNext, "Find &Next", 0, kF3)
+        .Add("EDIT_FIND_PREVIOUS", id::kEditFindPrevious, "Find Pre&vious", 0, Make(kShift, kF3))
+        .Add("EDIT_REPLACE", id::kEditReplace, "Replace in Document...", 0, Ctrl('H'));
     b.EndContainer();
 }
 
@@ -213,7 +215,7 @@ void BindEditorCommandStates(ivApp& app) {
                    kViewExpand,      kViewExpandAll,  kViewCollapse,       kViewCollapseAll,
                    kViewRefresh,     kInsertSection,  kInsertSectionAbove, kInsertSectionUnder,
                    kToolsGenerate,   kEditUndo,       kEditRedo,           kSectionMoveUp,
-                   kSectionMoveDown, kSectionMoveOut, kSectionMoveIn}) {
+                   kSectionMoveDown, kSectionMoveOut, kSectionMoveIn,      kEditReplace}) {
         app.Bind(
             wxEVT_UPDATE_UI,
             [](wxUpdateUIEvent& event) {
@@ -224,7 +226,7 @@ void BindEditorCommandStates(ivApp& app) {
     }
     // ...and those that no window of this program takes yet: a button that does nothing
     // is not offered.
-    for (int id : {kFileSendMail, kEditFind, kEditFindNext}) {
+    for (int id : {kFileSendMail, kEditFind, kEditFindNext, kEditFindPrevious}) {
         app.Bind(
             wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(false); }, id);
     }
