@@ -24,6 +24,8 @@ wxString Text(const char* english) {
 
 // Typing in the boxes makes the preview again once this long has passed without a key.
 constexpr int kPreviewDelay = 250;
+// The preview lists no more matches; those beyond it are replaced all the same.
+constexpr int kMaxPreviewRows = 2000;
 
 enum PreviewColumn { kTakeColumn, kSectionColumn, kBeforeColumn, kAfterColumn };
 
@@ -122,8 +124,13 @@ void myReplaceDialog::UpdatePreview() {
     }
     m_preview->DeleteAllItems();
     int count = 0;
+    int total = 0;
     for (const ivReplaceChange& change : m_plan) {
+        total += static_cast<int>(change.matches.size());
         for (const ivReplaceMatch& match : change.matches) {
+            if (count == kMaxPreviewRows) {
+                break;
+            }
             const size_t afterLength = m_planReplacement.size();
             wxVector<wxVariant> row;
             row.push_back(wxVariant(true));
@@ -156,7 +163,7 @@ bool myReplaceDialog::Replace() {
     for (ivReplaceChange& change : m_plan) {
         std::vector<bool> take;
         for (size_t i = 0; i < change.matches.size(); ++i, ++row) {
-            take.push_back(row < m_preview->GetItemCount() &&
+            take.push_back(row >= static_cast<int>(m_preview->GetItemCount()) ||
                            m_preview->GetToggleValue(static_cast<unsigned>(row), kTakeColumn));
         }
         ivReplaceChange c = change;

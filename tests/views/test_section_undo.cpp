@@ -274,4 +274,32 @@ TEST(EditHistory, TheSavePointSurvivesTheOldestEditsGoing) {
     EXPECT_EQ(tree.GetAttribute("Title"), "5");
 }
 
+TEST_F(SectionUndo, AGroupOfEditsIsOneStepAndKnowsTheSavePoint) {
+    const std::string before = Saved();
+    // A replacement across sections: a title and a body, then the edit after it.
+    myEditHistory& history = doc.History();
+    history.BeginGroup(ivEditGroup::Replace);
+    ivTreeEditor& editor = doc.Store().Editor();
+    ASSERT_TRUE(editor.SetAttributes("{B}", {{"Title", "Bee"}}));
+    ASSERT_TRUE(editor.StoreBody("{A1}", "{\\rtf1 bee}", "now"));
+    history.EndGroup();
+    history.BeginGroup(ivEditGroup::Replace);
+    history.EndGroup();  // an empty group leaves no step
+    EXPECT_EQ(list.GetUndoName(), "Undo Replace");
+    EXPECT_TRUE(doc.IsModified());
+    const std::string replaced = Saved();
+    ASSERT_TRUE(editor.SetAttributes("{C}", {{"Title", "Sea"}}));
+
+    ASSERT_TRUE(list.Undo());
+    EXPECT_EQ(list.GetUndoName(), "Undo Replace");
+    EXPECT_FALSE(doc.IsModified()) << "back at the save after the replacement";
+    ASSERT_TRUE(list.Undo());
+    EXPECT_EQ(Saved(), before) << "both edits taken back in one step";
+    EXPECT_EQ(list.GetRedoName(), "Redo Replace");
+    EXPECT_EQ(FocusedTitle(), "B") << "the first edit's section is shown";
+    ASSERT_TRUE(list.Redo());
+    EXPECT_EQ(Saved(), replaced);
+    EXPECT_EQ(list.GetRedoName(), "Redo Edit Section") << "the edit after it comes next";
+}
+
 }  // namespace
