@@ -83,6 +83,9 @@ inline constexpr int kSectionMoveUp = FromTableNumber(36866);
 inline constexpr int kSectionMoveDown = FromTableNumber(36867);
 inline constexpr int kSectionMoveOut = FromTableNumber(36868);
 inline constexpr int kSectionMoveIn = FromTableNumber(36869);
+// Finding and replacing across the sections of a document.
+inline constexpr int kEditReplace = FromTableNumber(36870);
+inline constexpr int kEditFindPrevious = FromTableNumber(36871);
 // Links between sections and files imported as sections.
 inline constexpr int kInsertSectionLink = FromTableNumber(36875);
 inline constexpr int kFileImport = FromTableNumber(36876);

@@ -9,6 +9,7 @@
 #include "rtf/rtf_writer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 #include <unordered_set>
 
@@ -17,11 +18,32 @@ namespace {
 constexpr const char* kTitle = "Title";
 constexpr const char* kText = "Text";
 
+// Decides, match by match in the order of a body or title, which ones are replaced; records
+// each match's text before and after for a preview.
+struct MatchChooser {
+    const std::vector<bool>* take = nullptr;  // null: every match
+    std::vector<ivReplaceMatch>* preview = nullptr;
+    int seen = 0;
+
+    bool Take(std::string_view text, size_t start, size_t end, std::string_view replacement) {
+        const size_t index = static_cast<size_t>(seen++);
+        if (preview != nullptr) {
+            ivReplaceMatch& m = preview->emplace_back();
+            m.before = std::string(text);
+            m.after = m.before.substr(0, start) + std::string(replacement) + m.before.substr(end);
+            m.start = start;
+            m.length = end - start;
+        }
+        return take == nullptr || index >= take->size() || (*take)[index];
+    }
+};
+
 // Replaces the matches in a paragraph's visible text, run by run; the number replaced.
 // A match may cover several runs: the replacement takes the place of its start, in the
 // format of the first run, and the rest of the match goes.
-int ReplaceInParagraph(rtf::Paragraph& paragraph, std::string_view foldedQuery,
-                       std::string_view replacement, bool wholeWords) {
+int ReplaceInParagraph(rtf::Paragraph& paragraph, std::string_view query,
+                       std::string_view replacement, const ivSearchOptions& options,
+                       MatchChooser& chooser) {
     int replaced = 0;
     std::vector<rtf::Run>& runs = paragraph.runs;
     size_t first = 0;
@@ -42,8 +64,10 @@ int ReplaceInParagraph(rtf::Paragraph& paragraph, std::string_view foldedQuery,
             text += runs[last].text;
             ++last;
         }
-        const ivFoldedText folded(text);
-        const auto matches = FindMatches(text, folded, foldedQuery, wholeWords, SIZE_MAX);
+        auto matches = FindMatches(text, query, options, SIZE_MAX);
+        std::erase_if(matches, [&](const std::pair<size_t, size_t>& m) {
+            return !chooser.Take(text, m.first, m.second, replacement);
+        });
         // From the last match back, so that earlier offsets hold.
         for (auto it = matches.rbegin(); it != matches.rend(); ++it) {
             const auto runAt = [&](size_t offset, bool end) {
@@ -79,22 +103,26 @@ int ReplaceInParagraph(rtf::Paragraph& paragraph, std::string_view foldedQuery,
     return replaced;
 }
 
-// The body with every match replaced; count receives how many.
-std::string ReplaceInBody(const std::string& rtfText, std::string_view foldedQuery,
-                          std::string_view replacement, bool wholeWords, int& count) {
+// The body with the chosen matches replaced; count receives how many.
+std::string ReplaceInBody(const std::string& rtfText, std::string_view query,
+                          std::string_view replacement, const ivSearchOptions& options,
+                          MatchChooser& chooser, int& count) {
     rtf::Document document = rtf::ReadRtf(rtfText).document;
     count = 0;
     const auto visit = [&](rtf::Paragraph& p) {
-        count += ReplaceInParagraph(p, foldedQuery, replacement, wholeWords);
+        count += ReplaceInParagraph(p, query, replacement, options, chooser);
     };
     ForEachParagraphToChange(document, visit);
     return count == 0 ? rtfText : rtf::WriteRtf(document);
 }
 
-std::string ReplaceInTitle(const std::string& title, std::string_view foldedQuery,
-                           std::string_view replacement, bool wholeWords, int& count) {
-    const ivFoldedText folded(title);
-    const auto matches = FindMatches(title, folded, foldedQuery, wholeWords, SIZE_MAX);
+std::string ReplaceInTitle(const std::string& title, std::string_view query,
+                           std::string_view replacement, const ivSearchOptions& options,
+                           MatchChooser& chooser, int& count) {
+    auto matches = FindMatches(title, query, options, SIZE_MAX);
+    std::erase_if(matches, [&](const std::pair<size_t, size_t>& m) {
+        return !chooser.Take(title, m.first, m.second, replacement);
+    });
     count = static_cast<int>(matches.size());
     std::string out;
     size_t from = 0;
@@ -107,7 +135,36 @@ std::string ReplaceInTitle(const std::string& title, std::string_view foldedQuer
     return out;
 }
 
+// Matches of query in text itself, case and all.
+std::vector<std::pair<size_t, size_t>> FindExactMatches(std::string_view text,
+                                                        std::string_view query, bool wholeWords,
+                                                        size_t limit) {
+    std::vector<std::pair<size_t, size_t>> matches;
+    if (query.empty()) {
+        return matches;
+    }
+    size_t at = text.find(query);
+    while (at != std::string_view::npos && matches.size() < limit) {
+        const size_t end = at + query.size();
+        const bool take = !wholeWords || (!IsWordCodePoint(CodePointBefore(text, at)) &&
+                                          !IsWordCodePoint(CodePointAt(text, end)));
+        if (take) {
+            matches.emplace_back(at, end);
+        }
+        at = text.find(query, take ? end : at + 1);
+    }
+    return matches;
+}
+
 }  // namespace
+
+std::vector<std::pair<size_t, size_t>> FindMatches(std::string_view text, std::string_view query,
+                                                   const ivSearchOptions& options, size_t limit) {
+    if (options.matchCase) {
+        return FindExactMatches(text, query, options.wholeWords, limit);
+    }
+    return FindMatches(text, ivFoldedText(text), FoldCase(query), options.wholeWords, limit);
+}
 
 std::vector<std::pair<size_t, size_t>> FindMatches(std::string_view text,
                                                    const ivFoldedText& folded,
@@ -136,7 +193,23 @@ std::vector<std::pair<size_t, size_t>> FindMatches(std::string_view text,
     return matches;
 }
 
+// A preparation running on a worker thread: the bodies it reads, by the keys of their entries.
+struct ivDocumentSearch::Background {
+    struct Job {
+        std::string key;
+        std::string text;  // the RTF, then its plain text
+        ivFoldedText folded;
+    };
+    std::vector<Job> jobs;
+    std::atomic<bool> stop{false};
+    std::atomic<bool> done{false};
+    std::thread thread;
+};
+
+ivDocumentSearch::ivDocumentSearch() = default;
+
 ivDocumentSearch::~ivDocumentSearch() {
+    CancelPreparation();
     Detach();
 }
 
@@ -179,26 +252,68 @@ void ivDocumentSearch::Invalidate(const std::string& sectionId) {
 }
 
 void ivDocumentSearch::InvalidateAll() {
+    CancelPreparation();
     m_entries.clear();
     m_sections.clear();
 }
 
 void ivDocumentSearch::Prepare() {
-    Refresh();
+    FinishPreparation();
+    Refresh(false);
 }
 
-void ivDocumentSearch::ReadBodies(const std::vector<Entry*>& entries) {
+void ivDocumentSearch::PrepareInBackground() {
+    FinishPreparation();
+    Refresh(true);
+}
+
+bool ivDocumentSearch::IsPreparing() const {
+    return m_background != nullptr && !m_background->done;
+}
+
+void ivDocumentSearch::FinishPreparation() {
+    if (m_background == nullptr) {
+        return;
+    }
+    m_background->thread.join();
+    // Entries edited meanwhile were dropped; they are read again when next searched.
+    for (Background::Job& job : m_background->jobs) {
+        const auto found = m_entries.find(job.key);
+        if (found != m_entries.end() && found->second.pending) {
+            found->second.body = std::move(job.text);
+            found->second.foldedBody = std::move(job.folded);
+            found->second.pending = false;
+        }
+    }
+    m_background.reset();
+}
+
+void ivDocumentSearch::CancelPreparation() {
+    if (m_background == nullptr) {
+        return;
+    }
+    m_background->stop = true;
+    m_background->thread.join();
+    m_background.reset();
+    std::erase_if(m_entries, [](const auto& e) { return e.second.pending; });
+    m_sections.clear();
+}
+
+void ivDocumentSearch::ReadBodies(const std::vector<std::pair<std::string*, ivFoldedText*>>& bodies,
+                                  const std::atomic<bool>* stop) {
     const auto read = [&](size_t from, size_t step) {
-        for (size_t i = from; i < entries.size(); i += step) {
-            Entry& entry = *entries[i];
-            entry.body = rtf::RtfToText(entry.body);
-            entry.foldedBody = ivFoldedText(entry.body);
+        for (size_t i = from; i < bodies.size(); i += step) {
+            if (stop != nullptr && *stop) {
+                return;
+            }
+            *bodies[i].first = rtf::RtfToText(*bodies[i].first);
+            *bodies[i].second = ivFoldedText(*bodies[i].first);
         }
     };
     // Reading a large document's bodies is most of a first search; the cores share it. The
-    // entries are disjoint, and the RTF engine keeps no state between documents.
+    // bodies are disjoint, and the RTF engine keeps no state between documents.
     const size_t cores = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
-    const size_t workers = entries.size() < 64 ? 1 : cores;
+    const size_t workers = bodies.size() < 64 ? 1 : cores;
     std::vector<std::thread> threads;
     for (size_t w = 1; w < workers; ++w) {
         threads.emplace_back(read, w, workers);
@@ -209,20 +324,21 @@ void ivDocumentSearch::ReadBodies(const std::vector<Entry*>& entries) {
     }
 }
 
-void ivDocumentSearch::Refresh() {
+void ivDocumentSearch::Refresh(bool inBackground) {
     m_sections.clear();
     if (m_tree == nullptr || !m_tree->GoRoot()) {
         return;
     }
     std::unordered_map<std::string, int> seen;
     std::vector<Entry*> toRead;
+    std::vector<std::string> keys;
     m_sections.reserve(m_entries.size());
     BuildOutline(*m_tree, [&](const OutlineRow& row, ivData& cursor) {
         if (row.depth == 0) {
             return;
         }
         const int n = seen[row.id]++;
-        const std::string key = n == 0 ? row.id : row.id + '\n' + std::to_string(n);
+        std::string key = n == 0 ? row.id : row.id + '\n' + std::to_string(n);
         Entry& entry = m_entries[key];
         if (entry.title != row.title || entry.foldedTitle.Folded().empty()) {
             entry.title = row.title;
@@ -233,10 +349,41 @@ void ivDocumentSearch::Refresh() {
             entry.body = cursor.GetAttribute(kText);
             entry.bodyValid = true;
             toRead.push_back(&entry);
+            if (inBackground) {
+                keys.push_back(std::move(key));
+            }
         }
         m_sections.push_back({row.id, row.numbering, &entry});
     });
-    ReadBodies(toRead);
+    if (inBackground && !toRead.empty()) {
+        // The worker gets the bodies' RTF and nothing of the tree or the entries, which this
+        // thread goes on editing.
+        m_background = std::make_unique<Background>();
+        m_background->jobs.resize(toRead.size());
+        for (size_t i = 0; i < toRead.size(); ++i) {
+            m_background->jobs[i].key = std::move(keys[i]);
+            m_background->jobs[i].text = std::move(toRead[i]->body);
+            toRead[i]->body.clear();
+            toRead[i]->pending = true;
+        }
+        Background* background = m_background.get();
+        m_background->thread = std::thread([background] {
+            std::vector<std::pair<std::string*, ivFoldedText*>> bodies;
+            bodies.reserve(background->jobs.size());
+            for (Background::Job& job : background->jobs) {
+                bodies.emplace_back(&job.text, &job.folded);
+            }
+            ReadBodies(bodies, &background->stop);
+            background->done = true;
+        });
+    } else {
+        std::vector<std::pair<std::string*, ivFoldedText*>> bodies;
+        bodies.reserve(toRead.size());
+        for (Entry* entry : toRead) {
+            bodies.emplace_back(&entry->body, &entry->foldedBody);
+        }
+        ReadBodies(bodies, nullptr);
+    }
     // Entries of sections that are gone.
     if (m_entries.size() > m_sections.size()) {
         std::unordered_set<const Entry*> live;
@@ -244,6 +391,13 @@ void ivDocumentSearch::Refresh() {
             live.insert(s.entry);
         }
         std::erase_if(m_entries, [&](const auto& e) { return live.count(&e.second) == 0; });
+    }
+}
+
+void ivDocumentSearch::EnsureCurrent() {
+    FinishPreparation();
+    if (m_sections.empty()) {
+        Refresh(false);
     }
 }
 
@@ -300,9 +454,7 @@ std::vector<ivSearchHit> ivDocumentSearch::Find(std::string_view query,
     if (foldedQuery.empty()) {
         return hits;
     }
-    if (m_sections.empty()) {
-        Refresh();
-    }
+    EnsureCurrent();
     for (size_t index = 0; index < m_sections.size() && hits.size() < options.maxHits; ++index) {
         AddSectionHits(index, foldedQuery, options.wholeWords, options.maxHits - hits.size(), hits);
     }
@@ -316,9 +468,7 @@ std::optional<ivSearchHit> ivDocumentSearch::FindNext(std::string_view query,
     if (foldedQuery.empty()) {
         return std::nullopt;
     }
-    if (m_sections.empty()) {
-        Refresh();
-    }
+    EnsureCurrent();
     const size_t count = m_sections.size();
     if (count == 0) {
         return std::nullopt;
@@ -388,10 +538,10 @@ std::vector<ivReplaceChange> ivDocumentSearch::PlanReplace(std::string_view quer
         c.title = section->entry->title;
         c.inTitle = inTitle;
         c.before = m_tree->GetAttribute(inTitle ? kTitle : kText);
-        c.after =
-            inTitle
-                ? ReplaceInTitle(c.before, foldedQuery, replacement, options.wholeWords, c.count)
-                : ReplaceInBody(c.before, foldedQuery, replacement, options.wholeWords, c.count);
+        MatchChooser chooser;
+        chooser.preview = &c.matches;
+        c.after = inTitle ? ReplaceInTitle(c.before, query, replacement, options, chooser, c.count)
+                          : ReplaceInBody(c.before, query, replacement, options, chooser, c.count);
         if (c.count > 0) {
             plan.push_back(std::move(c));
         }
@@ -428,10 +578,19 @@ bool ivDocumentSearch::ApplyReplace(const std::vector<ivReplaceChange>& plan, iv
     return true;
 }
 
+void ivDocumentSearch::ChooseMatches(ivReplaceChange& change, const std::vector<bool>& take,
+                                     std::string_view query, std::string_view replacement,
+                                     const ivSearchOptions& options) {
+    MatchChooser chooser;
+    chooser.take = &take;
+    change.after =
+        change.inTitle
+            ? ReplaceInTitle(change.before, query, replacement, options, chooser, change.count)
+            : ReplaceInBody(change.before, query, replacement, options, chooser, change.count);
+}
+
 std::string ivDocumentSearch::BodyText(const std::string& sectionId) {
-    if (m_sections.empty()) {
-        Refresh();
-    }
+    EnsureCurrent();
     for (const Section& s : m_sections) {
         if (s.id == sectionId) {
             return s.entry->body;

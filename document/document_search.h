@@ -2,7 +2,9 @@
 
 #include "document/text_fold.h"
 
+#include <atomic>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +17,8 @@ struct ivTreeEdit;
 
 struct ivSearchOptions {
     bool wholeWords = false;
+    // Letters match only in the same case (replacing); otherwise case is ignored.
+    bool matchCase = false;
     // Find stops after this many hits; a results list shows no more.
     size_t maxHits = 10000;
 };
@@ -33,16 +37,26 @@ struct ivSearchHit {
     size_t sectionIndex = 0;  // the section's place in document order, from 0
 };
 
+// One match that a replacement would change, with its paragraph's text before and after (the
+// other matches of the paragraph left as they are), for a preview.
+struct ivReplaceMatch {
+    std::string before;
+    std::string after;
+    size_t start = 0;  // byte offset of the match in before
+    size_t length = 0;
+};
+
 // What a replacement across sections changes in one section: for the preview and for
 // applying it.
 struct ivReplaceChange {
     std::string sectionId;
     std::string numbering;
     std::string title;
-    bool inTitle = false;  // the title changes (else the body)
-    std::string before;    // the title or the RTF body as it is
-    std::string after;     // what replaces it
-    int count = 0;         // matches replaced
+    bool inTitle = false;                 // the title changes (else the body)
+    std::string before;                   // the title or the RTF body as it is
+    std::string after;                    // what replaces it
+    int count = 0;                        // matches replaced
+    std::vector<ivReplaceMatch> matches;  // in the order they are replaced
 };
 
 // Finds text in every title and body of a document tree, without regard to case. The plain
@@ -51,7 +65,7 @@ struct ivReplaceChange {
 // editor must be announced with Invalidate.
 class ivDocumentSearch {
 public:
-    ivDocumentSearch() = default;
+    ivDocumentSearch();
     ~ivDocumentSearch();
     ivDocumentSearch(const ivDocumentSearch&) = delete;
     ivDocumentSearch& operator=(const ivDocumentSearch&) = delete;
@@ -66,6 +80,14 @@ public:
     void InvalidateAll();
     // Reads every body not yet kept, so that the first search answers at once.
     void Prepare();
+    // The same on a worker thread: the bodies are copied here and read there. Edits meanwhile
+    // are fine (what they change is read again); the next search waits for what is left.
+    void PrepareInBackground();
+    // Whether a background preparation is still reading.
+    bool IsPreparing() const;
+    // Waits for a background preparation and takes over what it read.
+    void FinishPreparation();
+    ivXML* GetTree() const { return m_tree; }
 
     // Hits in document order: each section's title, then its body. An empty query finds
     // nothing.
@@ -88,12 +110,21 @@ public:
     static bool ApplyReplace(const std::vector<ivReplaceChange>& plan, ivTreeEditor& editor,
                              const std::string& modified, std::vector<ivTreeEdit>* done = nullptr);
 
+    // Keeps only the matches of change whose entry in take is true (missing entries count as
+    // true): its after and count are made again from before. The options and texts must be
+    // those the change was planned with.
+    static void ChooseMatches(ivReplaceChange& change, const std::vector<bool>& take,
+                              std::string_view query, std::string_view replacement,
+                              const ivSearchOptions& options);
+
     // The plain text that is searched of a section's body; empty for an unknown section.
     std::string BodyText(const std::string& sectionId);
 
 private:
     struct Entry {
         bool bodyValid = false;
+        // The body is being read on the worker thread (body is empty meanwhile).
+        bool pending = false;
         std::string body;
         ivFoldedText foldedBody;
         std::string title;
@@ -105,15 +136,24 @@ private:
         Entry* entry = nullptr;
     };
 
-    // Brings the sections in document order and their kept text up to date.
-    void Refresh();
-    // Turns the RTF that each entry's body holds into its plain text.
-    static void ReadBodies(const std::vector<Entry*>& entries);
+    // Brings the sections in document order and their kept text up to date; in the
+    // background, the bodies are read by a worker that FinishPreparation waits for.
+    void Refresh(bool inBackground);
+    // A background preparation taken over, then Refresh when the sections are not known.
+    void EnsureCurrent();
+    // Turns each RTF text into its plain text and that text's folded form, until stop.
+    static void ReadBodies(const std::vector<std::pair<std::string*, ivFoldedText*>>& bodies,
+                           const std::atomic<bool>* stop);
     void OnEdit(const ivTreeEdit& edit);
     // Appends at most limit hits of the section at index in document order.
     void AddSectionHits(size_t index, std::string_view foldedQuery, bool wholeWords, size_t limit,
                         std::vector<ivSearchHit>& hits) const;
 
+    // Stops a background preparation and drops what it read.
+    void CancelPreparation();
+
+    struct Background;
+    std::unique_ptr<Background> m_background;
     ivXML* m_tree = nullptr;
     ivTreeEditor* m_editor = nullptr;
     int m_watcher = 0;
@@ -121,6 +161,11 @@ private:
     std::unordered_map<std::string, Entry> m_entries;
     std::vector<Section> m_sections;
 };
+
+// The matches of query in text, as byte offsets [start, end), at most limit of them; with
+// options.matchCase off, query and text are compared folded.
+std::vector<std::pair<size_t, size_t>> FindMatches(std::string_view text, std::string_view query,
+                                                   const ivSearchOptions& options, size_t limit);
 
 // The matches of folded query in text (whose folded form is folded), as original byte
 // offsets [start, end), at most limit of them.

@@ -43,3 +43,25 @@ std::string EditMenuText(const ivTreeEdit* edit, bool redo) {
     }
     return Translate(redo ? "Redo" : "Undo");
 }
+
+const char* GroupName(ivEditGroup group) {
+    switch (group) {
+    case ivEditGroup::Replace:
+        return "Replace";
+    case ivEditGroup::Import:
+        return "Import Files";
+    case ivEditGroup::None:
+        break;
+    }
+    return "";
+}
+
+std::string GroupMenuText(ivEditGroup group, bool redo) {
+    if (group == ivEditGroup::Replace) {
+        return Translate(redo ? "Redo Replace" : "Undo Replace");
+    }
+    if (group == ivEditGroup::Import) {
+        return Translate(redo ? "Redo Import Files" : "Undo Import Files");
+    }
+    return EditMenuText(nullptr, redo);
+}

@@ -20,8 +20,14 @@ public:
     virtual std::string GetRedoName() const = 0;
 };
 
+// Several edits taken back as one step, named by what made them.
+enum class ivEditGroup { None, Replace, Import };
+
 // The translated menu text for taking back (or, with redo, doing again) an edit of this kind;
 // none gives the bare word.
 std::string EditMenuText(const ivTreeEdit* edit, bool redo);
 // The untranslated name of an edit ("Remove Section").
 const char* EditName(const ivTreeEdit& edit);
+// The same for a group of edits ("Undo Replace").
+std::string GroupMenuText(ivEditGroup group, bool redo);
+const char* GroupName(ivEditGroup group);

@@ -34,6 +34,8 @@ const ImageSource kSources[] = {
     {command_id::kEditCut, "edit-cut", nullptr, wxART_CUT},
     {command_id::kEditFind, "edit-find", nullptr, wxART_FIND},
     {command_id::kEditPaste, "edit-paste", nullptr, wxART_PASTE},
+    {command_id::kEditReplace, "edit-find-replace", nullptr, wxART_FIND_AND_REPLACE},
+    {command_id::kEditFindPrevious, "go-up", nullptr, wxART_GO_UP},
     {command_id::kEditUndo, "edit-undo", nullptr, wxART_UNDO},
     {command_id::kEditRedo, "edit-redo", nullptr, wxART_REDO},
     {command_id::kSectionMoveUp, "go-up", nullptr, wxART_GO_UP},

@@ -28,6 +28,7 @@ myDomainFile::myDomainFile()
             SetModifiedFlag(true);
         }
     });
+    m_search.Attach(m_store.Editor());
     BindCommands();
     BindGenerateCommand(*this);
     m_recoveryTimer.SetOwner(this);
@@ -102,11 +103,28 @@ ivTreeEditor* myDomainFile::GetTreeEditor() {
 }
 
 bool myDomainFile::New() {
+    m_search.SetTree(nullptr);
     return m_store.New();
 }
 
 bool myDomainFile::Open(const std::string& path) {
-    return m_store.Open(path);
+    m_search.SetTree(nullptr);
+    if (!m_store.Open(path)) {
+        return false;
+    }
+    // The first search then finds the bodies' text read already. Started once the opening
+    // is over and the document window is up (started during the opening, the program's
+    // first title edit was lost in the killed-editor test; the cause is not known).
+    CallAfter([this] { Search().PrepareInBackground(); });
+    return true;
+}
+
+ivDocumentSearch& myDomainFile::Search() {
+    ivXML* tree = m_store.GetTree(kDocumentTree);
+    if (m_search.GetTree() != tree) {
+        m_search.SetTree(tree);
+    }
+    return m_search;
 }
 
 void myDomainFile::Refresh() {

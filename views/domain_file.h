@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/document_search.h"
 #include "document/domain_store.h"
 #include "document/recovery.h"
 #include "framework/document_ex_rtf.h"
@@ -50,8 +51,15 @@ public:
     void SetRecoveryFolder(const std::string& folder) { m_recoveryFolder = folder; }
     myRecoveryWriter* Recovery() { return m_recovery.get(); }
 
-    virtual void ForgetTrees() { m_store.ForgetTrees(); }
-    virtual void DeleteTrees() { m_store.DeleteTrees(); }
+    // The search lets go of a tree first: a new one may come at the same address.
+    virtual void ForgetTrees() {
+        m_search.SetTree(nullptr);
+        m_store.ForgetTrees();
+    }
+    virtual void DeleteTrees() {
+        m_search.SetTree(nullptr);
+        m_store.DeleteTrees();
+    }
     virtual bool LoadViews() { return m_store.LoadViews(); }
 
     // The generator chosen for this document ("HTML", "CHM", "DOC"); empty until one is.
@@ -59,6 +67,9 @@ public:
     void SetGeneratorName(const std::string& name) { m_generatorName = name; }
 
     myDomainStore& Store() { return m_store; }
+    // The search across the document's titles and bodies, on its current tree. Its plain
+    // texts are read on a worker thread once the document has opened.
+    ivDocumentSearch& Search();
     myEditHistory& History() { return m_history; }
 
 private:
@@ -70,6 +81,8 @@ private:
     std::string m_generatorName;
     std::string m_recoveryFolder;
     std::unique_ptr<myRecoveryWriter> m_recovery;
+    // After m_store: it hears of the edits of the store's editor until it goes.
+    ivDocumentSearch m_search;
     // An edit was made since the last copy (or the last save).
     bool m_copyStale = false;
     wxTimer m_recoveryTimer;

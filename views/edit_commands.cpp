@@ -1,23 +1,23 @@
 #include "views/edit_commands.h"
 
-#include "core/translate.h"
-
 myTreeCommand::myTreeCommand(ivTreeEditor& editor, ivTreeEdit edit)
     : wxCommand(true, EditName(edit)), m_editor(editor) {
     m_edits.push_back(std::move(edit));
 }
 
-myTreeCommand::myTreeCommand(ivTreeEditor& editor, std::vector<ivTreeEdit> edits, const char* undo,
-                             const char* redo)
-    : wxCommand(true, undo),
+myTreeCommand::myTreeCommand(ivTreeEditor& editor, std::vector<ivTreeEdit> edits, ivEditGroup kind)
+    : wxCommand(true, GroupName(kind)),
       m_editor(editor),
       m_edits(std::move(edits)),
-      m_undoText(undo),
-      m_redoText(redo) {}
+      m_group(kind) {}
 
 bool myTreeCommand::Do() {
-    for (ivTreeEdit& edit : m_edits) {
-        if (!m_editor.Redo(edit)) {
+    for (size_t i = 0; i < m_edits.size(); ++i) {
+        if (!m_editor.Redo(m_edits[i])) {
+            // Half a step is no state the history knows: what was done goes back.
+            while (i-- > 0) {
+                m_editor.Undo(m_edits[i]);
+            }
             return false;
         }
     }
@@ -25,9 +25,11 @@ bool myTreeCommand::Do() {
 }
 
 bool myTreeCommand::Undo() {
-    // Later edits of a step build on earlier ones (a section inserted, then its body set).
-    for (auto edit = m_edits.rbegin(); edit != m_edits.rend(); ++edit) {
-        if (!m_editor.Undo(*edit)) {
+    for (size_t i = m_edits.size(); i-- > 0;) {
+        if (!m_editor.Undo(m_edits[i])) {
+            for (size_t k = i + 1; k < m_edits.size(); ++k) {
+                m_editor.Redo(m_edits[k]);
+            }
             return false;
         }
     }
@@ -35,36 +37,16 @@ bool myTreeCommand::Undo() {
 }
 
 std::string myTreeCommand::MenuText(bool redo) const {
-    const char* text = redo ? m_redoText : m_undoText;
-    return text != nullptr ? Translate(text) : std::string();
+    return m_group != ivEditGroup::None ? GroupMenuText(m_group, redo)
+                                        : EditMenuText(&m_edits.front(), redo);
 }
 
 myEditHistory::myEditHistory(ivTreeEditor& editor, std::function<void()> changed)
     : m_editor(editor), m_changed(std::move(changed)) {}
 
-void myEditHistory::BeginStep(const char* undo, const char* redo) {
-    m_inStep = true;
-    m_step.clear();
-    m_stepUndo = undo;
-    m_stepRedo = redo;
-}
-
-void myEditHistory::EndStep() {
-    if (!m_inStep) {
-        return;
-    }
-    m_inStep = false;
-    if (m_step.size() == 1) {
-        Store(new myTreeCommand(m_editor, std::move(m_step.front())));
-    } else if (!m_step.empty()) {
-        Store(new myTreeCommand(m_editor, std::move(m_step), m_stepUndo, m_stepRedo));
-    }
-    m_step.clear();
-}
-
 void myEditHistory::Record(const ivTreeEdit& edit) {
-    if (m_inStep) {
-        m_step.push_back(edit);
+    if (m_group != ivEditGroup::None) {
+        m_grouped.push_back(edit);
         return;
     }
     Store(new myTreeCommand(m_editor, edit));
@@ -82,6 +64,20 @@ void myEditHistory::Store(myTreeCommand* command) {
     }
     m_processor.Store(command);
     ++m_at;
+}
+
+void myEditHistory::BeginGroup(ivEditGroup kind) {
+    m_group = kind;
+    m_grouped.clear();
+}
+
+void myEditHistory::EndGroup() {
+    const ivEditGroup kind = m_group;
+    m_group = ivEditGroup::None;
+    if (!m_grouped.empty()) {
+        Store(new myTreeCommand(m_editor, std::move(m_grouped), kind));
+    }
+    m_grouped.clear();
 }
 
 void myEditHistory::Clear() {
@@ -141,16 +137,10 @@ bool myEditHistory::Redo(ivTreeEdit* done) {
 
 std::string myEditHistory::GetUndoName() const {
     const myTreeCommand* command = CanUndo() ? Current() : nullptr;
-    if (command != nullptr && !command->MenuText(false).empty()) {
-        return command->MenuText(false);
-    }
-    return EditMenuText(command != nullptr ? &command->Edit() : nullptr, false);
+    return command != nullptr ? command->MenuText(false) : EditMenuText(nullptr, false);
 }
 
 std::string myEditHistory::GetRedoName() const {
     const myTreeCommand* command = CanRedo() ? Next() : nullptr;
-    if (command != nullptr && !command->MenuText(true).empty()) {
-        return command->MenuText(true);
-    }
-    return EditMenuText(command != nullptr ? &command->Edit() : nullptr, true);
+    return command != nullptr ? command->MenuText(true) : EditMenuText(nullptr, true);
 }

@@ -86,9 +86,9 @@ bool ImportIntoDocument(myReportView& list, const std::vector<std::string>& path
     {
         wxBusyCursor busy;
         myEditHistory& history = document->History();
-        history.BeginStep("Undo Import Files", "Redo Import Files");
+        history.BeginGroup(ivEditGroup::Import);
         ok = ivFileImporter(*document->GetTreeEditor()).Import(paths, parentId, result);
-        history.EndStep();
+        history.EndGroup();
     }
     if (!result.sectionIds.empty()) {
         document->Refresh();

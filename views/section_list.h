@@ -100,9 +100,12 @@ public:
     void SaveViewState();
 
     const std::string& GetCurrentSectionId() const { return m_currentId; }
-    // Focuses the row of the section id, the rows above it expanded, and shows its body; false
-    // when no row has that ID.
+    // Focuses the row of the section id (the rows above it expanded) and shows its body; false
+    // when there is no such row.
     bool SelectSection(const std::string& id);
+    // After edits made past the list (a replacement across sections): the rows again from the
+    // tree, and the section id (or the one shown before) focused with its body as it is now.
+    void ShowEditedSections(const std::string& id);
     // Whether the focused row is a section (it has an ID); the commands that act on a section
     // are enabled only then.
     bool IsSectionFocused();

@@ -4,6 +4,8 @@
 #include "core/translate.h"
 #include "framework/command_images.h"
 #include "framework/report_ctrl.h"
+#include "views/document_find.h"
+#include "views/replace_dialog.h"
 #include "views/text_view.h"
 
 #include <wx/dataobj.h>
@@ -58,6 +60,69 @@ void myReportView::BindCommands() {
         enable(id, [] { return false; });
     }
     BindMoveAndUndoCommands();
+    BindFindCommands();
+}
+
+void myReportView::BindFindCommands() {
+    using namespace command_id;
+    Bind(
+        wxEVT_TEXT,
+        [this](wxCommandEvent& event) {
+            if (m_find) {
+                m_find->Search(event.GetString().utf8_string());
+            }
+        },
+        kEditFindQuick);
+    // Enter in the box goes to the next hit.
+    Bind(
+        wxEVT_TEXT_ENTER,
+        [this](wxCommandEvent&) {
+            if (m_find) {
+                m_find->Next(true);
+            }
+        },
+        kEditFindQuick);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { ReplaceInDocument(); }, kEditReplace);
+    Bind(
+        wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, kEditReplace);
+}
+
+bool myReportView::TakeFindStep(wxEvent& event) {
+    using namespace command_id;
+    const int id = event.GetId();
+    if ((id != kEditFindNext && id != kEditFindPrevious) || !m_find || !m_find->HasHits()) {
+        return false;
+    }
+    if (event.GetEventType() == wxEVT_UPDATE_UI) {
+        static_cast<wxUpdateUIEvent&>(event).Enable(true);
+        return true;
+    }
+    if (event.GetEventType() == wxEVT_MENU) {
+        m_find->Next(id == kEditFindNext);
+        return true;
+    }
+    return false;
+}
+
+void myReportView::SetFindWindows(myTextView* text, myFindResultsPane* results,
+                                  std::function<void(bool)> showResults) {
+    if (m_find) {
+        m_find->SetWindows(text, results, std::move(showResults));
+    }
+}
+
+void myReportView::ReplaceInDocument() {
+    auto* document = dynamic_cast<myDomainFile*>(GetDocument());
+    ivReportCtrl* control = GetControl();
+    if (document == nullptr || control == nullptr) {
+        return;
+    }
+    // The body being typed is replaced in too.
+    m_list.SyncText();
+    myReplaceDialog dialog(wxGetTopLevelParent(control), *document,
+                           m_find ? m_find->Query() : std::string(), [this] { AfterReplace(); });
+    dialog.ShowModal();
 }
 
 void myReportView::BindMoveAndUndoCommands() {
@@ -108,6 +173,10 @@ void myReportView::BindMoveAndUndoCommands() {
 }
 
 bool myReportView::OnCreate(wxDocument* doc, long flags) {
+    // Made first: the document window hands it its windows while the view is created.
+    if (auto* document = dynamic_cast<myDomainFile*>(doc)) {
+        m_find = std::make_unique<myDocumentFind>(*document, m_list);
+    }
     if (!ivReportView::OnCreate(doc, flags)) {
         return false;
     }
@@ -115,6 +184,16 @@ bool myReportView::OnCreate(wxDocument* doc, long flags) {
         BindControl(*control);
     }
     return true;
+}
+
+void myReportView::AfterReplace() {
+    // Titles and bodies changed past the list: its rows and the body shown come afresh, and
+    // the list has the focus, so that Undo takes the whole replacement back.
+    m_list.ShowEditedSections({});
+    FocusList();
+    if (m_find && !m_find->Query().empty()) {
+        m_find->Search(m_find->Query());
+    }
 }
 
 bool myReportView::ListHasFocus() const {
@@ -294,6 +373,9 @@ void myReportView::ShowContextMenu(const wxPoint& where) {
 }
 
 bool myReportView::TryBefore(wxEvent& event) {
+    if (TakeFindStep(event)) {
+        return true;
+    }
     const wxEventType type = event.GetEventType();
     if (m_textWindow != nullptr && event.GetEventObject() != m_textWindow &&
         (event.IsCommandEvent() || type == wxEVT_UPDATE_UI)) {

@@ -6,6 +6,13 @@
 
 #include <wx/dataview.h>
 
+#include <functional>
+#include <memory>
+
+class myDocumentFind;
+class myFindResultsPane;
+class myTextView;
+
 // The section list, the left pane of a document window: the report view with the section
 // list's operations (mySectionList, windowless) and its commands.
 class myReportView : public ivReportView, public ivViewStateStore, private mySectionListHost {
@@ -39,6 +46,17 @@ public:
     // The text view's window beside the list: while it has the focus, commands go to it
     // first; its format commands reach it whichever pane has the focus.
     void SetTextWindow(wxWindow* window) { m_textWindow = window; }
+    // The windows that show a search across the document: the text view for the matches,
+    // the results pane, and how the document window shows or hides it.
+    void SetFindWindows(myTextView* text, myFindResultsPane* results,
+                        std::function<void(bool)> showResults);
+    // The quick find of this document; null before the view is created.
+    myDocumentFind* Find() { return m_find.get(); }
+    // Asks for a replacement across the sections (the dialog), the body being typed stored
+    // first.
+    void ReplaceInDocument();
+    // After a replacement: the rows and the body shown again, the focus on the list.
+    void AfterReplace();
 
 protected:
     bool TryBefore(wxEvent& event) override;
@@ -51,6 +69,9 @@ private:
 
     void BindCommands();
     void BindMoveAndUndoCommands();
+    void BindFindCommands();
+    // F3 and Shift+F3 go through the quick find's hits while it has some, wherever the focus.
+    bool TakeFindStep(wxEvent& event);
     // Drag and drop of rows, the rows' context menu and the second redo key on the control.
     void BindControl(ivReportCtrl& control);
     void OnDrop(wxDataViewEvent& event);
@@ -63,4 +84,5 @@ private:
 
     mySectionList m_list;
     wxWindow* m_textWindow = nullptr;
+    std::unique_ptr<myDocumentFind> m_find;
 };

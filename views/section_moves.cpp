@@ -52,14 +52,18 @@ void mySectionList::ShowSection(const std::string& id, const std::string& orPare
 }
 
 bool mySectionList::SelectSection(const std::string& id) {
-    CXTPReportRecordEx* record = FindRecord(id);
+    CXTPReportRecordEx* record = id.empty() ? nullptr : FindRecord(id);
     if (record == nullptr) {
         return false;
     }
     m_report.GetData()->SetCurrentRecord(record);
     m_report.ShowCurrentRecord();
     SyncText();
-    return true;
+    return m_currentId == id;
+}
+
+void mySectionList::ShowEditedSections(const std::string& id) {
+    ShowSection(id.empty() ? m_currentId : id, {}, true);
 }
 
 bool mySectionList::CanMoveSection(ivTreeEditor::Direction direction) {

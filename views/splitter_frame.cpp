@@ -3,6 +3,7 @@
 #include "core/command_ids.h"
 #include "views/import_command.h"
 #include "views/section_link_command.h"
+#include "views/find_results_pane.h"
 #include "views/section_list_view.h"
 #include "views/text_view.h"
 
@@ -36,7 +37,15 @@ bool mySplitterFrame::CreateFor(wxDocument* doc, wxView* view, ivMDIParentFrame*
     if (!ivMDIChildFrame::CreateFor(doc, view, parent)) {
         return false;
     }
-    m_splitter = new mySplitter(this, SplitterId());
+    m_outer = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                   wxSP_LIVE_UPDATE | wxSP_NOBORDER | wxSP_THIN_SASH);
+    m_outer->SetMinimumPaneSize(FromDIP(60));
+    // The list and the text keep what the window gains.
+    m_outer->SetSashGravity(1.0);
+    m_splitter = new mySplitter(m_outer, SplitterId());
+    m_results = new myFindResultsPane(m_outer);
+    m_outer->Initialize(m_splitter);
+    m_results->Hide();
     m_text = new myTextView(m_splitter, TextPaneId());
     m_text->SetChangeListener([doc] {
         if (!doc->IsModified()) {
@@ -44,7 +53,7 @@ bool mySplitterFrame::CreateFor(wxDocument* doc, wxView* view, ivMDIParentFrame*
         }
     });
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(m_splitter, 1, wxEXPAND);
+    sizer->Add(m_outer, 1, wxEXPAND);
     SetSizer(sizer);
     return true;
 }
@@ -72,5 +81,23 @@ void mySplitterFrame::PlaceViewWindow(wxView* view, wxWindow* window) {
         list->SetTextWindow(m_text);
         BindSectionLinkCommands(*list, *m_text);
         BindImportCommands(*list);
+        list->SetFindWindows(m_text, m_results, [this](bool show) { ShowFindResults(show); });
     }
+}
+
+void mySplitterFrame::ShowFindResults(bool show) {
+    if (m_outer == nullptr || show == m_outer->IsSplit()) {
+        return;
+    }
+    if (show) {
+        const int height = m_outer->GetClientSize().y;
+        m_outer->SplitHorizontally(m_splitter, m_results,
+                                   std::max(height / 2, height - FromDIP(kResultsHeight)));
+    } else {
+        m_outer->Unsplit(m_results);
+    }
+}
+
+bool mySplitterFrame::FindResultsShown() const {
+    return m_outer != nullptr && m_outer->IsSplit();
 }

@@ -6,6 +6,7 @@
 #include <wx/splitter.h>
 
 class myTextView;
+class myFindResultsPane;
 
 // A splitter drawn flat whose left pane may be dragged down to nothing without the splitter
 // closing it: the bar stays where it can be taken back.
@@ -18,7 +19,8 @@ protected:
 };
 
 // A document window: the section list on the left (200 pixels wide at first, down to
-// nothing) and the section's text on the right, side by side in a splitter, both flat.
+// nothing) and the section's text on the right, side by side in a splitter, both flat; below
+// them, while a search across the document shows its hits, the results.
 class mySplitterFrame : public ivMDIChildFrame, public ivViewHost {
     wxDECLARE_DYNAMIC_CLASS(mySplitterFrame);
 
@@ -27,6 +29,7 @@ public:
     static int SplitterId();
     static int TextPaneId();
     static constexpr int kListWidth = 200;
+    static constexpr int kResultsHeight = 200;
 
     mySplitterFrame() = default;
 
@@ -38,8 +41,14 @@ public:
 
     mySplitter* GetSplitter() const { return m_splitter; }
     myTextView* GetTextPane() const { return m_text; }
+    // The hits of a search across the document, below the list and the text while shown.
+    myFindResultsPane* GetFindResults() const { return m_results; }
+    void ShowFindResults(bool show);
+    bool FindResultsShown() const;
 
 private:
+    wxSplitterWindow* m_outer = nullptr;
+    myFindResultsPane* m_results = nullptr;
     mySplitter* m_splitter = nullptr;
     myTextView* m_text = nullptr;
 };

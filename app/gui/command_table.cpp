@@ -77,7 +77,9 @@ void EditMenu(ivCommandBuilder& b) {
         .Add("SECTION_MOVE_IN", id::kSectionMoveIn, "Move Section &In", 0,
              Make(kAlt | kShift, kRight))
         .Add("EDIT_FIND", id::kEditFind, "&Find", kBeginGroup, Ctrl('F'))
-        .Add("EDIT_FIND_NEXT", id::kEditFindNext, "Find &Next", 0, kF3);
+        .Add("EDIT_FIND_NEXT", id::kEditFindNext, "Find &Next", 0, kF3)
+        .Add("EDIT_FIND_PREVIOUS", id::kEditFindPrevious, "Find Pre&vious", 0, Make(kShift, kF3))
+        .Add("EDIT_REPLACE", id::kEditReplace, "Replace in Document...", 0, Ctrl('H'));
     b.EndContainer();
 }
 
@@ -222,8 +224,8 @@ void BindEditorCommandStates(ivApp& app) {
                    kViewExpand,      kViewExpandAll,  kViewCollapse,       kViewCollapseAll,
                    kViewRefresh,     kInsertSection,  kInsertSectionAbove, kInsertSectionUnder,
                    kToolsGenerate,   kEditUndo,       kEditRedo,           kSectionMoveUp,
-                   kSectionMoveDown, kSectionMoveOut, kSectionMoveIn,      kEditFind,
-                   kEditFindNext}) {
+                   kSectionMoveDown, kSectionMoveOut, kSectionMoveIn, kEditFind, kEditFindNext,
+                   kEditReplace}) {
         app.Bind(wxEVT_UPDATE_UI, whileDocumentOpen, id);
     }
     for (int id : {kFileImport, kFileImportFolder, kInsertSectionLink}) {
@@ -231,7 +233,7 @@ void BindEditorCommandStates(ivApp& app) {
     }
     // ...and those that no window of this program takes yet: a button that does nothing
     // is not offered.
-    for (int id : {kFileSendMail}) {
+    for (int id : {kFileSendMail, kEditFindPrevious}) {
         app.Bind(
             wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(false); }, id);
     }

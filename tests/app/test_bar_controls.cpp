@@ -150,9 +150,9 @@ TEST_F(BarControls, KeysAreRemovedAndResetInTheKeyboardPage) {
     }
     EXPECT_EQ(forNew, 2);
     EXPECT_EQ(forSave, 0);
-    EXPECT_EQ(dialog->GetShortcuts().size(), 25u);
+    EXPECT_EQ(dialog->GetShortcuts().size(), 27u);
     // The Cancel button changes nothing of the window.
-    EXPECT_EQ(Builder().GetShortcuts().size(), 25u);
+    EXPECT_EQ(Builder().GetShortcuts().size(), 27u);
     EXPECT_EQ(Builder().GetShortcuts()[2].id, kFileSave);
     dialog->Destroy();
     PumpEvents();

@@ -286,29 +286,32 @@ TEST_F(CommandBars, BuilderOperationsFailWhereTheyMustAndChangeNothing) {
     EXPECT_FALSE(builder.BeginMenu("", "&Empty", 0));
     // The nameless row left no trace: no shortcut, nothing rarely used.
     EXPECT_TRUE(builder.FinishCommands());
-    EXPECT_EQ(builder.GetShortcuts().size(), 25u);
+    EXPECT_EQ(builder.GetShortcuts().size(), 27u);
     EXPECT_FALSE(Bars().IsHidden(30001));
     EXPECT_FALSE(builder.ReservedOperation1());
     EXPECT_EQ(builder.ReservedText(), "");
 }
 
-TEST_F(CommandBars, ShortcutTableHoldsTwentyFiveVirtualKeyEntries) {
+TEST_F(CommandBars, ShortcutTableHoldsTwentySevenVirtualKeyEntries) {
     Start();
     const std::vector<ivShortcut>& table = Builder().GetShortcuts();
-    ASSERT_EQ(table.size(), 25u);
+    ASSERT_EQ(table.size(), 27u);
     std::set<int> ids;
     for (const ivShortcut& shortcut : table) {
         EXPECT_TRUE(shortcut.modifiers & shortcut_keys::kVirtualKey);
         ids.insert(shortcut.id);
     }
-    EXPECT_EQ(ids.size(), 25u);
+    EXPECT_EQ(ids.size(), 27u);
     EXPECT_EQ(table.front(), (ivShortcut{9, 'N', kFileNew}));
     // The Edit menu's Undo and Redo and the four moves (Shift+Alt with an arrow) come before.
     EXPECT_EQ(table[4], (ivShortcut{9, 'Z', kEditUndo}));
     EXPECT_EQ(table[10], (ivShortcut{0x15, 0x26, kSectionMoveUp}));
     EXPECT_EQ(table[13], (ivShortcut{0x15, 0x27, kSectionMoveIn}));
-    EXPECT_EQ(table[17], (ivShortcut{9, 0x0D, kInsertSection}));
-    EXPECT_EQ(table[18], (ivShortcut{0x1D, 0x0D, kInsertSectionAbove}));
+    // Shift+F3 and Ctrl+H after F3: the hits of a search backwards, replacing.
+    EXPECT_EQ(table[16], (ivShortcut{0x05, 0x72, kEditFindPrevious}));
+    EXPECT_EQ(table[17], (ivShortcut{9, 'H', kEditReplace}));
+    EXPECT_EQ(table[19], (ivShortcut{9, 0x0D, kInsertSection}));
+    EXPECT_EQ(table[20], (ivShortcut{0x1D, 0x0D, kInsertSectionAbove}));
     EXPECT_EQ(table.back(), (ivShortcut{9, 'U', kFormatUnderline}));
     // The window's table has the keypad's Enter beside each Enter: 3 more entries.
     EXPECT_EQ(m_frame->GetAcceleratorTable()->GetCommand([] {
@@ -485,7 +488,7 @@ TEST_F(CommandBars, TheSingleDocumentFrameCarriesTheSameCompanions) {
     PumpEvents(150);
     ASSERT_NE(single->GetMenuBar(), nullptr);
     EXPECT_EQ(single->GetMenuBar()->GetMenuCount(), 7u);
-    EXPECT_EQ(single->GetBuilder().GetShortcuts().size(), 25u);
+    EXPECT_EQ(single->GetBuilder().GetShortcuts().size(), 27u);
     EXPECT_TRUE(single->GetAuiManager().GetPane("pane1").IsOk());
     EXPECT_NE(single->GetClientArea(), nullptr);
     single->GetAuiManager().GetPane("STANDARD").Bottom();

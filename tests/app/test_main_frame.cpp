@@ -100,7 +100,7 @@ TEST_F(MainFrame, ABrokenSavedLayoutLeavesTheDefault) {
     Start();
     EXPECT_TRUE(Pane("STANDARD").IsShown());
     EXPECT_EQ(Pane("pane1").dock_direction, wxAUI_DOCK_LEFT);
-    EXPECT_EQ(Builder().GetShortcuts().size(), 25u);
+    EXPECT_EQ(Builder().GetShortcuts().size(), 27u);
 }
 
 TEST_F(MainFrame, ShortcutsIssueTheirCommandsOnce) {
@@ -204,7 +204,7 @@ TEST_F(MainFrame, AShortcutChangedInTheDialogSurvivesARestart) {
     wxCommandEvent customise(wxEVT_MENU, kCustomize);
     m_frame->GetEventHandler()->ProcessEvent(customise);
     const std::vector<ivShortcut>& shortcuts = Builder().GetShortcuts();
-    EXPECT_EQ(shortcuts.size(), 26u);
+    EXPECT_EQ(shortcuts.size(), 28u);
     EXPECT_EQ(shortcuts.back(), (ivShortcut{9, 'Q', kFileNew}));
 
     Quit();
@@ -249,7 +249,7 @@ TEST_F(MainFrame, CustomisationListsTheMenusCategoriesThenAllCommands) {
     const auto& format = categories[4].commands;
     EXPECT_TRUE(std::any_of(format.begin(), format.end(),
                             [](const ivCommandControl* c) { return c->id == kFormatBold; }));
-    EXPECT_EQ(categories.back().commands.size(), 54u);
+    EXPECT_EQ(categories.back().commands.size(), 56u);
 }
 
 TEST_F(MainFrame, ADraggedToolbarComesBackAfterARestart) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // An RTF body of paragraphs, each given as RTF text.
@@ -199,6 +201,78 @@ TEST_F(DocumentSearch, ReplaceAcrossRunsKeepsTheFirstRunsFormat) {
     // Whole words across runs.
     EXPECT_TRUE(search.PlanReplace("satt", "x", {.wholeWords = true}).empty());
     EXPECT_EQ(search.PlanReplace("sattgelb", "Breit", {.wholeWords = true}).size(), 1u);
+}
+
+TEST_F(DocumentSearch, CheckedMatchesAloneAreReplacedAndCaseCanCount) {
+    // Every match of the plan carries its paragraph before and after, in replacing order.
+    auto plan = search.PlanReplace("ufer", "Küste");
+    ASSERT_EQ(plan.size(), 3u);
+    ASSERT_EQ(plan[2].matches.size(), 2u);
+    EXPECT_EQ(plan[2].matches[0].before, "UFERWEG, Ufer-Weg");
+    EXPECT_EQ(plan[2].matches[0].after, "KüsteWEG, Ufer-Weg");
+    EXPECT_EQ(plan[2].matches[1].after, "UFERWEG, Küste-Weg");
+    EXPECT_EQ(plan[2].matches[1].start, 9u);
+    EXPECT_EQ(plan[0].matches.at(0).before, "Ufer") << "a title's match";
+
+    // The first match of the body left out: the second alone changes.
+    ivDocumentSearch::ChooseMatches(plan[2], {false, true}, "ufer", "Küste", {});
+    EXPECT_EQ(plan[2].count, 1);
+    EXPECT_EQ(rtf::RtfToText(plan[2].after), "Kein Treffer hier\nUFERWEG, Küste-Weg\n");
+    ivDocumentSearch::ChooseMatches(plan[0], {false}, "ufer", "Küste", {});
+    EXPECT_EQ(plan[0].count, 0);
+    EXPECT_EQ(plan[0].after, "Ufer");
+
+    // Match case: "ÄRGER" is not "Ärger"; folded it is.
+    ASSERT_TRUE(editor.StoreBody("{B}", Body({"\\u196?RGER und \\u196?rger"}), "x"));
+    ivSearchOptions exact;
+    exact.matchCase = true;
+    const auto cased = search.PlanReplace("Ärger", "Freude", exact);
+    ASSERT_EQ(cased.size(), 1u);
+    EXPECT_EQ(cased[0].count, 1);
+    EXPECT_EQ(rtf::RtfToText(cased[0].after), "ÄRGER und Freude\n");
+    EXPECT_EQ(search.PlanReplace("ärger", "Freude").at(0).count, 2);
+    EXPECT_TRUE(search.PlanReplace("ärger", "Freude", exact).empty());
+}
+
+TEST(DocumentSearchBackground, PreparedTextIsTakenOverAndEditsMeanwhileWin) {
+    // Enough sections for the worker to share them among the cores.
+    std::string xml = "<Document>";
+    for (int i = 0; i < 300; ++i) {
+        xml += "<Section ID=\"{S" + std::to_string(i) + "}\" Title=\"T" + std::to_string(i) +
+               "\" Text=\"" + Escaped(Body({"Gr\\u252?\\u223?e aus Nummer", "Zeile zwei"})) +
+               "\"/>";
+    }
+    xml += "</Document>";
+    ivXML tree;
+    tree.LoadXml(xml);
+    ivTreeEditor editor;
+    editor.SetTree(&tree);
+    ivDocumentSearch search;
+    search.SetTree(&tree);
+    search.Attach(editor);
+
+    search.PrepareInBackground();
+    // An edit while the worker reads: the edited body is searched as it is now.
+    ASSERT_TRUE(editor.StoreBody("{S7}", Body({"ganz anders"}), "x"));
+    ASSERT_TRUE(editor.SetAttributes("{S8}", {{"Title", "GRÜSSE im Titel"}}));
+    const auto hits = search.Find("GRÜSSE");
+    EXPECT_FALSE(search.IsPreparing());
+    ASSERT_EQ(hits.size(), 300u) << "299 bodies and one title";
+    EXPECT_TRUE(std::none_of(hits.begin(), hits.end(),
+                             [](const ivSearchHit& h) { return h.sectionId == "{S7}"; }));
+    EXPECT_TRUE(hits[7].inTitle);
+    EXPECT_EQ(hits[7].sectionId, "{S8}");
+    EXPECT_EQ(hits[8].lineText, "Grüße aus Nummer") << "{S8}'s body is still read";
+    EXPECT_EQ(search.BodyText("{S7}"), "ganz anders\n");
+
+    // Another tree while a preparation runs drops what it read.
+    search.PrepareInBackground();
+    search.Invalidate("{S1}");
+    search.PrepareInBackground();
+    ivXML other;
+    other.LoadXml("<Document><Section ID=\"{X}\" Title=\"Grüße\"/></Document>");
+    search.SetTree(&other);
+    EXPECT_EQ(search.Find("grüsse").size(), 1u);
 }
 
 }  // namespace

@@ -274,6 +274,34 @@ TEST(EditHistory, TheSavePointSurvivesTheOldestEditsGoing) {
     EXPECT_EQ(tree.GetAttribute("Title"), "5");
 }
 
+TEST_F(SectionUndo, AGroupOfEditsIsOneStepAndKnowsTheSavePoint) {
+    const std::string before = Saved();
+    // A replacement across sections: a title and a body, then the edit after it.
+    myEditHistory& history = doc.History();
+    history.BeginGroup(ivEditGroup::Replace);
+    ivTreeEditor& editor = doc.Store().Editor();
+    ASSERT_TRUE(editor.SetAttributes("{B}", {{"Title", "Bee"}}));
+    ASSERT_TRUE(editor.StoreBody("{A1}", "{\\rtf1 bee}", "now"));
+    history.EndGroup();
+    history.BeginGroup(ivEditGroup::Replace);
+    history.EndGroup();  // an empty group leaves no step
+    EXPECT_EQ(list.GetUndoName(), "Undo Replace");
+    EXPECT_TRUE(doc.IsModified());
+    const std::string replaced = Saved();
+    ASSERT_TRUE(editor.SetAttributes("{C}", {{"Title", "Sea"}}));
+
+    ASSERT_TRUE(list.Undo());
+    EXPECT_EQ(list.GetUndoName(), "Undo Replace");
+    EXPECT_FALSE(doc.IsModified()) << "back at the save after the replacement";
+    ASSERT_TRUE(list.Undo());
+    EXPECT_EQ(Saved(), before) << "both edits taken back in one step";
+    EXPECT_EQ(list.GetRedoName(), "Redo Replace");
+    EXPECT_EQ(FocusedTitle(), "B") << "the first edit's section is shown";
+    ASSERT_TRUE(list.Redo());
+    EXPECT_EQ(Saved(), replaced);
+    EXPECT_EQ(list.GetRedoName(), "Redo Edit Section") << "the edit after it comes next";
+}
+
 }  // namespace
 
 namespace {
@@ -283,11 +311,11 @@ namespace {
 TEST_F(SectionUndo, AStepOfSeveralEditsGoesInOneUndo) {
     ivTreeEditor& editor = *doc.GetTreeEditor();
     myEditHistory& history = doc.History();
-    history.BeginStep("Undo Import Files", "Redo Import Files");
+    history.BeginGroup(ivEditGroup::Import);
     ASSERT_TRUE(editor.InsertSection("{B}", {{"ID", "{N}"}, {"Title", "N"}}));
     ASSERT_TRUE(editor.InsertSection("{N}", {{"ID", "{N1}"}, {"Title", "N1"}}));
     ASSERT_TRUE(editor.StoreBody("{N1}", "{\\rtf1 n1}", "heute"));
-    history.EndStep();
+    history.EndGroup();
     list.LoadView(doc.GetTree(ivDomain::kDocumentTree));
     EXPECT_EQ(Rows(), (Numbers{"1 A", "1.1 A1", "2 B", "2.1 N", "2.1.1 N1", "3 C"}));
     EXPECT_EQ(list.GetUndoName(), "Undo Import Files");
@@ -303,12 +331,12 @@ TEST_F(SectionUndo, AStepOfSeveralEditsGoesInOneUndo) {
     EXPECT_NE(Saved().find("n1"), std::string::npos) << "the body came back with its section";
 
     // A step of one edit is that edit; a step without edits leaves nothing to take back.
-    history.BeginStep("Undo Import Files", "Redo Import Files");
+    history.BeginGroup(ivEditGroup::Import);
     ASSERT_TRUE(editor.RemoveSection("{C}"));
-    history.EndStep();
+    history.EndGroup();
     EXPECT_EQ(list.GetUndoName(), "Undo Remove Section");
-    history.BeginStep("Undo Import Files", "Redo Import Files");
-    history.EndStep();
+    history.BeginGroup(ivEditGroup::Import);
+    history.EndGroup();
     EXPECT_EQ(list.GetUndoName(), "Undo Remove Section");
     ASSERT_TRUE(list.Undo());
     ASSERT_TRUE(list.Undo());
