@@ -330,14 +330,15 @@ TEST_F(SectionUndo, AStepOfSeveralEditsGoesInOneUndo) {
     EXPECT_EQ(Rows(), (Numbers{"1 A", "1.1 A1", "2 B", "2.1 N", "2.1.1 N1", "3 C"}));
     EXPECT_NE(Saved().find("n1"), std::string::npos) << "the body came back with its section";
 
-    // A step of one edit is that edit; a step without edits leaves nothing to take back.
+    // A step of one edit keeps the step's name; a step without edits leaves nothing to take
+    // back.
     history.BeginGroup(ivEditGroup::Import);
     ASSERT_TRUE(editor.RemoveSection("{C}"));
     history.EndGroup();
-    EXPECT_EQ(list.GetUndoName(), "Undo Remove Section");
+    EXPECT_EQ(list.GetUndoName(), "Undo Import Files");
     history.BeginGroup(ivEditGroup::Import);
     history.EndGroup();
-    EXPECT_EQ(list.GetUndoName(), "Undo Remove Section");
+    EXPECT_EQ(list.GetUndoName(), "Undo Import Files");
     ASSERT_TRUE(list.Undo());
     ASSERT_TRUE(list.Undo());
     EXPECT_EQ(Rows(), (Numbers{"1 A", "1.1 A1", "2 B", "3 C"}));
