@@ -83,6 +83,12 @@ inline constexpr int kSectionMoveUp = FromTableNumber(36866);
 inline constexpr int kSectionMoveDown = FromTableNumber(36867);
 inline constexpr int kSectionMoveOut = FromTableNumber(36868);
 inline constexpr int kSectionMoveIn = FromTableNumber(36869);
+// Links between sections and files imported as sections.
+inline constexpr int kInsertSectionLink = FromTableNumber(36875);
+inline constexpr int kFileImport = FromTableNumber(36876);
+inline constexpr int kFileImportFolder = FromTableNumber(36877);
+// The page template of the generated pages.
+inline constexpr int kToolsTemplate = FromTableNumber(36878);
 // The main window's customisation dialog.
 inline constexpr int kCustomize = FromTableNumber(35001);
 

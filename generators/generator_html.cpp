@@ -6,6 +6,7 @@
 #include "document/iv_data.h"
 #include "generators/file_util.h"
 #include "generators/markup.h"
+#include "generators/shipped_template.h"
 #include "generators/status_indicators.h"
 #include "rtf/html_writer.h"
 
@@ -44,7 +45,7 @@ void myGeneratorHTML::ApplyOptions(const ivGenerateOptions& options) {
 }
 
 void myGeneratorHTML::SetTemplatePath(const std::string& path) {
-    m_templatePath = path;
+    m_templatePath = ResolveTemplatePath(path);
     m_conversionFlags = path.empty() ? 0 : kConvertForTemplate;
 }
 
@@ -91,6 +92,14 @@ bool myGeneratorHTML::Generate(ivData& cursor) {
         // The pages are UTF-8; a template that names no character set is told so.
         DeclareUtf8(m_page);
         ReplaceAll(m_page, kNavigationPlaceholder, m_navigationList);
+        if (ivPageNavigation::Wanted(m_page)) {
+            std::vector<ivPageNavigation::Page> pages;
+            pages.reserve(m_navigation.size());
+            for (const NavigationEntry& entry : m_navigation) {
+                pages.push_back({entry.alias, entry.name, entry.depth});
+            }
+            m_pageNavigation = std::make_unique<ivPageNavigation>(std::move(pages));
+        }
     }
     m_nextEntry = 0;
     if (!Walk(cursor, 1)) {
@@ -104,13 +113,17 @@ bool myGeneratorHTML::Walk(ivData& cursor, int pass) {
     if (name.empty()) {
         return false;
     }
-    if (name != "Document") {
-        const bool ok = pass == 0 ? AddNavigationEntry(cursor) : WriteSectionPage(cursor);
-        if (!ok) {
-            return false;
-        }
+    if (name == "Document") {
+        return WalkChildren(cursor, [&] { return Walk(cursor, pass); });
     }
-    return WalkChildren(cursor, [&] { return Walk(cursor, pass); });
+    const bool ok = pass == 0 ? AddNavigationEntry(cursor) : WriteSectionPage(cursor);
+    if (!ok) {
+        return false;
+    }
+    ++m_depth;
+    const bool children = WalkChildren(cursor, [&] { return Walk(cursor, pass); });
+    --m_depth;
+    return children;
 }
 
 bool myGeneratorHTML::AddNavigationEntry(ivData& cursor) {
@@ -119,6 +132,7 @@ bool myGeneratorHTML::AddNavigationEntry(ivData& cursor) {
     entry.title = cursor.GetAttribute("Title");
     const std::string userAlias = cursor.GetAttribute("Alias");
     entry.name = SectionName(entry.title, userAlias);
+    entry.depth = m_depth + 1;
     // An alias from the file names a file: one that could leave the target folder is formed
     // anew. A section with neither alias nor title still gets a page.
     std::string alias = MakeSafeAlias(userAlias);
@@ -180,6 +194,9 @@ bool myGeneratorHTML::WritePage(const std::string&, int, const std::string& alia
         page = html.empty() ? TitlePage(CurrentName(title)) : html;
     } else {
         page = m_page;
+        if (m_pageNavigation && m_nextEntry > 0) {
+            m_pageNavigation->Fill(page, m_nextEntry - 1, GetProjectName());
+        }
         ReplaceAll(page, kTitlePlaceholder, rtf::EscapeHtml(CurrentName(title)));
         ReplaceAll(page, kContentPlaceholder, html);
     }

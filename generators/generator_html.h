@@ -4,8 +4,10 @@
 #include "generators/generator.h"
 #include "generators/iv_converter_rtf_html.h"
 #include "generators/link_resolver.h"
+#include "generators/page_navigation.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -28,7 +30,7 @@ public:
                                                 const std::string& name, const std::string& title,
                                                 unsigned flags)>;
 
-    // Reads the template path from "/Generators/HTML/Template".
+    // Reads the template path from "/Generators/HTML/Template" ("default": the shipped one).
     myGeneratorHTML();
     ~myGeneratorHTML() override;
 
@@ -40,7 +42,8 @@ public:
     // Pass 0 builds the navigation, pass 1 writes the pages.
     virtual bool Walk(ivData& cursor, int pass);
 
-    // Replaces the template setting for this generator; empty means no template.
+    // Replaces the template setting for this generator; empty means no template, "default"
+    // the one installed with the program.
     void SetTemplatePath(const std::string& path);
     void ApplyOptions(const ivGenerateOptions& options) override;
     const std::string& GetTemplatePath() const { return m_templatePath; }
@@ -57,6 +60,7 @@ protected:
         std::string alias;
         std::string title;
         std::string name;  // what readers see: the title, or a name for an untitled section
+        int depth = 0;     // 1 for a top-level section
     };
 
     // What a section is called where readers see it: its title; for a section without one
@@ -85,6 +89,10 @@ private:
     // The page of each section ID, the first section holding an ID counting.
     std::unordered_map<std::string, std::string> m_sectionPages;
     size_t m_nextEntry = 0;
+    // How deep pass 0 is in the sections.
+    int m_depth = 0;
+    // The tree and page links of a template that asks for them.
+    std::unique_ptr<ivPageNavigation> m_pageNavigation;
     AliasRegistry m_aliases;
     ivLinkResolver m_links;
     int m_processedCount = 0;

@@ -6,6 +6,7 @@
 #include "generators/generate_document.h"
 #include "generators/generator.h"
 #include "views/domain_file.h"
+#include "views/status_text.h"
 
 #include <wx/app.h>
 #include <wx/dirdlg.h>
@@ -30,10 +31,20 @@ void Generate(myDomainFile& document) {
         return;
     }
     bool generated = false;
+    std::vector<section_link::Missing> missing;
     {
         wxBusyCursor busy;
+        ivGenerateOptions options;
+        options.missingLinks = &missing;
         generated = GenerateDocument(document.Store(), name, dialog.GetPath().utf8_string(),
-                                     document.GetTitle().utf8_string());
+                                     document.GetTitle().utf8_string(), options);
+    }
+    // The output is whole all the same; links that lead nowhere were written as text.
+    if (!missing.empty()) {
+        ShowStatusText(missing.size() == 1
+                           ? Translate("1 link points to a section that no longer exists.")
+                           : TranslateFormat("%d links point to sections that no longer exist.",
+                                             static_cast<int>(missing.size())));
     }
     // Without a word a failed run would look like one that worked.
     if (!generated) {

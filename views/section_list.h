@@ -100,6 +100,9 @@ public:
     void SaveViewState();
 
     const std::string& GetCurrentSectionId() const { return m_currentId; }
+    // Focuses the row of the section id, the rows above it expanded, and shows its body; false
+    // when no row has that ID.
+    bool SelectSection(const std::string& id);
     // Whether the focused row is a section (it has an ID); the commands that act on a section
     // are enabled only then.
     bool IsSectionFocused();

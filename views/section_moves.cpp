@@ -91,6 +91,17 @@ void mySectionList::ShowMovedSection(const std::string& id) {
     }
 }
 
+bool mySectionList::SelectSection(const std::string& id) {
+    CXTPReportRecordEx* record = FindRecord(id);
+    if (record == nullptr) {
+        return false;
+    }
+    m_report.GetData()->SetCurrentRecord(record);
+    m_report.ShowCurrentRecord();
+    SyncText();
+    return true;
+}
+
 bool mySectionList::CanMoveSection(ivTreeEditor::Direction direction) {
     ivTreeEditor* editor = Editor();
     const std::string id = FocusedId(m_report);

@@ -1,6 +1,8 @@
 #include "views/splitter_frame.h"
 
 #include "core/command_ids.h"
+#include "views/import_command.h"
+#include "views/section_link_command.h"
 #include "views/section_list_view.h"
 #include "views/text_view.h"
 
@@ -68,5 +70,7 @@ void mySplitterFrame::PlaceViewWindow(wxView* view, wxWindow* window) {
     if (auto* list = dynamic_cast<myReportView*>(view)) {
         list->SetTextView(m_text);
         list->SetTextWindow(m_text);
+        BindSectionLinkCommands(*list, *m_text);
+        BindImportCommands(*list);
     }
 }

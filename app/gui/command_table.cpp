@@ -48,6 +48,8 @@ void FileMenu(ivCommandBuilder& b) {
         .Add("FILE_OPEN", id::kFileOpen, "&Open...", 0, Ctrl('O'))
         .Add("FILE_SAVE", id::kFileSave, "&Save", kBeginGroup, Ctrl('S'))
         .Add("FILE_SAVE_AS", id::kFileSaveAs, "Save &As...", kRarelyUsed)
+        .Add("FILE_IMPORT", id::kFileImport, "&Import Files...", kBeginGroup)
+        .Add("FILE_IMPORT_FOLDER", id::kFileImportFolder, "Import F&older...")
         .Add("FILE_PRINT_SETUP", id::kFilePrintSetup, "Printer Set&up...", kBeginGroup)
         .Add("FILE_PRINT_PREVIEW", id::kFilePrintPreview, "Print Pre&view")
         .Add("FILE_PRINT", id::kFilePrint, "&Print...", 0, Ctrl('P'))
@@ -97,7 +99,8 @@ void InsertMenu(ivCommandBuilder& b) {
         .Add("INSERT_SECTION_ABOVE", id::kInsertSectionAbove, "Section above", kBeginGroup,
              Make(kCtrl | kShift | kAlt, kReturn))
         .Add("INSERT_SECTION_UNDER", id::kInsertSectionUnder, "Section under", 0,
-             Make(kCtrl | kAlt, kReturn));
+             Make(kCtrl | kAlt, kReturn))
+        .Add("INSERT_SECTION_LINK", id::kInsertSectionLink, "&Link to Section...", kBeginGroup);
     b.EndContainer();
 }
 
@@ -106,7 +109,9 @@ void FormatAndToolsMenus(ivCommandBuilder& b) {
     Rows(b, "Format").Add("FORMAT_FONT", id::kFormatFont, "&Font...", kBeginGroup);
     b.EndContainer();
     Menu(b, "TOOLS", "&Tools");
-    Rows(b, "Tools").Add("TOOLS_GENERATE", id::kToolsGenerate, "Generate", kBeginGroup);
+    Rows(b, "Tools")
+        .Add("TOOLS_GENERATE", id::kToolsGenerate, "Generate", kBeginGroup)
+        .Add("TOOLS_TEMPLATE", id::kToolsTemplate, "Page &Template...", kBeginGroup);
     b.EndContainer();
 }
 
@@ -208,19 +213,20 @@ void BindEditorCommandStates(ivApp& app) {
     using namespace command_id;
     // These reach the application only when no document or view took their update: they are
     // the commands of documents, offered while one is open...
+    const auto whileDocumentOpen = [](wxUpdateUIEvent& event) {
+        wxDocManager* documents = wxDocManager::GetDocumentManager();
+        event.Enable(documents != nullptr && documents->GetCurrentDocument() != nullptr);
+    };
     for (int id : {kFileSave,        kFileSaveAs,     kFilePrint,          kFilePrintPreview,
                    kEditCut,         kEditCopy,       kEditPaste,          kEditDelete,
                    kViewExpand,      kViewExpandAll,  kViewCollapse,       kViewCollapseAll,
                    kViewRefresh,     kInsertSection,  kInsertSectionAbove, kInsertSectionUnder,
                    kToolsGenerate,   kEditUndo,       kEditRedo,           kSectionMoveUp,
                    kSectionMoveDown, kSectionMoveOut, kSectionMoveIn}) {
-        app.Bind(
-            wxEVT_UPDATE_UI,
-            [](wxUpdateUIEvent& event) {
-                wxDocManager* documents = wxDocManager::GetDocumentManager();
-                event.Enable(documents != nullptr && documents->GetCurrentDocument() != nullptr);
-            },
-            id);
+        app.Bind(wxEVT_UPDATE_UI, whileDocumentOpen, id);
+    }
+    for (int id : {kFileImport, kFileImportFolder, kInsertSectionLink}) {
+        app.Bind(wxEVT_UPDATE_UI, whileDocumentOpen, id);
     }
     // ...and those that no window of this program takes yet: a button that does nothing
     // is not offered.

@@ -2,6 +2,7 @@
 
 #include "app/gui/command_table.h"
 #include "app/gui/recovery_offer.h"
+#include "app/gui/template_dialog.h"
 
 #include "core/command_ids.h"
 #include "core/identity.h"
@@ -32,6 +33,7 @@ myApp::myApp() {
                identity::kVersionParts[3]);
     SetRegistryKey(identity::kRegistryKey);
     BindEditorCommandStates(*this);
+    BindTemplateCommand(*this);
 }
 
 bool myApp::OnCreateCommands(ivCommandSite* site) {

@@ -1,6 +1,7 @@
 #include "tests/app/gui_test_app.h"
 
 #include "app/gui/command_table.h"
+#include "app/gui/template_dialog.h"
 #include "core/identity.h"
 
 #include <wx/log.h>
@@ -10,6 +11,7 @@ TestApp::TestApp() {
     SetVersion(1, 0, 1, 23);
     SetRegistryKey(identity::kRegistryKey);
     BindEditorCommandStates(*this);
+    BindTemplateCommand(*this);
 }
 
 bool TestApp::OnInit() {

@@ -1,4 +1,5 @@
 #include "core/settings.h"
+#include "document/section_link.h"
 #include "framework/status_bar.h"
 #include "generators/status_indicators.h"
 #include "tests/app/main_frame_fixture.h"
@@ -95,9 +96,9 @@ private:
 
 class GenerateWindow : public MainFrameTest {
 protected:
-    void OpenDocument() {
+    void OpenDocument(const std::string& document = kDocument) {
         Start();
-        testing_support::WriteFile(m_settings.dir().File("Guide.etf"), kDocument);
+        testing_support::WriteFile(m_settings.dir().File("Guide.etf"), document);
         m_document = dynamic_cast<myDomainFile*>(
             m_manager->OpenDocumentFile(m_settings.dir().File("Guide.etf")));
         ASSERT_NE(m_document, nullptr);
@@ -192,6 +193,36 @@ TEST_F(GenerateWindow, AFailedRunIsReportedAndACancelledOneDoesNothing) {
         EXPECT_TRUE(answer.seen);
     }
     EXPECT_EQ(messages.Messages().size(), 1u);
+}
+
+TEST_F(GenerateWindow, LinksToSectionsThatAreGoneAreCountedInTheStatusBar) {
+    // Two links to sections removed since, one to a section that is there.
+    std::string body =
+        "{\\rtf1 " + section_link::RtfField("{0000DEAD-0000-0000-0000-000000000001}", "a") +
+        section_link::RtfField("{0000DEAD-0000-0000-0000-000000000002}", "b") +
+        section_link::RtfField("{11111111-2222-3333-4444-777777777777}", "c") + "\\par}";
+    std::string escaped;
+    for (const char c : body) {
+        escaped += c == '"' ? std::string("&quot;") : std::string(1, c);
+    }
+    OpenDocument(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Document>"
+        "<Section ID=\"{11111111-2222-3333-4444-555555555555}\" Title=\"Intro\" Text=\"" +
+        escaped +
+        "\"/><Section ID=\"{11111111-2222-3333-4444-777777777777}\" Title=\"Usage\"/>"
+        "</Document>");
+    SetSetting("/TargetPath", m_out.path());
+    ChooseGenerator("HTML");
+    {
+        FolderDialogAnswer answer(true);
+        PressGenerate();
+        EXPECT_TRUE(answer.seen);
+    }
+    EXPECT_EQ(Builder().GetStatusBar()->GetStatusText(0).utf8_string(),
+              "2 links point to sections that no longer exist.");
+    const std::string page = testing_support::ReadFile(m_out.File("intro.htm"));
+    EXPECT_NE(page.find("href=\"usage.htm\""), std::string::npos) << page;
+    EXPECT_EQ(page.find("DEAD"), std::string::npos) << "the missing ones are text";
 }
 
 }  // namespace

@@ -249,7 +249,7 @@ TEST_F(MainFrame, CustomisationListsTheMenusCategoriesThenAllCommands) {
     const auto& format = categories[4].commands;
     EXPECT_TRUE(std::any_of(format.begin(), format.end(),
                             [](const ivCommandControl* c) { return c->id == kFormatBold; }));
-    EXPECT_EQ(categories.back().commands.size(), 50u);
+    EXPECT_EQ(categories.back().commands.size(), 54u);
 }
 
 TEST_F(MainFrame, ADraggedToolbarComesBackAfterARestart) {

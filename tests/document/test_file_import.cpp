@@ -199,4 +199,64 @@ TEST_F(FileImport, CorpusImportsWholeWithoutLosingText) {
     EXPECT_EQ(BuildOutline(reread).size(), entries + 2) << "with the document and \"Vorher\"";
 }
 
+// The words of a Markdown file, with its syntax gone, are the words of its section, in order:
+// nothing of headings, lists, quotes, tables, code or inline markup is lost or doubled.
+TEST_F(FileImport, MarkdownKeepsEveryWordOfItsText) {
+    WriteFile(dir.File("notes.md"),
+              "Vorwort ohne Überschrift\n\n"
+              "# Größe & Maß\n\n"
+              "Ein *kursives*, **fettes** und ~~gestrichenes~~ Wort, `code<x>` und "
+              "<https://example.org/a?b=1&c=2> sowie &copy; und <b>roh</b>.\\\n"
+              "Nach dem harten Umbruch.\n\n"
+              "## Liste\n\n"
+              "1. erstens\n"
+              "   - verschachtelt eins\n"
+              "   - verschachtelt zwei\n"
+              "2. zweitens\n\n"
+              "> zitiert\n> weiter\n\n"
+              "| Kopf A | Kopf B |\n|---|---|\n| Zelle 1 | Zelle 2 |\n\n"
+              "```\nif (a < b && c) { return; }\n```\n\n"
+              "Ende.\n");
+    ivImportResult result;
+    ivFileImporter importer(editor);
+    ASSERT_TRUE(importer.Import({dir.File("notes.md")}, "", result));
+    ASSERT_EQ(result.sectionIds.size(), 1u);
+    tree.GoRoot();
+    std::string body;
+    std::string title;
+    BuildOutline(tree, [&](const OutlineRow& row, ivData& cursor) {
+        if (row.id == result.sectionIds[0]) {
+            body = cursor.GetAttribute("Text");
+            title = row.title;
+        }
+    });
+    EXPECT_EQ(title, "Größe & Maß") << "the first heading, not the text before it";
+    const auto words = [](const std::string& text) {
+        std::vector<std::string> out;
+        std::string word;
+        for (const char c : text + " ") {
+            const bool space = c == ' ' || c == '\n' || c == '\t' || c == '\r';
+            if (!space) {
+                word += c;
+            } else if (!word.empty()) {
+                out.push_back(word);
+                word.clear();
+            }
+        }
+        return out;
+    };
+    std::vector<std::string> text = words(rtf::RtfToText(body));
+    // The list numbers and bullets are the list's own marks, not words of the file.
+    text.erase(std::remove_if(text.begin(), text.end(),
+                              [](const std::string& w) {
+                                  return w == "1." || w == "2." || w == "\u2022" || w == "\u25E6";
+                              }),
+               text.end());
+    EXPECT_EQ(text, words("Vorwort ohne Überschrift Größe & Maß Ein kursives, fettes und "
+                          "gestrichenes Wort, code<x> und https://example.org/a?b=1&c=2 sowie "
+                          "© und roh. Nach dem harten Umbruch. Liste erstens verschachtelt eins "
+                          "verschachtelt zwei zweitens zitiert weiter Kopf A Kopf B Zelle 1 "
+                          "Zelle 2 if (a < b && c) { return; } Ende."));
+}
+
 }  // namespace

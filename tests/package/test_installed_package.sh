@@ -23,6 +23,7 @@ for f in usr/bin/quorvane-editor usr/bin/quorvane-cli \
          usr/share/locale/de/LC_MESSAGES/Editor.mo \
          usr/share/quorvane-editor/help/en/Editor.hhp usr/share/quorvane-editor/help/de/Editor.hhp \
          usr/share/quorvane-editor/help/de/section_list.htm \
+         usr/share/quorvane-editor/templates/default.htm \
          usr/share/applications/quorvane-editor.desktop \
          usr/share/mime/packages/quorvane-editor.xml \
          usr/share/metainfo/com.quorvane.Editor.metainfo.xml \
@@ -56,6 +57,12 @@ if "$root/usr/bin/quorvane-cli" outline "$work/broken.etf" 2>"$work/cli.txt"; th
   fail "a broken document was read"
 fi
 grep -q "Laden des Dokuments fehlgeschlagen." "$work/cli.txt" || { cat "$work/cli.txt"; fail "no German message"; }
+
+# The shipped page template is found from the installed tool by its name.
+printf '<?xml version="1.0" encoding="UTF-8"?>\n<Document><Section ID="{00000000-0000-0000-0000-000000000001}" Title="Eins" Alias="eins"/></Document>\n' >"$work/pages.etf"
+"$root/usr/bin/quorvane-cli" generate HTML "$work/pages.etf" "$work/pages" --template default ||
+  fail "generating with the shipped template"
+grep -q 'class="qv-current"' "$work/pages/eins.htm" || fail "the shipped template was not used"
 
 # Without a display the files and the tool are checked, and the editor counts as skipped.
 [ -n "${DISPLAY:-}" ] && command -v xdotool >/dev/null || { echo "no display: the editor is not started"; exit 77; }

@@ -334,3 +334,44 @@ TEST(EditHistory, TheSavePointSurvivesTheOldestEditsGoing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Several edits made as one step (an import) go back and come again together, and the
+// document is unmodified again once the step is taken back.
+TEST_F(SectionUndo, AStepOfSeveralEditsGoesInOneUndo) {
+    ivTreeEditor& editor = *doc.GetTreeEditor();
+    myEditHistory& history = doc.History();
+    history.BeginStep("Undo Import Files", "Redo Import Files");
+    ASSERT_TRUE(editor.InsertSection("{B}", {{"ID", "{N}"}, {"Title", "N"}}));
+    ASSERT_TRUE(editor.InsertSection("{N}", {{"ID", "{N1}"}, {"Title", "N1"}}));
+    ASSERT_TRUE(editor.StoreBody("{N1}", "{\\rtf1 n1}", "heute"));
+    history.EndStep();
+    list.LoadView(doc.GetTree(ivDomain::kDocumentTree));
+    EXPECT_EQ(Rows(), (Numbers{"1 A", "1.1 A1", "2 B", "2.1 N", "2.1.1 N1", "3 C"}));
+    EXPECT_EQ(list.GetUndoName(), "Undo Import Files");
+    EXPECT_TRUE(doc.IsModified());
+
+    ASSERT_TRUE(list.Undo());
+    EXPECT_EQ(Rows(), (Numbers{"1 A", "1.1 A1", "2 B", "3 C"}));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(list.GetRedoName(), "Redo Import Files");
+    ASSERT_TRUE(list.Redo());
+    EXPECT_EQ(Rows(), (Numbers{"1 A", "1.1 A1", "2 B", "2.1 N", "2.1.1 N1", "3 C"}));
+    EXPECT_NE(Saved().find("n1"), std::string::npos) << "the body came back with its section";
+
+    // A step of one edit is that edit; a step without edits leaves nothing to take back.
+    history.BeginStep("Undo Import Files", "Redo Import Files");
+    ASSERT_TRUE(editor.RemoveSection("{C}"));
+    history.EndStep();
+    EXPECT_EQ(list.GetUndoName(), "Undo Remove Section");
+    history.BeginStep("Undo Import Files", "Redo Import Files");
+    history.EndStep();
+    EXPECT_EQ(list.GetUndoName(), "Undo Remove Section");
+    ASSERT_TRUE(list.Undo());
+    ASSERT_TRUE(list.Undo());
+    EXPECT_EQ(Rows(), (Numbers{"1 A", "1.1 A1", "2 B", "3 C"}));
+}
+
+}  // namespace
