@@ -1,8 +1,9 @@
 // Times moving a section with more than 1,000 descendants in a 10,000-section document of
 // about 50 MB, taking the move back and doing it again: in the tree with the whole outline
-// numbered afresh, and in the section list without its window (its rows rebuilt, the focus
-// and the folded rows kept). Then a recovery copy of the same document: the pause while the
-// snapshot is taken on the caller's thread, and the time the worker thread takes to write it.
+// numbered afresh, and in the section list without its window (the block of rows moved in
+// place, the numbers refreshed where they changed). Then a recovery copy of the same document: the
+// pause while the snapshot is taken on the caller's thread, and the time the worker thread takes to
+// write it.
 //
 //   build-release/bin/move_bench
 
@@ -109,14 +110,14 @@ int main() {
     undos.clear();
     redos.clear();
     for (int i = 0; i < 9; ++i) {
-        // Every move builds the rows again: the first chapter's row is looked up afresh.
+        // The first chapter's row, found afresh should a move have built the rows again.
         report.Model().SetFocusedRecord(report.Model().GetRoot()->GetChild(0));
         moves.push_back(Seconds([&] { list.MoveSection(Direction::Down); }));
         undos.push_back(Seconds([&] { list.Undo(); }));
         redos.push_back(Seconds([&] { list.Redo(); }));
         list.Undo();
     }
-    std::printf("\nIn the section list (rows and outline numbers rebuilt):\n");
+    std::printf("\nIn the section list (rows moved, outline numbers refreshed):\n");
     Report("move down past the next chapter", moves);
     Report("undo", undos);
     Report("redo", redos);

@@ -14,7 +14,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, shared-mime-info, desktop-file-utils")
+# The browser pane's web engine comes with wxWidgets' web view library.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "xdg-utils, shared-mime-info, desktop-file-utils, libwxgtk-webview3.2-1")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fp-utils, adwaita-icon-theme, wx3.2-i18n")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quorvane.example/en/products/editor/")
 # The desktop's caches learn of the new entry, MIME type and icons through dpkg triggers.

@@ -33,7 +33,7 @@ function(qv_wx_target target components)
 endfunction()
 
 qv_wx_target(wx::base "base")
-qv_wx_target(wx::gui "std,aui,richtext,html,propgrid,ribbon,net")
+qv_wx_target(wx::gui "std,aui,richtext,html,propgrid,ribbon,net,webview")
 
 # Marks a library as windowless: it is compiled without the GUI part of wxWidgets.
 function(qv_windowless target)

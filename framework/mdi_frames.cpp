@@ -1,5 +1,9 @@
 #include "framework/mdi_frames.h"
 
+#include "framework/html_view.h"
+
+#include <wx/webview.h>
+
 wxIMPLEMENT_DYNAMIC_CLASS(ivMDIParentFrame, wxAuiMDIParentFrame);
 wxIMPLEMENT_DYNAMIC_CLASS(ivMDIChildFrame, wxAuiMDIChildFrame);
 
@@ -89,7 +93,22 @@ wxAuiMDIChildFrame* ivMDIParentFrame::GetActiveDocumentFrame() const {
     return dynamic_cast<wxAuiMDIChildFrame*>(client->GetPage(selection));
 }
 
-bool ivMDIParentFrame::NavigateHtmlPane(const std::string&, bool) {
+bool ivMDIParentFrame::NavigateHtmlPane(const std::string& url, bool activate) {
+    wxAuiPaneInfoArray& panes = m_aui.GetAllPanes();
+    for (size_t i = 0; i < panes.GetCount(); ++i) {
+        auto* view = dynamic_cast<ivHTMLView*>(panes[i].window);
+        if (view == nullptr || !view->Navigate(url)) {
+            continue;
+        }
+        if (activate) {
+            if (!panes[i].IsShown()) {
+                panes[i].Show();
+                m_aui.Update();
+            }
+            view->GetBrowser()->SetFocus();
+        }
+        return true;
+    }
     return false;
 }
 

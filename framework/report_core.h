@@ -2,6 +2,7 @@
 
 #include "framework/report_model.h"
 #include "framework/report_view_data.h"
+#include "framework/view_hooks.h"
 
 #include <memory>
 #include <string>
@@ -13,24 +14,8 @@ class wxObject;
 // The hooks of a report view: the ten every framework view carries, then those the report
 // calls on user actions. The defaults do nothing and report success; a derived view fills
 // those it needs.
-class ivReportHooks {
+class ivReportHooks : public ivViewHooks {
 public:
-    virtual ~ivReportHooks() = default;
-
-    virtual void OnHook() {}
-    // After the view's window is created; false makes the creation fail.
-    virtual bool OnCreateHook() { return true; }
-    // The view's first update; by default the update hook without a hint.
-    virtual void OnInitialUpdateHook() { OnUpdateHook(nullptr); }
-    virtual void OnUpdateHook(wxObject* /*hint*/) {}
-    virtual void OnActivateHook() {}
-    virtual void OnDeactivateHook() {}
-    // The document asks its views to store what they hold (before a save or a generation).
-    virtual void OnStoreStateHook() {}
-    virtual bool OnTrueHook() { return true; }
-    // Before the view's window is destroyed.
-    virtual void OnDestroyHook() {}
-
     // The focused row changed; the column is the focused column's item index (-1 for none).
     virtual void OnFocusHook(int /*column*/) {}
     virtual void OnClickHook(int /*column*/) {}

@@ -247,6 +247,26 @@ void ivReportCtrl::OnRecordAdded(CXTPReportRecordEx& record) {
         m_adapter->ParentItemOf(&record).IsOk()) {
         Expand(ItemOf(parent));
     }
+    // A record moved here brings its rows with it. The control learns of them row by row,
+    // each after its parent, so that it knows the record holds rows and can open it.
+    if (record.GetChildCount() > 0) {
+        std::vector<CXTPReportRecordEx*> pending{&record};
+        while (!pending.empty()) {
+            CXTPReportRecordEx* above = pending.back();
+            pending.pop_back();
+            const auto& children = above->GetChildren();
+            for (const auto& child : children) {
+                m_adapter->ItemAdded(ItemOf(above), ItemOf(child.get()));
+            }
+            for (auto it = children.rbegin(); it != children.rend(); ++it) {
+                pending.push_back(it->get());
+            }
+        }
+        ApplyExpansion(record);
+    }
+    if (m_model != nullptr && record.Contains(m_model->GetFocusedRecord())) {
+        ShowFocus();
+    }
 }
 
 void ivReportCtrl::OnRecordRemoved(CXTPReportRecordEx&, CXTPReportRecordEx& record) {

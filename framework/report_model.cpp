@@ -188,6 +188,34 @@ bool ivReportModel::RemoveRecord(CXTPReportRecordEx& record) {
     return true;
 }
 
+bool ivReportModel::MoveRecord(CXTPReportRecordEx& record, CXTPReportRecordEx& parent, int index) {
+    CXTPReportRecordEx* from = record.GetParent();
+    if (from == nullptr || !Holds(&record) || !Holds(&parent) || record.Contains(&parent)) {
+        return false;
+    }
+    if (from == &parent) {
+        const int last = parent.GetChildCount() - 1;
+        const int to = index < 0 || index > last ? last : index;
+        if (to == record.GetIndex()) {
+            return true;
+        }
+    }
+    std::unique_ptr<CXTPReportRecordEx> taken = from->TakeChild(&record);
+    if (!taken) {
+        return false;
+    }
+    // The window is told while the record still names its old parent, so that it finds the
+    // row to take away.
+    if (!m_rebuilding) {
+        Notify([&](ivReportModelListener& l) { l.OnRecordRemoved(*from, record); });
+    }
+    parent.InsertChild(std::move(taken), index);
+    if (!m_rebuilding) {
+        Notify([&](ivReportModelListener& l) { l.OnRecordAdded(record); });
+    }
+    return true;
+}
+
 void ivReportModel::ClearRecords() {
     if (m_root) {
         Notify([&](ivReportModelListener& l) { l.OnRecordsDropped(*m_root); });

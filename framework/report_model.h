@@ -17,9 +17,11 @@ public:
     virtual ~ivReportModelListener() = default;
     // The records were replaced as a whole (a rebuild is shown).
     virtual void OnRecordsReset() {}
-    // A record was added below its parent (its items may still follow).
+    // A record was added below its parent (its items may still follow), or one moved there
+    // with its descendants.
     virtual void OnRecordAdded(CXTPReportRecordEx&) {}
-    // record was taken from below parent and is deleted when this returns.
+    // record was taken from below parent and is deleted when this returns; or, when it is
+    // moving, it is added again at its new place right after this.
     virtual void OnRecordRemoved(CXTPReportRecordEx& /*parent*/, CXTPReportRecordEx& /*record*/) {}
     // top and its descendants leave the current tree (removed, or the records are cleared):
     // whoever holds them lets go. Told also during a rebuild, unlike the changes above.
@@ -115,6 +117,11 @@ public:
     // Removes record with its descendants (the root cannot be removed this way); the focus
     // moves to the next sibling, else the previous one, else the parent.
     bool RemoveRecord(CXTPReportRecordEx& record);
+    // Moves record with its descendants to be the child at index of parent (the last one when
+    // index is negative or past the end): told as its removal from the old place and its
+    // addition at the new one, so that a window moves the rows of the block only. The focus
+    // and the expanded state stay. Refused for the root and under the record itself.
+    bool MoveRecord(CXTPReportRecordEx& record, CXTPReportRecordEx& parent, int index);
     // Removes every record, the root included, and starts a rebuild.
     void ClearRecords();
     // Shows the records: ends a rebuild, telling the window once.

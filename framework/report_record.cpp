@@ -38,6 +38,20 @@ CXTPReportRecordEx& CXTPReportRecordEx::AddChild(std::unique_ptr<CXTPReportRecor
     return *m_children.back();
 }
 
+CXTPReportRecordEx& CXTPReportRecordEx::InsertChild(std::unique_ptr<CXTPReportRecordEx> child,
+                                                    int index) {
+    if (index < 0 || index > GetChildCount()) {
+        index = GetChildCount();
+    }
+    child->m_parent = this;
+    CXTPReportRecordEx& inserted =
+        **m_children.insert(m_children.begin() + index, std::move(child));
+    for (size_t i = static_cast<size_t>(index); i < m_children.size(); ++i) {
+        m_children[i]->m_index = static_cast<int>(i);
+    }
+    return inserted;
+}
+
 std::unique_ptr<CXTPReportRecordEx> CXTPReportRecordEx::TakeChild(const CXTPReportRecordEx* child) {
     if (child == nullptr || child->m_parent != this || child->m_index < 0 ||
         child->m_index >= GetChildCount() ||

@@ -31,6 +31,9 @@ public:
         return m_children;
     }
     CXTPReportRecordEx& AddChild(std::unique_ptr<CXTPReportRecordEx> child);
+    // Makes child (taken from elsewhere) the child at index, or the last one when index is
+    // negative or past the end.
+    CXTPReportRecordEx& InsertChild(std::unique_ptr<CXTPReportRecordEx> child, int index);
     // Takes the child out of the list; null when it is not a child of this record.
     std::unique_ptr<CXTPReportRecordEx> TakeChild(const CXTPReportRecordEx* child);
     // Position among the parent's children; -1 for the root.

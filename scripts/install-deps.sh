@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang-format
-  libwxgtk3.2-dev wx3.2-i18n libgtk-3-dev adwaita-icon-theme
+  libwxgtk3.2-dev libwxgtk-webview3.2-dev wx3.2-i18n libgtk-3-dev adwaita-icon-theme
   libxml2-dev libxml2-utils libmd4c-dev libmd4c-html0-dev
   libcurl4-openssl-dev
   uuid-dev

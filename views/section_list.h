@@ -136,6 +136,12 @@ private:
     // After a move or a replayed edit: the rows again from the tree, the section focused
     // (the rows above it expanded) and its body shown as the tree now holds it.
     void ShowSection(const std::string& id, const std::string& orParentId, bool reloadBody);
+    // After a move in the tree: the section's row goes to its new place with the rows below
+    // it, the numbers refreshed where they changed, and it is focused. False when the rows do
+    // not match the tree.
+    bool ShowMove(const std::string& id);
+    // ShowMove, or the rows built again when it fails.
+    void ShowMovedSection(const std::string& id);
 
     ivReportCore& m_report;
     mySectionListHost* m_host;

@@ -321,8 +321,8 @@ void myReportView::OnDrop(wxDataViewEvent& event) {
                 : at.y >= rect.y + rect.height - quarter ? Place::After
                                                          : Place::On;
     }
-    // Below the last row (no target): the last section at the top level. The rows are built
-    // again once the toolkit is done with the drop, which still holds on to them.
+    // Below the last row (no target): the last section at the top level. The rows move once
+    // the toolkit is done with the drop, which still holds on to them.
     control->CallAfter([this, id, targetId, place] {
         if (m_list.DropSection(id, targetId, place)) {
             FocusList();

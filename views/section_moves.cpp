@@ -51,6 +51,46 @@ void mySectionList::ShowSection(const std::string& id, const std::string& orPare
     }
 }
 
+bool mySectionList::ShowMove(const std::string& id) {
+    ivTreeEditor* editor = Editor();
+    ivXML* tree = DocumentTree();
+    CXTPReportRecordEx* record = FindRecord(id);
+    std::string parentId;
+    const int position = editor != nullptr ? editor->PositionOf(id, parentId) : -1;
+    CXTPReportRecordEx* parent =
+        parentId.empty() ? m_report.Model().GetRoot() : FindRecord(parentId);
+    CXTPReportRecordEx* from = record != nullptr ? record->GetParent() : nullptr;
+    if (tree == nullptr || record == nullptr || from == nullptr || parent == nullptr ||
+        position < 0 || !(parentId.empty() ? tree->GoRoot() : editor->SelectSection(parentId))) {
+        return false;
+    }
+    // Rows stand for the named child nodes only.
+    int row = 0;
+    for (int i = 0; i < position; ++i) {
+        if (tree->GoChild(i)) {
+            row += tree->GetName().empty() ? 0 : 1;
+            tree->GoParent();
+        }
+    }
+    if (!m_report.Model().MoveRecord(*record, *parent, row)) {
+        return false;
+    }
+    RenumberChildren(*from);
+    if (parent != from) {
+        RenumberChildren(*parent);
+    }
+    m_report.GetData()->SetCurrentRecord(record);
+    m_report.ShowCurrentRecord();
+    return true;
+}
+
+void mySectionList::ShowMovedSection(const std::string& id) {
+    // The rows follow the tree in place; should they not match it, they are built again.
+    if (!ShowMove(id)) {
+        ShowSection(id, {}, false);
+    }
+}
+
 bool mySectionList::SelectSection(const std::string& id) {
     CXTPReportRecordEx* record = id.empty() ? nullptr : FindRecord(id);
     if (record == nullptr) {
@@ -81,7 +121,7 @@ bool mySectionList::MoveSection(ivTreeEditor::Direction direction) {
     if (editor == nullptr || id.empty() || !editor->MoveSection(id, direction)) {
         return false;
     }
-    ShowSection(id, {}, false);
+    ShowMovedSection(id);
     return true;
 }
 
@@ -115,7 +155,7 @@ bool mySectionList::DropSection(const std::string& id, const std::string& target
     if (!editor->MoveSection(id, parentId, index)) {
         return false;
     }
-    ShowSection(id, {}, false);
+    ShowMovedSection(id);
     return true;
 }
 
@@ -141,7 +181,12 @@ bool mySectionList::Replay(bool redo) {
     if (!(redo ? history->Redo(&edit) : history->Undo(&edit))) {
         return false;
     }
-    // An insert taken back leaves its parent to show; a move, its section where it went.
+    if (edit.kind == ivTreeEdit::Kind::MoveSection) {
+        // The body stays what it was: only the rows move.
+        ShowMovedSection(edit.sectionId);
+        return true;
+    }
+    // An insert taken back leaves its parent to show.
     ShowSection(edit.sectionId, edit.parentId, true);
     return true;
 }

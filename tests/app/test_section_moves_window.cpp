@@ -157,7 +157,7 @@ TEST_F(SectionMovesWindow, ScreenshotsOfTheEditMenuAndTheContextMenu) {
         ClickRow(*view, view->Model().GetRoot()->GetChild(1));
         m_sim.Char(WXK_DOWN, wxMOD_ALT | wxMOD_SHIFT);
         PumpEvents(200);
-        // The move built the rows again.
+        // The rows after the move.
         CXTPReportRecordEx* root = view->Model().GetRoot();
         // The Edit menu, opened as a person opens it.
         m_frame->Raise();

@@ -4,7 +4,10 @@
 #include "core/app_registry.h"
 #include "core/command_ids.h"
 #include "core/settings.h"
+#include "framework/command_builder.h"
+#include "framework/command_row.h"
 #include "framework/doc_manager.h"
+#include "framework/html_view.h"
 #include "platform/desktop.h"
 #include "platform/registry_store.h"
 #include "tests/app/gui_test_app.h"
@@ -13,7 +16,9 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/uiaction.h>
+#include <wx/webview.h>
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -162,6 +167,91 @@ TEST_F(ShellServices, UrlsGoToTheDesktopBrowserWithoutABrowserPane) {
 
     app.OnAppOnline();
     EXPECT_EQ("http://www.quorvane.example/en/products/editor/", launched.back().back());
+}
+
+// A browser pane whose product refuses it, and one that counts its hooks.
+class RefusedHtmlView : public ivHTMLView {
+    wxDECLARE_DYNAMIC_CLASS(RefusedHtmlView);
+    bool OnCreateHook() override { return false; }
+};
+wxIMPLEMENT_DYNAMIC_CLASS(RefusedHtmlView, ivHTMLView);
+
+int g_htmlUpdates = 0;
+int g_htmlDestroyed = 0;
+class CountingHtmlView : public ivHTMLView {
+    wxDECLARE_DYNAMIC_CLASS(CountingHtmlView);
+    void OnUpdateHook(wxObject*) override { ++g_htmlUpdates; }
+    void OnDestroyHook() override { ++g_htmlDestroyed; }
+};
+wxIMPLEMENT_DYNAMIC_CLASS(CountingHtmlView, ivHTMLView);
+
+TEST_F(ShellServices, ABrowserPaneRunsItsHooksAndARefusedOneIsNotMade) {
+    setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 1);
+    ivCommandBuilder& builder = frame->GetBuilder();
+    EXPECT_EQ(builder.CreatePaneView("NO", "No", wxCLASSINFO(RefusedHtmlView), 0), nullptr);
+    SetSetting("/UseExternalBrowser", "0");
+    EXPECT_TRUE(GetTestApp().OpenURL("http://127.0.0.1:9/none", false));
+    EXPECT_EQ(launched.size(), 1u) << "no pane came of it";
+
+    g_htmlUpdates = g_htmlDestroyed = 0;
+    wxWindow* pane = builder.CreatePaneView("YES", "Yes", wxCLASSINFO(CountingHtmlView), 0);
+    ASSERT_NE(pane, nullptr);
+    PumpEvents(100);
+    EXPECT_EQ(g_htmlUpdates, 1) << "the first update, without a hint";
+    frame->GetAuiManager().DetachPane(pane);
+    pane->Destroy();
+    EXPECT_EQ(g_htmlDestroyed, 1);
+}
+
+TEST_F(ShellServices, UrlsGoToABrowserPaneWhenThereIsOneAndTheSettingAllows) {
+    // The virtual display has no accelerated drawing for the web engine.
+    setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 1);
+    ivApp& app = GetTestApp();
+    SetSetting("/UseExternalBrowser", "0");
+    EXPECT_TRUE(app.OpenURL("http://127.0.0.1:9/none", false));
+    EXPECT_EQ(launched.size(), 1u) << "no pane: the desktop's browser, whatever the setting";
+
+    auto* view = dynamic_cast<ivHTMLView*>(frame->GetBuilder().CreatePaneView(
+        "BROWSER", "Browser", wxCLASSINFO(ivHTMLView), container_flags::kDockRight));
+    ASSERT_NE(view, nullptr) << "the web engine is missing";
+    const std::string page = settings.dir().File("page.html");
+    testing_support::WriteFile(page,
+                               "<html><head><title>Local page</title></head>"
+                               "<body><h1>Shown in the pane</h1></body></html>");
+    bool loaded = false;
+    // The blank page the pane starts with reports its loading too.
+    view->GetBrowser()->Bind(wxEVT_WEBVIEW_LOADED, [&](wxWebViewEvent& event) {
+        event.Skip();
+        loaded = loaded || event.GetURL().utf8_string() == "file://" + page;
+    });
+    EXPECT_TRUE(app.OpenURL("file://" + page, true));
+    EXPECT_EQ(launched.size(), 1u) << "the pane shows it";
+    for (int i = 0; i < 200 && !loaded; ++i) {
+        PumpEvents(100);
+    }
+    ASSERT_TRUE(loaded) << "the page never loaded";
+    EXPECT_EQ(view->GetCurrentURL(), "file://" + page);
+    EXPECT_EQ(view->GetBrowser()->GetCurrentTitle(), "Local page");
+    EXPECT_NE(view->GetBrowser()->GetPageSource().find("Shown in the pane"), wxString::npos);
+    PumpEvents(300);
+    SaveScreenshot("html_pane");
+
+    // The view takes the print commands; its print preview is there and does nothing.
+    for (int id :
+         {command_id::kFilePrint, command_id::kFilePrintDirect, command_id::kFilePrintPreview}) {
+        wxUpdateUIEvent state(id);
+        state.SetEventObject(view);
+        EXPECT_TRUE(view->ProcessWindowEvent(state)) << id;
+        EXPECT_TRUE(state.GetEnabled()) << id;
+    }
+    wxCommandEvent preview(wxEVT_MENU, command_id::kFilePrintPreview);
+    EXPECT_TRUE(view->ProcessWindowEvent(preview));
+
+    SetSetting("/UseExternalBrowser", "1");
+    EXPECT_TRUE(app.OpenURL("http://127.0.0.1:9/outside", false));
+    ASSERT_EQ(launched.size(), 2u) << "the setting sends it outside";
+    EXPECT_EQ(launched[1].back(), "http://127.0.0.1:9/outside");
+    EXPECT_EQ(view->GetCurrentURL(), "file://" + page);
 }
 
 TEST_F(ShellServices, TimersAndCommandsGoThroughTheMainWindow) {

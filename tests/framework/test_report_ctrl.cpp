@@ -201,6 +201,38 @@ TEST_F(ReportWindow, TheHeaderSortsAndAThirdClickGoesBackToTheOrderOfTheRecords)
     EXPECT_TRUE(above(0, 1) && above(1, 2)) << "the records' own order again";
 }
 
+TEST_F(ReportWindow, AMovedBlockOfRowsShowsAtItsNewPlace) {
+    CXTPReportRecordEx* alpha = Row(0);
+    CXTPReportRecordEx* child = alpha->GetChild(0);
+    report.Model().SetFocusedRecord(child);
+    PumpEvents(50);
+    const auto top = [&](CXTPReportRecordEx* record) {
+        return control->GetItemRect(ivReportCtrl::ItemOf(record)).y;
+    };
+    ASSERT_TRUE(report.Model().MoveRecord(*alpha, *report.Model().GetRoot(), -1));
+    PumpEvents(100);
+    EXPECT_LT(top(Row(0)), top(Row(1)));
+    EXPECT_LT(top(Row(1)), top(alpha)) << "beta and gamma now above alpha";
+    EXPECT_TRUE(control->IsExpanded(ivReportCtrl::ItemOf(alpha)));
+    EXPECT_GT(control->GetItemRect(ivReportCtrl::ItemOf(child)).height, 0)
+        << "its child came along, shown";
+    EXPECT_LT(top(alpha), top(child));
+    EXPECT_EQ(ivReportCtrl::RecordOf(control->GetSelection()), child)
+        << "the focus is shown where it went";
+    EXPECT_EQ(report.Model().GetFocusedRecord(), child);
+
+    // Under a folded row: hidden there until the row opens.
+    report.Model().SetExpanded(*alpha, false);
+    PumpEvents(50);
+    CXTPReportRecordEx* beta = Row(0);
+    ASSERT_TRUE(report.Model().MoveRecord(*beta, *alpha, -1));
+    PumpEvents(100);
+    EXPECT_FALSE(control->IsExpanded(ivReportCtrl::ItemOf(alpha)));
+    report.Model().SetExpanded(*alpha, true);
+    PumpEvents(100);
+    EXPECT_LT(top(child), top(beta));
+}
+
 TEST_F(ReportWindow, ModelChangesReachTheWindow) {
     ivReportViewData& rows = *report.GetData();
     rows.SetCurrentRecord(Row(2));

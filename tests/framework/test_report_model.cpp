@@ -316,6 +316,53 @@ TEST_F(ReportModel, RemovingTheFocusedRowFocusesANeighbour) {
     EXPECT_FALSE(model().RemoveRecord(*model().GetRoot()));
 }
 
+TEST_F(ReportModel, AMovedRecordTakesItsDescendantsFocusAndFoldAlong) {
+    AddRow(*rows, "Row", {"first child"});
+    CXTPReportRecordEx* child = rows->GetCurrentRecord();
+    CXTPReportRecordEx* root = model().GetRoot();
+    for (const char* name : {"second", "third"}) {
+        rows->SetCurrentRecord(root);
+        AddRow(*rows, "Row", {name});
+    }
+    CXTPReportRecordEx* second = root->GetChild(1);
+    CXTPReportRecordEx* third = root->GetChild(2);
+    report.ApplyStyle();
+    model().SetExpanded(*record, false);
+    model().SetFocusedRecord(child);
+    RecordingListener listener;
+    model().AddListener(&listener);
+
+    ASSERT_TRUE(model().MoveRecord(*record, *root, -1));
+    EXPECT_EQ(root->GetChild(0), second);
+    EXPECT_EQ(root->GetChild(2), record);
+    EXPECT_EQ(record->GetIndex(), 2);
+    EXPECT_EQ(third->GetIndex(), 1) << "the siblings it left close up";
+    EXPECT_EQ(record->GetChild(0), child);
+    EXPECT_FALSE(record->IsExpanded());
+    EXPECT_EQ(model().GetFocusedRecord(), child);
+    EXPECT_EQ(listener.removed, 1);
+    EXPECT_EQ(listener.added, 1) << "the block is told once, not row by row";
+    EXPECT_EQ(listener.resets, 0);
+    EXPECT_EQ(listener.focus, 0);
+
+    ASSERT_TRUE(model().MoveRecord(*record, *third, 0));
+    EXPECT_EQ(record->GetParent(), third);
+    EXPECT_EQ(root->GetChildCount(), 2);
+    ASSERT_TRUE(model().MoveRecord(*record, *root, 0));
+    EXPECT_EQ(root->GetChild(0), record);
+    EXPECT_EQ(second->GetIndex(), 1);
+    EXPECT_EQ(listener.added, 3);
+
+    EXPECT_TRUE(model().MoveRecord(*record, *root, 0)) << "already there";
+    EXPECT_TRUE(model().MoveRecord(*third, *root, 99)) << "already last";
+    EXPECT_EQ(listener.added, 3) << "nothing to tell";
+    EXPECT_FALSE(model().MoveRecord(*record, *child, 0)) << "not under itself";
+    EXPECT_FALSE(model().MoveRecord(*record, *record, 0));
+    EXPECT_FALSE(model().MoveRecord(*root, *record, 0)) << "the root stays";
+    EXPECT_EQ(root->GetChild(0), record);
+    model().RemoveListener(&listener);
+}
+
 TEST_F(ReportModel, ExpansionAndFocusOperations) {
     AddRow(*rows, "Child", {"child"});
     CXTPReportRecordEx* child = rows->GetCurrentRecord();

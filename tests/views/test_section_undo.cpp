@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,64 @@ TEST_F(SectionUndo, DropsGoOnOrBesideTheTargetRow) {
     ASSERT_TRUE(list.DropSection("{A1}", "", Place::On)) << "the document row takes it last";
     EXPECT_EQ(Rows(), (Numbers{"1 B", "2 C", "2.1 A", "3 A1"}));
     EXPECT_EQ(FocusedTitle(), "A1");
+}
+
+TEST_F(SectionUndo, MovedRowsMatchTheRowsBuiltAfreshFromTheTree) {
+    // Rows with their depth, numbers and fold, as a rebuild from the tree would give them.
+    const auto shown = [&] {
+        std::string out;
+        report.Model().ForEachRecord([&](CXTPReportRecordEx& record) {
+            int depth = 0;
+            for (auto* r = record.GetParent(); r != nullptr; r = r->GetParent()) {
+                ++depth;
+            }
+            out += std::string(static_cast<size_t>(depth), ' ') +
+                   CellText(report, record, "Numbering") + " " + CellText(report, record, "ID") +
+                   (record.IsExpanded() ? "" : " folded") + "\n";
+            return true;
+        });
+        return out;
+    };
+    const auto rebuilt = [&] {
+        const std::string before = shown();
+        doc.Refresh();
+        return before == shown() ? std::string() : before + "--- rebuilt:\n" + shown();
+    };
+    Focus({0});
+    ASSERT_TRUE(list.InsertSection(mySectionList::kInsertUnder));  // A gets a second child
+    Focus({1});
+    ASSERT_TRUE(list.InsertSection(mySectionList::kInsertUnder));
+    report.Model().SetExpanded(*Row({1}), false);
+    RecordingListener listener;
+    report.Model().AddListener(&listener);
+    const std::vector<std::function<bool()>> steps{
+        [&] { return list.MoveSection(Direction::Down); },
+        [&] { return list.MoveSection(Direction::In); },
+        [&] { return list.MoveSection(Direction::Out); },
+        [&] { return list.DropSection("{A1}", "{C}", Place::On); },
+        [&] { return list.DropSection("{C}", "{A}", Place::Before); },
+        [&] { return list.Undo(); },
+        [&] { return list.Undo(); },
+        [&] { return list.Redo(); },
+        [&] { return list.MoveSection(Direction::Out); },
+    };
+    Focus({0});
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const std::string focused = CellText(report, *report.Model().GetFocusedRecord(), "ID");
+        if (!steps[i]()) {
+            ADD_FAILURE() << "step " << i << " did nothing";
+            break;
+        }
+        EXPECT_EQ(listener.resets, 0) << "step " << i << " built the rows again";
+        EXPECT_EQ(rebuilt(), "") << "after step " << i;
+        listener.resets = 0;
+        if (i >= 3) {
+            continue;
+        }
+        EXPECT_EQ(CellText(report, *report.Model().GetFocusedRecord(), "ID"), focused)
+            << "the moved section stays focused";
+    }
+    report.Model().RemoveListener(&listener);
 }
 
 TEST_F(SectionUndo, UndoAndRedoGiveTheFilesOfTheSameEditsByHand) {
