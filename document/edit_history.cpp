@@ -46,12 +46,12 @@ std::string EditMenuText(const ivTreeEdit* edit, bool redo) {
 
 const char* GroupName(ivEditGroup group) {
     switch (group) {
-    case ivEditGroup::Replace:
-        return "Replace";
-    case ivEditGroup::Import:
-        return "Import Files";
-    case ivEditGroup::None:
-        break;
+        case ivEditGroup::Replace:
+            return "Replace";
+        case ivEditGroup::Import:
+            return "Import Files";
+        case ivEditGroup::None:
+            break;
     }
     return "";
 }
