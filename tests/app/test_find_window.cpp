@@ -5,7 +5,7 @@
 #include "document/iv_xml.h"
 #include "framework/report_ctrl.h"
 #include "rtf/convert.h"
-#include "tests/app/main_frame_fixture.h"
+#include "tests/app/document_window_fixture.h"
 #include "views/document_find.h"
 #include "views/find_results_pane.h"
 #include "views/replace_dialog.h"
@@ -33,24 +33,16 @@ const char* const kDocument =
     " Text=\"{\\rtf1 Keine GR\\u220?SSE.\\par {\\b Fett} und Gr\\u252?\\u223?e\\par}\"/>"
     "<Section ID=\"{C}\" Title=\"\xC3\x84rger\"/></Document>";
 
-class FindWindow : public MainFrameTest {
+class FindWindow : public DocumentWindowTest {
 protected:
     void OpenDocument() {
         const std::string path = m_settings.dir().File("Suche.etf");
         testing_support::WriteFile(path, kDocument);
-        m_doc = dynamic_cast<myDomainFile*>(m_manager->OpenDocumentFile(wxString::FromUTF8(path)));
-        ASSERT_NE(m_doc, nullptr);
-        PumpEvents(300);
-        m_list = dynamic_cast<myReportView*>(m_doc->GetFirstView());
-        ASSERT_NE(m_list, nullptr);
-        m_window = dynamic_cast<mySplitterFrame*>(m_list->GetFrame());
+        OpenDocumentWindow(path, 380);
         ASSERT_NE(m_window, nullptr);
-        m_text = m_window->GetTextPane();
         m_results = m_window->GetFindResults();
         m_box = dynamic_cast<wxTextCtrl*>(m_frame->FindWindow(kEditFindQuick));
         ASSERT_NE(m_box, nullptr);
-        m_window->GetSplitter()->SetSashPosition(m_window->FromDIP(380));
-        PumpEvents(200);
     }
 
     // Clicks into the find box, empties it and types text as a person does.
@@ -109,10 +101,6 @@ protected:
         return m_doc->GetTree(0)->GetAttribute(name);
     }
 
-    myDomainFile* m_doc = nullptr;
-    myReportView* m_list = nullptr;
-    mySplitterFrame* m_window = nullptr;
-    myTextView* m_text = nullptr;
     myFindResultsPane* m_results = nullptr;
     wxTextCtrl* m_box = nullptr;
 };

@@ -8,7 +8,7 @@
 #include "document/section_link.h"
 #include "framework/report_ctrl.h"
 #include "framework/status_bar.h"
-#include "tests/app/main_frame_fixture.h"
+#include "tests/app/document_window_fixture.h"
 #include "tests/framework/report_test_util.h"
 #include "views/import_command.h"
 #include "views/section_link_dialog.h"
@@ -119,22 +119,13 @@ struct PickerAnswer {
     DialogAnswer<mySectionLinkDialog> answer;
 };
 
-class LinksWindow : public MainFrameTest {
+class LinksWindow : public DocumentWindowTest {
 protected:
     void OpenDocument() {
         Start();
         m_path = m_settings.dir().File("Links.etf");
         WriteFile(m_path, kDocument);
-        m_doc = dynamic_cast<myDomainFile*>(m_manager->OpenDocumentFile(m_path));
-        ASSERT_NE(m_doc, nullptr);
-        PumpEvents(300);
-        m_list = dynamic_cast<myReportView*>(m_doc->GetFirstView());
-        ASSERT_NE(m_list, nullptr);
-        m_window = dynamic_cast<mySplitterFrame*>(m_list->GetFrame());
-        ASSERT_NE(m_window, nullptr);
-        m_text = m_window->GetTextPane();
-        m_window->GetSplitter()->SetSashPosition(m_window->FromDIP(420));
-        PumpEvents(200);
+        OpenDocumentWindow(m_path, 420);
     }
 
     void ClickRow(CXTPReportRecordEx* record) {
@@ -163,10 +154,6 @@ protected:
     }
 
     std::string m_path;
-    myDomainFile* m_doc = nullptr;
-    myReportView* m_list = nullptr;
-    mySplitterFrame* m_window = nullptr;
-    myTextView* m_text = nullptr;
 };
 
 TEST_F(LinksWindow, APickedSectionLinksTheSelectionAndCtrlClickGoesThere) {

@@ -7,8 +7,8 @@
 #include "generators/docx_document.h"
 #include "platform/desktop.h"
 #include "rtf/reader.h"
+#include "tests/app/document_window_fixture.h"
 #include "tests/app/folder_dialog_answer.h"
-#include "tests/app/main_frame_fixture.h"
 #include "tests/framework/report_test_util.h"
 #include "views/text_view.h"
 
@@ -30,24 +30,15 @@ const char* const kDocument =
     " Text=\"{\\rtf1 Hello {\\b there}\\par}\"/>"
     "<Section ID=\"{11111111-2222-3333-4444-777777777777}\" Title=\"Usage\"/></Document>";
 
-class TextWindow : public MainFrameTest {
+class TextWindow : public DocumentWindowTest {
 protected:
     void OpenDocument() {
         if (m_path.empty()) {
             m_path = m_settings.dir().File("Manual.etf");
             testing_support::WriteFile(m_path, kDocument);
         }
-        m_doc = m_manager->OpenDocumentFile(wxString::FromUTF8(m_path));
-        ASSERT_NE(m_doc, nullptr);
-        PumpEvents(300);
-        m_list = dynamic_cast<myReportView*>(m_doc->GetFirstView());
-        ASSERT_NE(m_list, nullptr);
-        m_window = dynamic_cast<mySplitterFrame*>(m_list->GetFrame());
-        ASSERT_NE(m_window, nullptr);
-        m_text = m_window->GetTextPane();
         // Wide enough for the title column.
-        m_window->GetSplitter()->SetSashPosition(m_window->FromDIP(520));
-        PumpEvents(200);
+        OpenDocumentWindow(m_path, 520);
     }
 
     CXTPReportRecordEx* Row(std::initializer_list<int> path) {
@@ -103,10 +94,6 @@ protected:
     }
 
     std::string m_path;
-    wxDocument* m_doc = nullptr;
-    myReportView* m_list = nullptr;
-    mySplitterFrame* m_window = nullptr;
-    myTextView* m_text = nullptr;
 };
 
 TEST_F(TextWindow, APersonWritesAFormattedBodySavesAndFindsItAgain) {
