@@ -524,34 +524,46 @@ std::vector<ivReplaceChange> ivDocumentSearch::PlanReplace(std::string_view quer
             list.push_back(hit.sectionId);
         }
     }
-    ivTreeEditor reader;
-    reader.SetTree(m_tree);
-    const auto change = [&](const std::string& id, bool inTitle) {
-        const auto section = std::find_if(m_sections.begin(), m_sections.end(),
-                                          [&](const Section& s) { return s.id == id; });
-        if (section == m_sections.end() || !reader.SelectSection(id)) {
+    // One walk through the tree reads every section with a hit: a look-up by ID for each of
+    // them would make the plan quadratic in the document's size.
+    const std::unordered_set<std::string> withTitleHit(titles.begin(), titles.end());
+    const std::unordered_set<std::string> withBodyHit(bodies.begin(), bodies.end());
+    std::vector<ivReplaceChange> titleChanges;
+    std::unordered_set<std::string> seen;
+    if (!m_tree->GoRoot()) {
+        return plan;
+    }
+    BuildOutline(*m_tree, [&](const OutlineRow& row, ivData& cursor) {
+        // Of sections sharing an ID, the first is the one an edit by that ID reaches.
+        if (row.depth == 0 || !seen.insert(row.id).second) {
             return;
         }
-        ivReplaceChange c;
-        c.sectionId = id;
-        c.numbering = section->numbering;
-        c.title = section->entry->title;
-        c.inTitle = inTitle;
-        c.before = m_tree->GetAttribute(inTitle ? kTitle : kText);
-        MatchChooser chooser;
-        chooser.preview = &c.matches;
-        c.after = inTitle ? ReplaceInTitle(c.before, query, replacement, options, chooser, c.count)
+        const auto change = [&](bool inTitle, std::vector<ivReplaceChange>& into) {
+            ivReplaceChange c;
+            c.sectionId = row.id;
+            c.numbering = row.numbering;
+            c.title = row.title;
+            c.inTitle = inTitle;
+            c.before = cursor.GetAttribute(inTitle ? kTitle : kText);
+            MatchChooser chooser;
+            chooser.preview = &c.matches;
+            c.after = inTitle
+                          ? ReplaceInTitle(c.before, query, replacement, options, chooser, c.count)
                           : ReplaceInBody(c.before, query, replacement, options, chooser, c.count);
-        if (c.count > 0) {
-            plan.push_back(std::move(c));
+            if (c.count > 0) {
+                into.push_back(std::move(c));
+            }
+        };
+        if (withTitleHit.count(row.id) != 0) {
+            change(true, titleChanges);
         }
-    };
-    for (const std::string& id : titles) {
-        change(id, true);
-    }
-    for (const std::string& id : bodies) {
-        change(id, false);
-    }
+        if (withBodyHit.count(row.id) != 0) {
+            change(false, plan);
+        }
+    });
+    // Titles first, then bodies, each in the document's order.
+    plan.insert(plan.begin(), std::make_move_iterator(titleChanges.begin()),
+                std::make_move_iterator(titleChanges.end()));
     return plan;
 }
 

@@ -146,6 +146,10 @@ void myReplaceDialog::UpdatePreview() {
         summary.clear();
     } else if (count == 0) {
         summary = Translate("Nothing found.");
+    } else if (count == 1) {
+        summary = Translate("1 match in 1 section");
+    } else if (m_plan.size() == 1) {
+        summary = TranslateFormat("%d matches in 1 section", count);
     } else {
         summary =
             TranslateFormat("%d matches in %d sections", count, static_cast<int>(m_plan.size()));
