@@ -76,15 +76,15 @@ int main(int argc, char** argv) {
     });
     std::printf("search after one body was edited: %7.1f ms\n", edited * 1e3);
 
-    // Replacing a common word: the preview's plan, then the replacement of every match.
+    // Replacing the word searched for: the preview's plan, then the replacement of every match.
     std::vector<ivReplaceChange> plan;
-    const double planned = Seconds([&] { plan = search.PlanReplace("the", "THE", {}); });
+    const double planned = Seconds([&] { plan = search.PlanReplace(query, "CONTEXT", {}); });
     size_t matches = 0;
     for (const ivReplaceChange& change : plan) {
         matches += change.matches.size();
     }
-    std::printf("replace plan for \"the\": %7.1f ms, %zu matches in %zu sections\n", planned * 1e3,
-                matches, plan.size());
+    std::printf("replace plan for \"%s\": %7.1f ms, %zu matches in %zu sections\n", query.c_str(),
+                planned * 1e3, matches, plan.size());
     const double applied =
         Seconds([&] { ivDocumentSearch::ApplyReplace(plan, store.Editor(), "now", nullptr); });
     std::printf("replacing them: %7.1f ms\n", applied * 1e3);
