@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/report_ctrl.h"
 #include "tests/app/main_frame_fixture.h"
 #include "views/text_view.h"
 
@@ -21,6 +22,25 @@ protected:
         ASSERT_NE(m_window, nullptr);
         m_text = m_window->GetTextPane();
         m_window->GetSplitter()->SetSashPosition(m_window->FromDIP(sashDip));
+        PumpEvents(200);
+    }
+
+    // Clicks the row's title cell as a person does.
+    void ClickRow(CXTPReportRecordEx* record) {
+        ivReportCtrl* control = m_list->GetControl();
+        const wxRect rect = control->GetItemRect(
+            ivReportCtrl::ItemOf(record), control->ColumnOfItemIndex(m_list->FindColumn("Title")));
+        ASSERT_GT(rect.height, 0);
+        ClickAt(*control->GetMainWindow(),
+                wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
+        PumpEvents(200);
+    }
+
+    // The command id as a menu pick in the main window.
+    void Command(int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(m_frame);
+        m_frame->ProcessWindowEvent(event);
         PumpEvents(200);
     }
 

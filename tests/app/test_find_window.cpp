@@ -89,13 +89,6 @@ protected:
     std::string Selected() { return m_text->GetStringSelection().utf8_string(); }
     std::string Shown() { return m_list->List().GetCurrentSectionId(); }
 
-    void Command(int id) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(m_frame);
-        m_frame->ProcessWindowEvent(event);
-        PumpEvents(150);
-    }
-
     std::string Attribute(const std::string& id, const char* name) {
         m_doc->Store().Editor().SelectSection(id);
         return m_doc->GetTree(0)->GetAttribute(name);

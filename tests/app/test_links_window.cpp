@@ -128,23 +128,6 @@ protected:
         OpenDocumentWindow(m_path, 420);
     }
 
-    void ClickRow(CXTPReportRecordEx* record) {
-        ivReportCtrl* control = m_list->GetControl();
-        const wxRect rect = control->GetItemRect(
-            ivReportCtrl::ItemOf(record), control->ColumnOfItemIndex(m_list->FindColumn("Title")));
-        ASSERT_GT(rect.height, 0);
-        ClickAt(*control->GetMainWindow(),
-                wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
-        PumpEvents(200);
-    }
-
-    void Command(int id) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(m_frame);
-        m_frame->ProcessWindowEvent(event);
-        PumpEvents(200);
-    }
-
     // Where the character at position is drawn, in the text view's window.
     wxPoint PointOf(long position) {
         wxRect caret;

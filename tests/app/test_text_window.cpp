@@ -45,16 +45,6 @@ protected:
         return RowAt(m_list->Model(), path);
     }
 
-    void ClickRow(CXTPReportRecordEx* record) {
-        ivReportCtrl* control = m_list->GetControl();
-        const wxRect rect = control->GetItemRect(
-            ivReportCtrl::ItemOf(record), control->ColumnOfItemIndex(m_list->FindColumn("Title")));
-        ASSERT_GT(rect.height, 0);
-        ClickAt(*control->GetMainWindow(),
-                wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2));
-        PumpEvents(200);
-    }
-
     void Press(int key, int modifiers = wxMOD_NONE) {
         m_sim.Char(key, modifiers);
         PumpEvents(150);
@@ -65,13 +55,6 @@ protected:
     }
 
     // A command as a bar button sends it to the main window.
-    void Command(int id) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(m_frame);
-        m_frame->ProcessWindowEvent(event);
-        PumpEvents(100);
-    }
-
     // Picks kind in the bar's generator box and runs the generate button into folder, taking
     // the folder the dialog offers.
     void GenerateFromTheWindow(const char* kind, const std::string& folder) {
