@@ -2,15 +2,20 @@
 
 #include "core/settings.h"
 #include "core/translate.h"
+#include "framework/picture_drawings.h"
+#include "rtf/metafile_renderer.h"
 #include "rtf/reader.h"
 #include "rtf/rtf_writer.h"
 
 #include <wx/dcgraph.h>
+#include <wx/dcmemory.h>
 #include <wx/graphics.h>
+#include <wx/mstream.h>
 #include <wx/richtext/richtextbuffer.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <span>
 
 namespace {
@@ -116,6 +121,51 @@ void Append(std::vector<T>& to, const std::vector<T>& from) {
     to.insert(to.end(), from.begin(), from.end());
 }
 
+// Drawings are made for the screen's pixels, within the drawing program's bounds.
+constexpr int kMaxDrawingSide = rtf::MetafileRenderer::kMaxSide;
+constexpr int kMaxFrameSide = 2048;
+
+void SetImageData(wxRichTextImage& image, const std::string& png) {
+    wxRichTextImageBlock block;
+    auto* copy = new unsigned char[png.size()];
+    std::memcpy(copy, png.data(), png.size());
+    block.SetData(copy);
+    block.SetDataSize(png.size());
+    block.SetImageType(wxBITMAP_TYPE_PNG);
+    image.GetImageBlock() = block;
+    image.ResetImageCache();
+}
+
+// Gives every image of composite waiting for a drawing the one that has come in; whether any
+// did.
+bool TakeDrawings(wxRichTextCompositeObject& composite, ivPictureDrawings& drawings, int depth) {
+    if (depth > 64) {
+        return false;
+    }
+    bool changed = false;
+    for (wxRichTextObject* child : composite.GetChildren()) {
+        if (auto* image = dynamic_cast<wxRichTextImage*>(child)) {
+            wxRichTextProperties& properties = image->GetProperties();
+            if (!properties.HasProperty(rich_text_prop::kDrawing)) {
+                continue;
+            }
+            std::string png;
+            const auto state = drawings.Find(
+                properties.GetPropertyString(rich_text_prop::kDrawing).utf8_string(), &png);
+            if (state == ivPictureDrawings::State::Drawn) {
+                SetImageData(*image, png);
+                changed = true;
+            }
+            if (state != ivPictureDrawings::State::Waiting) {
+                properties.Remove(rich_text_prop::kDrawing);
+            }
+        } else if (auto* inner = dynamic_cast<wxRichTextCompositeObject*>(child)) {
+            changed = TakeDrawings(*inner, drawings, depth + 1) || changed;
+        }
+    }
+    return changed;
+}
+
 }  // namespace
 
 ivRichEditView::ivRichEditView(wxWindow* parent, wxWindowID id)
@@ -126,6 +176,81 @@ ivRichEditView::ivRichEditView(wxWindow* parent, wxWindowID id)
     SetMargins(FromDIP(m_oldControl ? 2 : 12), FromDIP(2));
     Bind(wxEVT_IDLE, &ivRichEditView::OnIdle, this);
     Bind(wxEVT_KEY_DOWN, &ivRichEditView::OnKeyDown, this);
+    m_drawings = ivPictureDrawings::Shared();
+    m_drawingsListener = m_drawings->AddListener([this] { ShowDrawings(); });
+}
+
+ivRichEditView::~ivRichEditView() {
+    m_drawings->RemoveListener(m_drawingsListener);
+}
+
+bool ivRichEditView::Draw(const rtf::Picture& picture, int width, int height, std::string& png,
+                          std::string& key) {
+    const double scale = std::max(1.0, GetContentScaleFactor());
+    int drawnWidth = std::max(1, static_cast<int>(width * scale));
+    int drawnHeight = std::max(1, static_cast<int>(height * scale));
+    const int longer = std::max(drawnWidth, drawnHeight);
+    if (longer > kMaxDrawingSide) {
+        drawnWidth = std::max(1, static_cast<int>(int64_t{drawnWidth} * kMaxDrawingSide / longer));
+        drawnHeight =
+            std::max(1, static_cast<int>(int64_t{drawnHeight} * kMaxDrawingSide / longer));
+    }
+    const std::string name = ivPictureDrawings::Key(picture, drawnWidth, drawnHeight);
+    switch (m_drawings->Find(name, &png)) {
+        case ivPictureDrawings::State::Drawn:
+            return true;
+        case ivPictureDrawings::State::Unknown:
+            m_drawings->Request(name, picture, drawnWidth, drawnHeight);
+            [[fallthrough]];
+        case ivPictureDrawings::State::Waiting:
+            key = name;
+            break;
+        case ivPictureDrawings::State::Failed:
+            break;
+    }
+    png = Frame(width, height);
+    return false;
+}
+
+const std::string& ivRichEditView::Frame(int width, int height) {
+    width = std::min(width, kMaxFrameSide);
+    height = std::min(height, kMaxFrameSide);
+    std::string& png = m_frames[{width, height}];
+    if (!png.empty()) {
+        return png;
+    }
+    // A dashed frame with what it stands for, like the one generated pages show.
+    wxBitmap bitmap(width, height, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(wxBrush(wxColour(0xF2, 0xF2, 0xF2)));
+        dc.Clear();
+        dc.SetPen(wxPen(wxColour(0x88, 0x88, 0x88), 1, wxPENSTYLE_SHORT_DASH));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        dc.DrawRectangle(0, 0, width, height);
+        const wxString label = "[" + wxString::FromUTF8(Translate("Picture")) + "]";
+        dc.SetFont(GetFont());
+        dc.SetTextForeground(wxColour(0x66, 0x66, 0x66));
+        const wxSize extent = dc.GetTextExtent(label);
+        if (extent.x + 4 <= width && extent.y + 4 <= height) {
+            dc.DrawText(label, (width - extent.x) / 2, (height - extent.y) / 2);
+        }
+    }
+    wxMemoryOutputStream out;
+    bitmap.ConvertToImage().SaveFile(out, wxBITMAP_TYPE_PNG);
+    png.resize(out.GetSize());
+    out.CopyTo(png.data(), png.size());
+    return png;
+}
+
+void ivRichEditView::ShowDrawings() {
+    bool changed = TakeDrawings(GetBuffer(), *m_drawings, 0);
+    if (m_pending) {
+        TakeDrawings(*m_pending, *m_drawings, 0);
+    }
+    if (changed) {
+        Refresh();
+    }
 }
 
 void ivRichEditView::SetRTF(const std::string& rtf) {
@@ -133,7 +258,7 @@ void ivRichEditView::SetRTF(const std::string& rtf) {
     m_pending.reset();
     const rtf::ReadResult read = rtf::ReadRtf(rtf);
     auto body = std::make_unique<wxRichTextBuffer>();
-    FillRichTextBuffer(read.document, *body, m_carry);
+    FillRichTextBuffer(read.document, *body, m_carry, this);
     Freeze();
     // What was chosen for typing in the previous body is not this one's.
     SetDefaultStyle(wxRichTextAttr());
@@ -293,7 +418,7 @@ void ivRichEditView::InsertRTF(const std::string& rtf) {
 void ivRichEditView::InsertDocument(const rtf::Document& document) {
     wxRichTextParagraphLayoutBox fragment;
     ivRichTextCarry carry;
-    FillRichTextBuffer(document, fragment, carry);
+    FillRichTextBuffer(document, fragment, carry, this);
     AdoptCarry(fragment, carry);
     // A fragment of one paragraph joins the paragraph at the caret.
     fragment.SetPartialParagraph(fragment.GetChildCount() == 1);

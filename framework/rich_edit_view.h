@@ -4,15 +4,20 @@
 
 #include <wx/richtext/richtextctrl.h>
 
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
+
+class ivPictureDrawings;
 
 // A rich text view whose whole content is loaded and saved as RTF through the program's own
 // RTF reader and writer. Content the control cannot show travels through it unchanged, and a
 // body that was not edited comes back exactly as it was given.
-class ivRichEditView : public wxRichTextCtrl {
+class ivRichEditView : public wxRichTextCtrl, private ivPictureDrawer {
 public:
     ivRichEditView(wxWindow* parent, wxWindowID id);
+    ~ivRichEditView() override;
 
     // Replaces the whole content; the caret goes to the start, undo history and modified flag
     // are cleared. A large body shows its first screens at once and takes in the rest while
@@ -58,7 +63,16 @@ private:
     // carry, so that they can live in this buffer.
     void AdoptCarry(wxRichTextParagraphLayoutBox& fragment, const ivRichTextCarry& carry);
 
+    // Metafile pictures show a frame until their drawing comes in (see picture_drawings.h).
+    bool Draw(const rtf::Picture& picture, int width, int height, std::string& png,
+              std::string& key) override;
+    const std::string& Frame(int width, int height);
+    void ShowDrawings();
+
     ivRichTextCarry m_carry;
+    std::shared_ptr<ivPictureDrawings> m_drawings;
+    int m_drawingsListener = 0;
+    std::map<std::pair<int, int>, std::string> m_frames;
     // The paragraphs of the body not yet in the control, sharing m_carry with it.
     std::unique_ptr<wxRichTextBuffer> m_pending;
     std::string m_rtf;

@@ -36,6 +36,7 @@ inline constexpr const char* kParagraph = "qv-paragraph";  // index into paragra
 inline constexpr const char* kListItem = "qv-item";        // a list item's further paragraph: level
 inline constexpr const char* kPicture = "qv-picture";      // image: index into base.pictures
 inline constexpr const char* kTable = "qv-table";          // table: index into tables
+inline constexpr const char* kDrawing = "qv-drawing";      // image: drawing still to come
 }  // namespace rich_text_prop
 
 inline constexpr const char* kCarriedFieldType = "qv-carried";
@@ -44,9 +45,21 @@ inline constexpr const char* kCarriedFieldType = "qv-carried";
 // quarter inch); a list paragraph of level n starts its bullet at (n + 1) steps.
 inline constexpr int kListIndentStep = 63;
 
-// Replaces the content of box by document; carry is filled for DocumentFromBuffer.
+// Draws the pictures the buffer cannot show by itself (metafiles).
+class ivPictureDrawer {
+public:
+    virtual ~ivPictureDrawer() = default;
+    // What to show for picture at width by height pixels, as PNG: its drawing when that is
+    // done (true), or else a frame standing in for it (false), with key naming the drawing to
+    // come; key stays empty when the picture cannot be drawn at all.
+    virtual bool Draw(const rtf::Picture& picture, int width, int height, std::string& png,
+                      std::string& key) = 0;
+};
+
+// Replaces the content of box by document; carry is filled for DocumentFromBuffer. Without a
+// drawer, metafile pictures become placeholders.
 void FillRichTextBuffer(const rtf::Document& document, wxRichTextParagraphLayoutBox& box,
-                        ivRichTextCarry& carry);
+                        ivRichTextCarry& carry, ivPictureDrawer* drawer = nullptr);
 
 // The content of box as a document, with carried pieces put back where their placeholders
 // are.

@@ -90,7 +90,8 @@ bool SharesPlaceholder(const rtf::Run& first, const rtf::Run& next) {
 
 class Importer {
 public:
-    Importer(const rtf::Document& doc, ivRichTextCarry& carry) : m_doc(doc), m_carry(carry) {}
+    Importer(const rtf::Document& doc, ivRichTextCarry& carry, ivPictureDrawer* drawer)
+        : m_doc(doc), m_carry(carry), m_drawer(drawer) {}
 
     void Blocks(wxRichTextParagraphLayoutBox& box, const std::vector<rtf::Block>& blocks,
                 int depth) {
@@ -262,7 +263,7 @@ private:
             }
         }
         if (shown == nullptr || shown->data.empty()) {
-            return false;
+            return Metafile(para, run, attr);
         }
         std::string bytes;
         wxBitmapType type = wxBITMAP_TYPE_PNG;
@@ -272,10 +273,64 @@ private:
             bytes = rtf::DibToBmp(shown->data);
             type = wxBITMAP_TYPE_BMP;
             if (bytes.empty()) {
-                return false;
+                return Metafile(para, run, attr);
             }
         }
-        const std::string& data = bytes.empty() ? shown->data : bytes;
+        wxRichTextImage* image =
+            AppendImage(para, run, attr, bytes.empty() ? shown->data : bytes, type);
+        if (picture.width > 0 && picture.height > 0) {
+            SetImageSize(*image, picture.width, picture.height);
+        }
+        return true;
+    }
+
+    // A picture only a metafile library can draw: the drawer's drawing, or a frame of its
+    // size until the drawing comes.
+    bool Metafile(wxRichTextParagraph& para, const rtf::Run& run, wxRichTextAttr& attr) {
+        if (m_drawer == nullptr) {
+            return false;
+        }
+        const rtf::Picture& picture = m_doc.pictures[run.index];
+        const rtf::Picture* drawable = nullptr;
+        for (const rtf::Picture* p : Candidates(picture)) {
+            if ((p->format == rtf::PictureFormat::Wmf || p->format == rtf::PictureFormat::Emf) &&
+                rtf::IsWholeMetafile(*p)) {
+                drawable = p;
+                break;
+            }
+        }
+        if (drawable == nullptr) {
+            return false;
+        }
+        // Twips at the screen's 96 pixels an inch; a picture of unknown size is an inch square.
+        const int width = picture.width > 0 ? picture.width : 1440;
+        const int height = picture.height > 0 ? picture.height : 1440;
+        std::string png;
+        std::string key;
+        m_drawer->Draw(*drawable, std::max(1, (width + 7) / 15), std::max(1, (height + 7) / 15),
+                       png, key);
+        if (png.empty()) {
+            return false;
+        }
+        wxRichTextImage* image = AppendImage(para, run, attr, png, wxBITMAP_TYPE_PNG);
+        // The size is the picture's, whatever the resolution the drawing has.
+        SetImageSize(*image, width, height);
+        if (!key.empty()) {
+            image->GetProperties().SetProperty(rich_text_prop::kDrawing, wxString(key));
+        }
+        return true;
+    }
+
+    static std::vector<const rtf::Picture*> Candidates(const rtf::Picture& picture) {
+        std::vector<const rtf::Picture*> candidates{&picture};
+        for (const rtf::Picture& other : picture.alternatives) {
+            candidates.push_back(&other);
+        }
+        return candidates;
+    }
+
+    wxRichTextImage* AppendImage(wxRichTextParagraph& para, const rtf::Run& run,
+                                 wxRichTextAttr& attr, const std::string& data, wxBitmapType type) {
         wxRichTextImageBlock block;
         auto* copy = new unsigned char[data.size()];
         std::memcpy(copy, data.data(), data.size());
@@ -283,14 +338,15 @@ private:
         block.SetDataSize(data.size());
         block.SetImageType(type);
         auto* image = new wxRichTextImage(block, &para, &attr);
-        wxTextBoxAttr& box = image->GetAttributes().GetTextBoxAttr();
-        if (picture.width > 0 && picture.height > 0) {
-            box.GetWidth().SetValue(TwipsToTenthsMm(picture.width), wxTEXT_ATTR_UNITS_TENTHS_MM);
-            box.GetHeight().SetValue(TwipsToTenthsMm(picture.height), wxTEXT_ATTR_UNITS_TENTHS_MM);
-        }
         image->GetProperties().SetProperty(rich_text_prop::kPicture, static_cast<long>(run.index));
         para.AppendChild(image);
-        return true;
+        return image;
+    }
+
+    static void SetImageSize(wxRichTextImage& image, int widthTwips, int heightTwips) {
+        wxTextBoxAttr& box = image.GetAttributes().GetTextBoxAttr();
+        box.GetWidth().SetValue(TwipsToTenthsMm(widthTwips), wxTEXT_ATTR_UNITS_TENTHS_MM);
+        box.GetHeight().SetValue(TwipsToTenthsMm(heightTwips), wxTEXT_ATTR_UNITS_TENTHS_MM);
     }
 
     std::string Label(const rtf::Run& first, std::vector<rtf::Run>::const_iterator begin,
@@ -483,6 +539,7 @@ private:
 
     const rtf::Document& m_doc;
     ivRichTextCarry& m_carry;
+    ivPictureDrawer* m_drawer;
 };
 
 }  // namespace
@@ -499,7 +556,7 @@ std::vector<int> CellColumns(const rtf::TableRow& row) {
 }
 
 void FillRichTextBuffer(const rtf::Document& document, wxRichTextParagraphLayoutBox& box,
-                        ivRichTextCarry& carry) {
+                        ivRichTextCarry& carry, ivPictureDrawer* drawer) {
     ivCarriedFieldType::Register();
     carry.Clear();
     carry.base.fonts = document.fonts;
@@ -510,7 +567,7 @@ void FillRichTextBuffer(const rtf::Document& document, wxRichTextParagraphLayout
     carry.base.defaultFont = document.defaultFont;
     carry.base.defaultSize = document.defaultSize;
     box.DeleteChildren();
-    Importer(document, carry).Blocks(box, document.blocks, 0);
+    Importer(document, carry, drawer).Blocks(box, document.blocks, 0);
     if (box.GetChildCount() == 0) {
         box.AddParagraph(wxEmptyString);
     }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <wx/image.h>
 #include <wx/mstream.h>
+#include <wx/richtext/richtextbuffer.h>
 
 #include <algorithm>
 #include <cctype>
@@ -392,6 +393,81 @@ TEST_F(TextViewRtf, MergedCellsSpanTheirColumnsAndRowsAndComeBackAsTheyWere) {
     const rtf::Table* table = after.blocks[0].AsTable();
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(*table, *before.blocks[0].AsTable());
+}
+
+// The images of the top level of the view's buffer.
+std::vector<wxRichTextImage*> Images(myTextView& view) {
+    std::vector<wxRichTextImage*> images;
+    for (wxRichTextObject* paragraph : view.GetBuffer().GetChildren()) {
+        for (wxRichTextObject* child :
+             dynamic_cast<wxRichTextParagraph&>(*paragraph).GetChildren()) {
+            if (auto* image = dynamic_cast<wxRichTextImage*>(child)) {
+                images.push_back(image);
+            }
+        }
+    }
+    return images;
+}
+
+// Whether a picture has colour in it: the frames standing in for drawings are grey.
+bool HasColour(wxRichTextImage& image) {
+    wxImage pixels;
+    if (!image.GetImageBlock().Load(pixels)) {
+        return false;
+    }
+    for (int y = 0; y < pixels.GetHeight(); ++y) {
+        for (int x = 0; x < pixels.GetWidth(); ++x) {
+            const int r = pixels.GetRed(x, y), g = pixels.GetGreen(x, y), b = pixels.GetBlue(x, y);
+            if (std::max({r, g, b}) - std::min({r, g, b}) > 64) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST_F(TextViewRtf, MetafilesShowAFrameThenTheirDrawingAndGoBackAsTheyCame) {
+    const std::string body = rtf_test::ReadBytes(FixturePath("metafiles.rtf"));
+    const rtf::Document before = rtf::ReadRtf(body).document;
+    const auto waiting = [this] {
+        std::vector<wxRichTextImage*> images = Images(*m_view);
+        std::erase_if(images, [](wxRichTextImage* image) {
+            return !image->GetProperties().HasProperty("qv-drawing");
+        });
+        return images;
+    };
+    m_view->SetRTF(body);
+    // The WMF, the EMF and the EMF with a WMF beside it; the PNG and the bitmap show as they
+    // are, and the Macintosh picture, which nothing here draws, stays a placeholder.
+    ASSERT_EQ(Images(*m_view).size(), 5u);
+    const std::vector<wxRichTextImage*> metafiles = waiting();
+    ASSERT_EQ(metafiles.size(), 3u);
+    for (wxRichTextImage* image : metafiles) {
+        // At the picture's size from the start, so that nothing moves when the drawing comes.
+        EXPECT_TRUE(image->GetAttributes().GetTextBoxAttr().GetWidth().IsValid());
+        EXPECT_FALSE(HasColour(*image)) << "a grey frame until the drawing comes";
+    }
+    for (int waited = 0; waited < 400 && !waiting().empty(); ++waited) {
+        PumpEvents(50);
+    }
+    ASSERT_TRUE(waiting().empty());
+    for (wxRichTextImage* image : metafiles) {
+        EXPECT_TRUE(HasColour(*image)) << "the drawing replaced the frame";
+    }
+    EXPECT_FALSE(m_view->IsModified()) << "a drawing coming in is no edit";
+    EXPECT_EQ(m_view->GetRTF(), body);
+
+    // Written beside: the metafiles go back as they came, not as the drawings.
+    m_view->SetInsertionPoint(0);
+    m_view->WriteText("Before ");
+    const rtf::Document after = rtf::ReadRtf(m_view->GetRTF()).document;
+    EXPECT_EQ(after.pictures, before.pictures);
+
+    // Back to the body later: the drawings are there at once.
+    m_view->SetRTF("{\\rtf1 Another body.\\par}");
+    m_view->SetRTF(body);
+    EXPECT_TRUE(waiting().empty());
+    EXPECT_TRUE(HasColour(*Images(*m_view)[0]));
 }
 
 TEST_F(TextViewRtf, TheOlderControlStillRoundTrips) {
