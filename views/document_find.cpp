@@ -149,7 +149,9 @@ void myDocumentFind::SelectInText(size_t ordinal) {
     }
     // A long body may still be coming in: the hit can lie in what has not arrived yet.
     m_text->FinishLoading();
-    const std::string text = m_text->GetValue().utf8_string();
+    // Table cells included, in the order the search read them.
+    const myBodyText body(m_text->GetBuffer());
+    const std::string text = body.Text().utf8_string();
     ivSearchOptions options;
     options.wholeWords = m_pane != nullptr && m_pane->WholeWords();
     const auto matches = FindMatches(text, m_query, options, ordinal + 1);
@@ -162,5 +164,9 @@ void myDocumentFind::SelectInText(size_t ordinal) {
     const auto position = [&](size_t bytes) {
         return static_cast<long>(wxString::FromUTF8(text.data(), bytes).length());
     };
-    m_text->SelectRange(position(start), position(end));
+    const myBodyText::Place place = body.PlaceOf(position(start), position(end));
+    if (place.box != nullptr) {
+        m_text->SelectRange(place.from, place.to,
+                            const_cast<wxRichTextParagraphLayoutBox*>(place.box));
+    }
 }

@@ -7,6 +7,8 @@
 namespace {
 
 constexpr wxChar kObjectChar = 0xFFFC;
+// Tables nested deeper are not searched; the import flattens them before this.
+constexpr int kMaxTableDepth = 32;
 
 bool IsWordChar(wxUniChar c) {
     return wxIsalnum(c) || c == '_';
@@ -92,4 +94,70 @@ std::pair<long, long> FindInPositionText(const wxString& text, const wxString& n
         return {-1, -1};
     }
     return {at, at + static_cast<long>(needle.length())};
+}
+
+myBodyText::myBodyText(const wxRichTextParagraphLayoutBox& box) {
+    Add(box, 0);
+}
+
+void myBodyText::Add(const wxRichTextParagraphLayoutBox& box, int depth) {
+    const wxString text = PositionText(box);
+    long done = 0;
+    const auto span = [&](long end) {
+        if (end > done) {
+            m_spans.push_back(Span{&box, done, static_cast<long>(m_text.length()), end - done});
+            m_text.append(text, done, end - done);
+            done = end;
+        }
+    };
+    for (const wxRichTextObject* child : box.GetChildren()) {
+        const auto* paragraph = dynamic_cast<const wxRichTextParagraph*>(child);
+        if (paragraph == nullptr || depth >= kMaxTableDepth) {
+            continue;
+        }
+        for (const wxRichTextObject* object : paragraph->GetChildren()) {
+            const auto* table = dynamic_cast<const wxRichTextTable*>(object);
+            if (table == nullptr) {
+                continue;
+            }
+            // The table's own position stays with the text before it, then come its cells.
+            span(std::min<long>(object->GetRange().GetEnd() + 1, text.length()));
+            for (int row = 0; row < table->GetRowCount(); ++row) {
+                for (int column = 0; column < table->GetColumnCount(); ++column) {
+                    const wxRichTextCell* cell = table->GetCell(row, column);
+                    if (cell != nullptr && cell->IsShown()) {
+                        Add(*cell, depth + 1);
+                    }
+                }
+            }
+        }
+    }
+    span(static_cast<long>(text.length()));
+}
+
+long myBodyText::IndexOf(const wxRichTextParagraphLayoutBox* box, long position) const {
+    const Span* last = nullptr;
+    for (const Span& span : m_spans) {
+        if (span.box != box) {
+            continue;
+        }
+        if (position >= span.start && position < span.start + span.length) {
+            return span.offset + position - span.start;
+        }
+        last = &span;
+    }
+    // The very end of the box.
+    if (last != nullptr && position == last->start + last->length) {
+        return last->offset + last->length;
+    }
+    return -1;
+}
+
+myBodyText::Place myBodyText::PlaceOf(long from, long to) const {
+    for (const Span& span : m_spans) {
+        if (from >= span.offset && to <= span.offset + span.length) {
+            return Place{span.box, span.start + from - span.offset, span.start + to - span.offset};
+        }
+    }
+    return {};
 }

@@ -43,8 +43,9 @@ public:
 
     wxRichTextPrinting& Printing() { return *m_printing; }
 
-    // Selects the positions [from, to) of the body and scrolls them into view.
-    void SelectRange(long from, long to);
+    // Selects the positions [from, to) of the body, or of a box inside it (a table cell), and
+    // scrolls them into view.
+    void SelectRange(long from, long to, wxRichTextParagraphLayoutBox* box = nullptr);
     // Finds text from the caret or the selection on, going round the end once, and selects
     // it; false when the body does not hold it. Shows nothing itself.
     bool FindInText(const wxString& text, const myFindOptions& options);

@@ -6,7 +6,15 @@
 #include "core/translate.h"
 #include "views/text_view.h"
 
-void myTextView::SelectRange(long from, long to) {
+#include <algorithm>
+
+void myTextView::SelectRange(long from, long to, wxRichTextParagraphLayoutBox* box) {
+    if (box == nullptr) {
+        box = &GetBuffer();
+    }
+    if (box != GetFocusObject()) {
+        SetFocusObject(box, false);
+    }
     SetSelection(from, to);
     SetInsertionPoint(to);
     SetSelection(from, to);
@@ -16,13 +24,17 @@ void myTextView::SelectRange(long from, long to) {
 bool myTextView::FindInText(const wxString& text, const myFindOptions& options) {
     FinishLoading();
     const wxRichTextRange selection = SelectionRange();
+    const myBodyText body(GetBuffer());
     // Down from the selection's end, up from its start, so that finding again moves on.
-    const long from = options.down ? selection.GetEnd() : selection.GetStart();
-    const auto [start, end] = FindInPositionText(PositionText(GetBuffer()), text, from, options);
-    if (start < 0) {
+    const long from = std::max(
+        0L,
+        body.IndexOf(GetFocusObject(), options.down ? selection.GetEnd() : selection.GetStart()));
+    const auto [start, end] = FindInPositionText(body.Text(), text, from, options);
+    const myBodyText::Place place = body.PlaceOf(start, end);
+    if (start < 0 || place.box == nullptr) {
         return false;
     }
-    SelectRange(start, end);
+    SelectRange(place.from, place.to, const_cast<wxRichTextParagraphLayoutBox*>(place.box));
     return true;
 }
 

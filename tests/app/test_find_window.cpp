@@ -31,7 +31,10 @@ const char* const kDocument =
     "<Section ID=\"{A1}\" Title=\"Nichts\" Text=\"{\\rtf1 Leer\\par}\"/></Section>"
     "<Section ID=\"{B}\" Title=\"Usage\""
     " Text=\"{\\rtf1 Keine GR\\u220?SSE.\\par {\\b Fett} und Gr\\u252?\\u223?e\\par}\"/>"
-    "<Section ID=\"{C}\" Title=\"\xC3\x84rger\"/></Document>";
+    "<Section ID=\"{C}\" Title=\"\xC3\x84rger\"/>"
+    "<Section ID=\"{D}\" Title=\"Tabelle\" Text=\"{\\rtf1 Vor der Zelle\\par"
+    "\\trowd\\cellx2000\\cellx4000\\intbl Eins\\cell Noch eine Zelle\\cell\\row"
+    "\\pard Danach\\par}\"/></Document>";
 
 class FindWindow : public DocumentWindowTest {
 protected:
@@ -158,6 +161,23 @@ TEST_F(FindWindow, TypingListsHitsAndPickingOneSelectsItsMatch) {
     TypeInBox("");
     EXPECT_FALSE(m_window->FindResultsShown());
     EXPECT_FALSE(find->HasHits());
+}
+
+TEST_F(FindWindow, AHitInsideATableCellIsSelectedInThatCell) {
+    Start();
+    OpenDocument();
+    TypeInBox("zelle");
+    myDocumentFind* find = m_list->Find();
+    ASSERT_NE(find, nullptr);
+    ASSERT_EQ(find->Hits().size(), 2u);
+    ClickHit(1);
+    EXPECT_EQ(Shown(), "{D}");
+    EXPECT_EQ(Selected(), "Zelle");
+    EXPECT_NE(m_text->GetFocusObject(), &m_text->GetBuffer()) << "the cell's word";
+    EXPECT_EQ(m_text->GetFocusObject()->GetText(), "Noch eine Zelle");
+    ClickHit(0);
+    EXPECT_EQ(m_text->GetFocusObject(), &m_text->GetBuffer());
+    EXPECT_EQ(Selected(), "Zelle");
 }
 
 TEST_F(FindWindow, EditsAfterASearchAreFoundWhenStepping) {

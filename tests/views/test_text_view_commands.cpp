@@ -225,6 +225,46 @@ TEST_F(TextViewCommands, FindInTextGoesOnFromTheCaretRoundTheEndAndBack) {
     EXPECT_FALSE(m_view->FindInText("note and more", {}));
 }
 
+TEST_F(TextViewCommands, FindInTextLooksInsideTableCellsInReadingOrder) {
+    m_view->SetRTF(
+        "{\\rtf1\\ansi Before word\\par "
+        "\\trowd\\cellx2000\\cellx4000\\intbl a word\\cell b\\cell\\row "
+        "\\trowd\\cellx2000\\cellx4000\\intbl c\\cell d word\\cell\\row "
+        "\\pard after word\\par}");
+    const auto where = [this] {
+        wxRichTextParagraphLayoutBox* box = m_view->GetFocusObject();
+        const wxString text = box == &m_view->GetBuffer() ? wxString("top") : box->GetText();
+        return (text + "|" + m_view->GetStringSelection()).utf8_string();
+    };
+    myFindOptions options;
+    m_view->SetInsertionPoint(0);
+    std::vector<std::string> found;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(m_view->FindInText("word", options));
+        found.push_back(where());
+    }
+    EXPECT_EQ(found, (std::vector<std::string>{"top|word", "a word|word", "d word|word", "top|word",
+                                               "top|word"}));
+    // Up round the start to the last paragraph, into the cells and out of them.
+    options.down = false;
+    ASSERT_TRUE(m_view->FindInText("word", options));
+    EXPECT_EQ(where(), "top|word");
+    ASSERT_TRUE(m_view->FindInText("word", options));
+    EXPECT_EQ(where(), "d word|word");
+    ASSERT_TRUE(m_view->FindInText("word", options));
+    EXPECT_EQ(where(), "a word|word");
+    ASSERT_TRUE(m_view->FindInText("word", options));
+    EXPECT_EQ(where(), "top|word");
+    EXPECT_EQ(m_view->GetSelectionRange().GetStart(), 7) << "the first paragraph's word";
+
+    // A word spread over two cells is not one match.
+    EXPECT_FALSE(m_view->FindInText("b c", {}));
+    // What is found in a cell can be typed over there.
+    ASSERT_TRUE(m_view->FindInText("d word", {}));
+    m_view->WriteText("replaced");
+    EXPECT_NE(m_view->GetRTF().find("replaced\\cell"), std::string::npos) << m_view->GetRTF();
+}
+
 TEST_F(TextViewCommands, TheFindDialogSearchesAndFindNextRepeatsIt) {
     testing_support::MessageRecorder messages;
     m_view->SetRTF("{\\rtf1 one two one\\par}");
