@@ -344,7 +344,12 @@ void ivReportCtrl::OnExpansionChanged(CXTPReportRecordEx* record) {
 }
 
 void ivReportCtrl::OnEditRequested(CXTPReportRecordEx& record, int itemIndex) {
-    EditLater(record, itemIndex);
+    // Asked for by a command (a new row's title): the editor opens at once, so that keys
+    // typed straight after the command reach it instead of the list's type-ahead search.
+    m_pendingEdit = &record;
+    m_pendingColumn = itemIndex;
+    m_pendingUnlessEditing = false;
+    StartPendingEdit();
 }
 
 void ivReportCtrl::EditLater(CXTPReportRecordEx& record, int itemIndex, bool unlessEditing) {

@@ -143,10 +143,11 @@ bool mySectionList::InsertSection(int mode) {
     CXTPReportRecordEx* added = rows.GetCurrentRecord();
     m_report.ApplyStyle();
     m_report.ShowCurrentRecord();
-    m_report.StartEditing(*added, m_report.FindColumn(kTitle));
+    // The list first, then its editor, which takes the keyboard from it.
     if (m_host != nullptr) {
         m_host->FocusList();
     }
+    m_report.StartEditing(*added, m_report.FindColumn(kTitle));
     rows.SetCurrentRecord(added);
     rows.EndNode();
     return true;

@@ -234,6 +234,27 @@ TEST_F(TextWindow, InsertSectionFromTheTextMovesToTheListAndInsertsThere) {
     EXPECT_EQ(m_text->GetValue(), "");
 }
 
+TEST_F(TextWindow, ATitleTypedStraightAfterCtrlReturnGoesIntoTheNewSection) {
+    Start();
+    OpenDocument();
+    ClickRow(Row({0}));
+    CXTPReportRecordEx* root = m_list->Model().GetRoot();
+    const int before = root->GetChildCount();
+    // The keys come as fast as a typist's, before the program has had a moment for anything.
+    m_sim.Char(WXK_RETURN, wxMOD_CONTROL);
+    m_sim.Text("Quick");
+    PumpEvents(500);
+    m_sim.Char(WXK_RETURN);
+    PumpEvents(300);
+    ASSERT_EQ(root->GetChildCount(), before + 1);
+    std::vector<std::string> titles;
+    for (const auto& child : root->GetChildren()) {
+        titles.push_back(child->GetItem(m_list->FindColumn("Title"))->GetText());
+    }
+    EXPECT_NE(std::find(titles.begin(), titles.end(), "Quick"), titles.end())
+        << ::testing::PrintToString(titles);
+}
+
 TEST_F(TextWindow, AFormattedBodyShowsItsListTableLinkAndPlaceholders) {
     m_path = m_settings.dir().File("Formatted.etf");
     testing_support::WriteFile(
