@@ -345,6 +345,40 @@ ivXML::~ivXML() {
 
 void ivXML::ForgetChildPosition() {
     m_childPositions.clear();
+    m_index = AttributeIndex{};
+}
+
+xmlNodePtr ivXML::FindAnywhere(const std::string& element, const std::string& key,
+                               const std::string& value) {
+    xmlDocPtr doc = m_node->doc;
+    if (m_index.doc != doc || m_index.element != element || m_index.key != key) {
+        m_index = AttributeIndex{};
+        m_index.doc = doc;
+        m_index.element = element;
+        m_index.key = key;
+    }
+    if (!m_index.built && ++m_index.lookups < 2) {
+        return FindByAttribute(m_node, element, key, value, true);
+    }
+    if (!m_index.built) {
+        WalkDescendants(reinterpret_cast<xmlNodePtr>(doc), [&](xmlNodePtr node) {
+            if (node->type != XML_ELEMENT_NODE || node->ns != nullptr ||
+                (element != "*" &&
+                 std::strcmp(reinterpret_cast<const char*>(node->name), element.c_str()) != 0)) {
+                return false;
+            }
+            xmlAttrPtr attr = xmlHasNsProp(node, X(key), nullptr);
+            if (attr != nullptr && attr->type == XML_ATTRIBUTE_NODE) {
+                std::string actual;
+                AppendText(reinterpret_cast<xmlNodePtr>(attr), actual);
+                m_index.nodes.emplace(std::move(actual), node);
+            }
+            return false;
+        });
+        m_index.built = true;
+    }
+    const auto it = m_index.nodes.find(value);
+    return it == m_index.nodes.end() ? nullptr : it->second;
 }
 
 void ivXML::Close() {
@@ -372,6 +406,7 @@ bool ivXML::Reset() {
     if (!m_doc) {
         return false;
     }
+    ForgetChildPosition();
     m_node = nullptr;
     m_nodeDoc.reset();
     return true;
@@ -397,6 +432,7 @@ bool ivXML::AddNode(const std::string& name) {
     if (element == nullptr) {
         return false;
     }
+    m_index = AttributeIndex{};
     if (xmlAddChild(parent, element) == nullptr) {
         xmlFreeNode(element);
         return false;
@@ -416,6 +452,9 @@ bool ivXML::AddAttribute(const std::string& name, const std::string& value) {
     if (!m_doc || m_node == nullptr || m_node->type != XML_ELEMENT_NODE ||
         xmlValidateName(X(name), 0) != 0) {
         return false;
+    }
+    if (name == m_index.key) {
+        m_index = AttributeIndex{};
     }
     return xmlSetProp(m_node, X(name), X(value)) != nullptr;
 }
@@ -522,6 +561,9 @@ bool ivXML::RemoveAttribute(const std::string& name) {
     if (!m_doc || m_node == nullptr || m_node->type != XML_ELEMENT_NODE) {
         return false;
     }
+    if (name == m_index.key) {
+        m_index = AttributeIndex{};
+    }
     return xmlUnsetProp(m_node, X(name)) == 0;
 }
 
@@ -626,8 +668,9 @@ bool ivXML::SelectWhere(const std::string& element, const std::string& key,
     // does; a direct walk finds exactly what the path below finds, many times faster.
     if ((flags & SELECT_ATTRIBUTE) != 0 && IsPlainName(key) &&
         (element == "*" || IsPlainName(element))) {
-        xmlNodePtr found =
-            FindByAttribute(m_node, element, key, value, (flags & SELECT_ANYWHERE) != 0);
+        xmlNodePtr found = (flags & SELECT_ANYWHERE) != 0
+                               ? FindAnywhere(element, key, value)
+                               : FindByAttribute(m_node, element, key, value, false);
         if (found == nullptr) {
             return false;
         }

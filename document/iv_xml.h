@@ -104,7 +104,12 @@ private:
     // Replaces the document by one parsed from text; the current node is left as it was.
     bool Parse(const std::string& text);
     _xmlNode* ParentForAppend() const;
+    // Forgets what was kept about the tree's shape (child positions, the attribute index).
     void ForgetChildPosition();
+    // The first element anywhere in the cursor's document named element (any for "*") whose
+    // attribute key is value.
+    _xmlNode* FindAnywhere(const std::string& element, const std::string& key,
+                           const std::string& value);
 
     DocPtr m_doc;
     // The current node, or null when the cursor stands on the document as a whole. Its tree is
@@ -119,4 +124,16 @@ private:
         _xmlNode* node;
     };
     std::unordered_map<_xmlNode*, ChildPosition> m_childPositions;
+    // Elements by the value of one attribute (sections by their ID), so that a run of edits
+    // looking sections up does not walk the tree for each. Built when the same kind of look-up
+    // comes a second time, and forgotten with the child positions.
+    struct AttributeIndex {
+        _xmlDoc* doc = nullptr;
+        std::string element;
+        std::string key;
+        int lookups = 0;
+        bool built = false;
+        std::unordered_map<std::string, _xmlNode*> nodes;  // the first in document order
+    };
+    AttributeIndex m_index;
 };

@@ -164,6 +164,55 @@ TEST(XmlCursor, SelectWhereMatchesValuesExactly) {
     EXPECT_TRUE(xml.SelectByAttribute("Section", "ID", "3", 0));
 }
 
+TEST(XmlCursor, LookUpsByIdStayRightThroughEveryKindOfEdit) {
+    ivXML xml;
+    ASSERT_TRUE(ParseInto(xml,
+                          "<Document><Section ID=\"a\"><Section ID=\"b\"/></Section>"
+                          "<Section ID=\"c\"/><Section ID=\"b\" Title=\"second b\"/></Document>"));
+    const auto find = [&](const char* id) {
+        return xml.GoRoot() && xml.SelectWhere("Section", "ID", id, kAttribute | kAnywhere);
+    };
+    // Looked up again and again (which builds an index): the first in document order.
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(find("b"));
+        EXPECT_EQ(xml.GetAttribute("Title"), "");
+        EXPECT_TRUE(find("c"));
+        EXPECT_FALSE(find("z"));
+    }
+    // An ID changed, added and removed.
+    ASSERT_TRUE(find("c"));
+    xml.SetAttribute("ID", "z");
+    EXPECT_FALSE(find("c"));
+    ASSERT_TRUE(find("z"));
+    ASSERT_TRUE(xml.RemoveAttribute("ID"));
+    EXPECT_FALSE(find("z"));
+    // The first "b" removed: the second is found, never the freed node.
+    ASSERT_TRUE(find("b"));
+    ASSERT_TRUE(xml.RemoveNode());
+    ASSERT_TRUE(find("b"));
+    EXPECT_EQ(xml.GetAttribute("Title"), "second b");
+    // A new section, and one moved before the others.
+    ASSERT_TRUE(find("a"));
+    ASSERT_TRUE(xml.AddNode("Section"));
+    ASSERT_TRUE(xml.AddAttribute("ID", "b"));
+    ASSERT_TRUE(xml.AddAttribute("Title", "new b"));
+    ASSERT_TRUE(find("b"));
+    EXPECT_EQ(xml.GetAttribute("Title"), "new b");
+    ASSERT_TRUE(find("a"));
+    const auto fragment = xml.DetachNode();
+    ASSERT_NE(fragment, nullptr);
+    EXPECT_FALSE(find("a"));
+    ASSERT_TRUE(xml.GoRoot() && xml.GoChild(0));
+    ASSERT_TRUE(xml.AttachNode(fragment, 0));
+    ASSERT_TRUE(find("b"));
+    EXPECT_EQ(xml.GetAttribute("Title"), "new b");
+    // A new document under the same cursor.
+    xml.LoadXml("<Document><Section ID=\"b\" Title=\"loaded\"/></Document>");
+    ASSERT_TRUE(find("b"));
+    EXPECT_EQ(xml.GetAttribute("Title"), "loaded");
+    EXPECT_FALSE(find("a"));
+}
+
 TEST(XmlCursor, SelectWhereAgreesWithThePathItStandsFor) {
     const char* text =
         "<Document xmlns:x=\"urn:x\"><x:Section ID=\"n\"/><Section x:ID=\"n\" ID=\"m\"/>"
