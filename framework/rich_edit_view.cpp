@@ -126,13 +126,7 @@ constexpr int kMaxDrawingSide = rtf::MetafileRenderer::kMaxSide;
 constexpr int kMaxFrameSide = 2048;
 
 void SetImageData(wxRichTextImage& image, const std::string& png) {
-    wxRichTextImageBlock block;
-    auto* copy = new unsigned char[png.size()];
-    std::memcpy(copy, png.data(), png.size());
-    block.SetData(copy);
-    block.SetDataSize(png.size());
-    block.SetImageType(wxBITMAP_TYPE_PNG);
-    image.GetImageBlock() = block;
+    image.GetImageBlock() = ImageBlockOf(png, wxBITMAP_TYPE_PNG);
     image.ResetImageCache();
 }
 

@@ -8,11 +8,14 @@
 
 #include "rtf/model.h"
 
+#include <wx/gdicmn.h>
+
 #include <span>
 #include <string>
 #include <vector>
 
 class wxRichTextParagraphLayoutBox;
+class wxRichTextImageBlock;
 
 // What a load keeps for the way back: the document's tables (fonts, links, fields, pictures,
 // footnotes) that carried runs refer to, the carried runs themselves, and the original
@@ -73,6 +76,9 @@ rtf::Document DocumentFromBoxes(std::span<const wxRichTextParagraphLayoutBox* co
 // start further right than others. At most kMaxTableColumns columns.
 inline constexpr int kMaxTableColumns = 256;
 std::vector<int> CellColumns(const rtf::TableRow& row);
+
+// An image block holding a copy of data, a picture file of type.
+wxRichTextImageBlock ImageBlockOf(const std::string& data, wxBitmapType type);
 
 // Length conversions between twips and the buffer's tenths of a millimetre.
 int TwipsToTenthsMm(int twips);

@@ -12,6 +12,16 @@
 #include <cstring>
 #include <functional>
 
+wxRichTextImageBlock ImageBlockOf(const std::string& data, wxBitmapType type) {
+    wxRichTextImageBlock block;
+    auto* copy = new unsigned char[data.size()];
+    std::memcpy(copy, data.data(), data.size());
+    block.SetData(copy);
+    block.SetDataSize(data.size());
+    block.SetImageType(type);
+    return block;
+}
+
 int TwipsToTenthsMm(int twips) {
     return static_cast<int>(std::lround(twips * 254.0 / 1440.0));
 }
@@ -331,13 +341,7 @@ private:
 
     wxRichTextImage* AppendImage(wxRichTextParagraph& para, const rtf::Run& run,
                                  wxRichTextAttr& attr, const std::string& data, wxBitmapType type) {
-        wxRichTextImageBlock block;
-        auto* copy = new unsigned char[data.size()];
-        std::memcpy(copy, data.data(), data.size());
-        block.SetData(copy);
-        block.SetDataSize(data.size());
-        block.SetImageType(type);
-        auto* image = new wxRichTextImage(block, &para, &attr);
+        auto* image = new wxRichTextImage(ImageBlockOf(data, type), &para, &attr);
         image->GetProperties().SetProperty(rich_text_prop::kPicture, static_cast<long>(run.index));
         para.AppendChild(image);
         return image;
