@@ -109,17 +109,8 @@ TEST(PictureDrawings, TheViewsShareOneSetOfDrawingsWhileAnyIsAlive) {
     EXPECT_EQ(first.get(), second.get());
 }
 
-class PictureDrawingsTestApp : public wxApp {
-public:
-    bool OnInit() override {
-        delete wxLog::SetActiveTarget(new wxLogStderr);
-        wxInitAllImageHandlers();
-        return true;
-    }
-};
-
 }  // namespace
 
 wxApp* CreateGuiTestApp() {
-    return new PictureDrawingsTestApp;
+    return CreatePlainGuiTestApp();
 }

@@ -13,15 +13,6 @@
 
 namespace {
 
-class ReportTestApp : public wxApp {
-public:
-    bool OnInit() override {
-        delete wxLog::SetActiveTarget(new wxLogStderr);
-        wxInitAllImageHandlers();
-        return true;
-    }
-};
-
 // Hooks that record what the report tells its view.
 class RecordingHooks : public ivReportHooks {
 public:
@@ -278,5 +269,5 @@ TEST_F(ReportWindow, ModelChangesReachTheWindow) {
 }  // namespace
 
 wxApp* CreateGuiTestApp() {
-    return new ReportTestApp;
+    return CreatePlainGuiTestApp();
 }

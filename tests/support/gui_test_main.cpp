@@ -11,11 +11,29 @@
 #include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <chrono>
 #include <cstdlib>
+
+namespace {
+
+class PlainGuiTestApp : public wxApp {
+public:
+    bool OnInit() override {
+        delete wxLog::SetActiveTarget(new wxLogStderr);
+        wxInitAllImageHandlers();
+        return true;
+    }
+};
+
+}  // namespace
+
+wxApp* CreatePlainGuiTestApp() {
+    return new PlainGuiTestApp;
+}
 
 void PumpEvents(int milliseconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);

@@ -13,6 +13,9 @@ class wxWindow;
 
 // The application object of the program's window tests.
 wxApp* CreateGuiTestApp();
+// An application object for window tests that need nothing of the program's own: messages to
+// standard error, every image format known.
+wxApp* CreatePlainGuiTestApp();
 
 // Lets pending events and idle work run for a while.
 void PumpEvents(int milliseconds = 50);

@@ -335,17 +335,8 @@ TEST_F(TextViewCommands, TypedAddressesBecomeLinksAndOpenOnlyWithCtrl) {
     myTextView::SetUrlOpener([](const std::string&) { return false; });
 }
 
-class TextViewTestApp : public wxApp {
-public:
-    bool OnInit() override {
-        delete wxLog::SetActiveTarget(new wxLogStderr);
-        wxInitAllImageHandlers();
-        return true;
-    }
-};
-
 }  // namespace
 
 wxApp* CreateGuiTestApp() {
-    return new TextViewTestApp;
+    return CreatePlainGuiTestApp();
 }
